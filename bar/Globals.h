@@ -1,0 +1,54 @@
+#pragma once
+// The services that the bar window, the panels, the built-in sensors and the
+// warnings share (module Globals). All are synchronous.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "bar/core/Format.h"
+
+// The bar window (TBarForm) once it exists, else nullptr: owner of error boxes
+// and the start of the window walk.
+HWND BarWindowHandle();
+void SetBarWindowHandle(HWND hwnd);
+
+// Error box owned by the bar: message + " Error Code: " + code +
+// " Description: " + description, title "Corvella", exclamation icon.
+void ShowError(const std::string& message, const std::string& code, const std::string& description);
+// The same box, then the bar closes (exit sequence) and the program ends.
+void ShowFatalError(const std::string& message, const std::string& code,
+                    const std::string& description);
+
+// Tone pattern when "AudioWarnings" is "TRUE", the system-modal box
+// "Warning: " + message, then the log line when "LogWarnings" is "TRUE".
+// A log file error raises CvlError. Always answers true.
+bool RaiseWarning(const std::string& message);
+// Appends date, blank, time, " : ", "Logged: " + text to InstalledDir +
+// "cvllog.txt". A file error raises CvlError.
+void LogLine(const std::string& text);
+
+// Windows 9x performance counters (HKEY_DYN_DATA\PerfStats).
+void StartPerfStats();
+uint32_t ReadPerfStat(const std::string& name);
+
+bool IsWindows98();
+
+// Left, top, width, height (not right and bottom).
+struct MonitorRect {
+  int32_t Left = 0, Top = 0, Width = 0, Height = 0;
+};
+MonitorRect MonitorRectOf(HWND window);
+int MonitorCount();
+MonitorRect VirtualDesktopRect();
+
+bool IsDialUpConnected();
+// GetDiskFreeSpaceExA when kernel32 has it, else the GetDiskFreeSpaceA path;
+// outputs are left as they were on any failure.
+void DiskFreeSpace(const std::string& root, uint64_t& freeAvailable, uint64_t& total,
+                   uint64_t& totalFree);
+
+struct WindowCounts {
+  int32_t Processes = 0, Total = 0, Visible = 0, Minimised = 0;
+};
+void CountWindows(WindowCounts& counts);

@@ -1,0 +1,62 @@
+#pragma once
+// The plug-in contract's operations, compiled into Main and cvl: registry
+// lists of plug-ins, panels and warnings; querying a plug-in's information;
+// loading its sensor and warning functions; the table of loaded libraries.
+// No operation here raises except the Call* functions, whose errors the
+// refresh pass handles.
+#include <string>
+
+#include "shared/core/CvlError.h"
+#include "shared/core/PluginContract.h"
+
+// Values of Panels\<index>\<section> and Warnings\<index>\<section>.
+std::string GetPanelSetting(int index, const std::string& section, const std::string& name,
+                            const std::string& def);
+void SavePanelSetting(int index, const std::string& section, const std::string& name,
+                      const std::string& value);
+std::string GetWarningSetting(int index, const std::string& section, const std::string& name,
+                              const std::string& def);
+void SaveWarningSetting(int index, const std::string& section, const std::string& name,
+                        const std::string& value);
+
+// Each loads the library at path, calls into it and releases it again; a
+// library that does not load, a missing export or a fault inside the plug-in
+// gives the documented defaults.
+int32_t GetPluginFacilities(const std::string& path);
+void GetSensorInfo(const std::string& path, TSENSORINFO& info);
+void GetWarningInfo(const std::string& path, TWARNINGINFO& info);
+std::string GetPluginName(const std::string& path);
+void ShowPluginSettings(const std::string& path);
+// One of the values 1..NoOfPlugins of Plugins equals fileName (case counts).
+bool IsPluginInstalled(const std::string& fileName);
+// InstalledDir followed by the file name stored under Plugins\<number>.
+std::string PluginPath(int32_t number);
+
+// Load and keep the library (one slot of PluginLibraries per call); none when
+// the library does not load, the export is missing, or the table is full.
+TSensorFunction LoadSensorFunction(const std::string& path);
+TWarningFunction LoadWarningFunction(const std::string& path);
+// Releases every kept library in slot order and empties the table.
+void ReleasePluginLibraries();
+// Empties the table without releasing (start-up keeps its libraries loaded).
+void ForgetPluginLibraries();
+int PluginLibraryCount();
+constexpr int kMaxPluginLibraries = 78;
+
+// A processor exception (access violation, divide by zero, illegal
+// instruction ...) raised inside plug-in code, turned into an ordinary error.
+class PluginFault : public CvlError {
+ public:
+  PluginFault(unsigned long code, const std::string& text) : CvlError(text), code_(code) {}
+  unsigned long Code() const { return code_; }
+
+ private:
+  unsigned long code_;
+};
+
+// Calls a sensor or warning function (built in or plug-in) through the one
+// guarded path. A processor fault raises PluginFault; an ordinary error raised
+// by a built-in function reaches the caller as CvlError with the same text.
+// Neither allocates unless something fails.
+std::string CallSensorFunction(TSensorFunction fn);
+bool CallWarningFunction(TWarningFunction fn, int32_t threshold);

@@ -1,0 +1,44 @@
+#pragma once
+// An owned library handle. A library counts as loaded when the system's load
+// call answers a handle above 32 (the rule of the 16-bit era that Windows 9x
+// kept for its load calls).
+#include <windows.h>
+
+#include <string>
+
+class Library {
+ public:
+  Library() = default;
+  explicit Library(const std::string& path) { Load(path); }
+  ~Library() { Release(); }
+  Library(const Library&) = delete;
+  Library& operator=(const Library&) = delete;
+  Library(Library&& other) noexcept : module_(other.module_) { other.module_ = nullptr; }
+
+  bool Load(const std::string& path) {
+    Release();
+    HMODULE m = LoadLibraryA(path.c_str());
+    if (reinterpret_cast<UINT_PTR>(m) > 32) {
+      module_ = m;
+    } else if (m) {
+      FreeLibrary(m);
+    }
+    return module_ != nullptr;
+  }
+  void Release() {
+    if (module_) FreeLibrary(module_);
+    module_ = nullptr;
+  }
+  // Gives up ownership: the caller frees the handle.
+  HMODULE Detach() {
+    HMODULE m = module_;
+    module_ = nullptr;
+    return m;
+  }
+  HMODULE Get() const { return module_; }
+  bool Loaded() const { return module_ != nullptr; }
+  FARPROC Proc(const char* name) const { return module_ ? GetProcAddress(module_, name) : nullptr; }
+
+ private:
+  HMODULE module_ = nullptr;
+};
