@@ -6,7 +6,12 @@
 #include "shared/win32/GuardedCall.h"
 
 uintptr_t Win32LibraryLoader::Load(const std::string& path) {
-  return reinterpret_cast<uintptr_t>(LoadLibraryA(path.c_str()));
+  // A plug-in whose own libraries are missing must fail quietly: Windows 9x
+  // would otherwise stop the calling thread with a system error box.
+  const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  const HMODULE module = LoadLibraryA(path.c_str());
+  SetErrorMode(previous);
+  return reinterpret_cast<uintptr_t>(module);
 }
 
 void* Win32LibraryLoader::Find(uintptr_t module, const char* name) {

@@ -12,11 +12,9 @@ namespace {
 
 void Description(char* b) { std::strcpy(b, "A description"); }
 void ToolTip(char* b) { std::strcpy(b, "A tool tip"); }
-void Silent(char*) {}
 int32_t Width() { return 64; }
 int dummyBitmap;
 void* Icon() { return &dummyBitmap; }
-int32_t Mask3() { return 3; }
 void Message(char* b) { std::strcpy(b, "Level has risen above"); }
 void Val(char* b) { std::strcpy(b, "%"); }
 int32_t Max() { return 100; }
@@ -26,9 +24,6 @@ int32_t Returns256(int32_t) { return 256; }
 int32_t ReturnsMinus1(int32_t) { return -1; }
 int32_t Returns1(int32_t) { return 1; }
 int32_t ReturnsThreshold(int32_t t) { return t; }
-void Overflowing(char*) { throw IntOverflowError(); }
-int shown = 0;
-void Settings() { ++shown; }
 
 class Contract : public ::testing::Test {
  protected:
@@ -63,18 +58,6 @@ TEST(TextBuffer, CallerTakesUpToTheFirstNulOrAllEightyBytes) {
   EXPECT_EQ(std::strlen(buffer), 79u);
   TextToBuffer("short", buffer);
   EXPECT_STREQ(buffer, "short");
-}
-
-TEST_F(Contract, SensorInfoFillsEveryFieldAndReleasesTheLibrary) {
-  loader.Add("C:\\P\\a.cvl", SensorExports());
-  TSENSORINFO info;
-  info.Description = "stale";
-  contract.GetSensorInfo("C:\\P\\a.cvl", info);
-  EXPECT_EQ(info.Description, "A description");
-  EXPECT_EQ(info.ToolTip, "A tool tip");
-  EXPECT_EQ(info.Width, 64);
-  EXPECT_EQ(info.Icon, &dummyBitmap);
-  EXPECT_TRUE(loader.AllReleased());
 }
 
 TEST_F(Contract, FirstMissingOrFailingSensorExportEndsTheFilling) {
@@ -123,25 +106,7 @@ TEST_F(Contract, OnlyHandlesAboveThirtyTwoCountAsLoaded) {
 }
 
 TEST_F(Contract, WarningInfoFollowsTheSameRule) {
-  loader.Add("full", WarningExports());
   TWARNINGINFO info;
-  contract.GetWarningInfo("full", info);
-  EXPECT_EQ(info.Message, "Level has risen above");
-  EXPECT_EQ(info.Description, "A description");
-  EXPECT_EQ(info.Val, "%");
-  EXPECT_EQ(info.Max, 100);
-  EXPECT_EQ(info.Min, 5);
-  EXPECT_EQ(info.Increment, 10);
-
-  auto noMessage = WarningExports();
-  noMessage.erase("WarningMessage");
-  loader.Add("nomessage", noMessage);
-  contract.GetWarningInfo("nomessage", info);
-  EXPECT_EQ(info.Message, "No Message");
-  EXPECT_EQ(info.Description, "No Description");
-  EXPECT_EQ(info.Val, "No Val");
-  EXPECT_EQ(info.Max, 0);
-
   auto noMin = WarningExports();
   noMin.erase("WarningMin");
   loader.Add("nomin", noMin);
@@ -150,24 +115,6 @@ TEST_F(Contract, WarningInfoFollowsTheSameRule) {
   EXPECT_EQ(info.Max, 100);
   EXPECT_EQ(info.Min, 0);
   EXPECT_EQ(info.Increment, 0);
-  EXPECT_TRUE(loader.AllReleased());
-}
-
-TEST_F(Contract, FacilitiesNameAndSettingsWindowDegradeQuietly) {
-  loader.Add("mask3", {{"PluginFacilities", Export(Mask3)}, {"PluginName", Export(Silent)},
-                       {"PluginDisplaySettings", Export(Settings)}});
-  loader.Add("bare", {});
-  EXPECT_EQ(contract.GetPluginFacilities("mask3"), 3);
-  EXPECT_EQ(contract.GetPluginFacilities("bare"), 0);
-  EXPECT_EQ(contract.GetPluginFacilities("missing"), 0);
-  // An export that writes nothing gives an empty name, not buffer leftovers.
-  EXPECT_EQ(contract.GetPluginName("mask3"), "");
-  shown = 0;
-  contract.ShowPluginSettings("mask3");
-  contract.ShowPluginSettings("bare");
-  EXPECT_EQ(shown, 1);
-  loader.Fault(Export(Mask3));
-  EXPECT_EQ(contract.GetPluginFacilities("mask3"), 0);
   EXPECT_TRUE(loader.AllReleased());
 }
 
@@ -208,48 +155,6 @@ TEST_F(Contract, WarningResultsCountOnlyByTheirLowestByte) {
   EXPECT_TRUE(contract.CallWarningFunction(ReturnsThreshold, 0x301));
   EXPECT_FALSE(contract.CallWarningFunction(ReturnsThreshold, 0x300));
   EXPECT_FALSE(contract.CallWarningFunction(nullptr, 5));
-}
-
-TEST_F(Contract, FaultsAndErrorsOfCalledFunctionsStayApart) {
-  EXPECT_EQ(contract.CallSensorFunction(Description), "A description");
-  try {
-    contract.CallSensorFunction(Overflowing);
-    FAIL() << "no error";
-  } catch (const PluginFault&) {
-    FAIL() << "an ordinary error became a fault";
-  } catch (const CvlError& e) {
-    EXPECT_STREQ(e.what(), "Integer overflow");
-  }
-  loader.Fault(Export(ReturnsMinus1), 0xC0000094UL);
-  try {
-    contract.CallWarningFunction(ReturnsMinus1, 1);
-    FAIL() << "no fault";
-  } catch (const PluginFault& f) {
-    EXPECT_EQ(f.Code(), 0xC0000094UL);
-    EXPECT_STREQ(f.what(), "Exception C0000094 (integer divide by zero)");
-  }
-  EXPECT_THROW(contract.CallSensorFunction(nullptr), CvlError);
-}
-
-TEST_F(Contract, RegistryListsAreReadAsLaidOut) {
-  settings.Set("Settings", "InstalledDir", "C:\\Corvella\\");
-  settings.Set("Plugins", "NoOfPlugins", "2");
-  settings.Set("Plugins", "1", "Dialtally.cvl");
-  settings.Set("Plugins", "2", "Resource.cvl");
-  settings.Set("Plugins", "3", "Beyond.cvl");
-  EXPECT_EQ(contract.PluginPath(2), "C:\\Corvella\\Resource.cvl");
-  EXPECT_EQ(contract.PluginPath(7), "C:\\Corvella\\");  // bare folder: does not load
-  EXPECT_TRUE(contract.IsPluginInstalled("Resource.cvl"));
-  EXPECT_FALSE(contract.IsPluginInstalled("resource.cvl"));
-  EXPECT_FALSE(contract.IsPluginInstalled("Beyond.cvl"));  // past NoOfPlugins
-  EXPECT_FALSE(contract.IsPluginInstalled(""));
-
-  settings.Set("Panels\\3\\General", "Width", "40");
-  EXPECT_EQ(contract.GetPanelSetting(3, "General", "Width", "0"), "40");
-  EXPECT_EQ(contract.GetPanelSetting(4, "General", "Width", "0"), "0");
-  contract.SaveWarningSetting(12, "General", "WarnVal", "75");
-  EXPECT_EQ(settings.Get("Warnings\\12\\General", "WarnVal"), "75");
-  EXPECT_EQ(contract.GetWarningSetting(12, "General", "WarnVal", "1"), "75");
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // contract over a fake loader and an in-memory registry.
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 #include "sensors/core/WarningObjectCode.h"
 #include "shared/core/CvlError.h"
@@ -25,10 +24,6 @@ int32_t Raising(int32_t) { throw IntOverflowError(); }
 int32_t Mask(int32_t) { return 0; }
 int32_t Mask1() { return 1; }
 int32_t Mask2() { return 2; }
-int32_t Mask3() { return 3; }
-void Message(char* b) { std::strcpy(b, "Resources have dropped below"); }
-void Text(char* b) { std::strcpy(b, "text"); }
-void Percent(char* b) { std::strcpy(b, "%"); }
 
 struct Box {
   std::string message, code, description;
@@ -212,31 +207,6 @@ TEST_F(Warnings, BuiltInNumberOutsideTheCatalogueEmptiesTheList) {
   list.LoadWarnings();
   EXPECT_EQ(list.Count(), 0);
   EXPECT_EQ(host.errors.size(), 1u);
-}
-
-TEST_F(Warnings, PluginEntriesTakeTheirTextsFromTheWarningRecord) {
-  Plugin(1, "res.cvl",
-         {{"PluginFacilities", Export(Mask3)}, {"WarningFunction", Export(Controlled)},
-          {"WarningMessage", Export(Message)}, {"WarningDescription", Export(Text)},
-          {"WarningVal", Export(Percent)}});
-  Plugin(2, "nomsg.cvl",
-         {{"PluginFacilities", Export(Mask2)}, {"WarningFunction", Export(Controlled)},
-          {"WarningVal", Export(Percent)}});
-  settings.Set("Warnings", "NoOfWarnings", "3");
-  Entry(1, "TRUE", "1", "20");
-  Entry(2, "false", "2", "20");  // not "FALSE": a plug-in entry
-  Entry(3, "TRUE", "1");
-  list.LoadWarnings();
-  EXPECT_TRUE(host.errors.empty());
-  ASSERT_EQ(list.Count(), 3);
-  EXPECT_EQ(host.contract.PluginLibraryCount(), 3);
-  EXPECT_EQ(list.Items(3).WarnVal, 1);
-
-  gResult = -1;
-  for (int i = 1; i <= 3; ++i) list.Items(i).Check();
-  ASSERT_EQ(host.alerts.size(), 3u);
-  EXPECT_EQ(host.alerts[0], "Resources have dropped below 20 %.");
-  EXPECT_EQ(host.alerts[1], "No Message 20 No Val.");
 }
 
 TEST_F(Warnings, UnqualifiedPluginsAreSkippedAndReportedOnce) {
