@@ -1,6 +1,24 @@
 #include "sensors/BuiltInReadings.h"
 
 #include "bar/Globals.h"
+#include "shared/win32/RegKey.h"
+
+void StartBuiltInCounters() {
+  // Windows 9x collects a counter only after it has been asked for under
+  // StartStat once; the processor usage counter is started by the bar itself.
+  static const char* const kCounters[] = {
+      "KERNEL\\Threads",          "VMM\\cpgDiskcache",     "VCACHE\\Hits",
+      "VCACHE\\Misses",           "VFAT\\BReadsSec",       "VFAT\\BWritesSec",
+      "VMM\\cpgSwapfile",         "VMM\\cpgSwapfileInUse", "SMBRedir\\BReadsSec",
+      "SMBRedir\\BWritesSec",     "Dial-Up Adapter\\ConnectSpeed",
+      "Dial-Up Adapter\\TotalBytesRecvd", "Dial-Up Adapter\\TotalBytesXmit"};
+  RegKey key;
+  if (!key.Open(HKEY_DYN_DATA, "PerfStats\\StartStat", KEY_QUERY_VALUE)) return;
+  for (const char* name : kCounters) {
+    DWORD value = 0;
+    key.QueryDword(name, value);
+  }
+}
 
 MemoryReadings ReadMemory() {
   MEMORYSTATUS status{};

@@ -9,6 +9,9 @@
 #include "sensors/core/DialUpTimer.h"
 #include "sensors/core/SensorTexts.h"
 
+// Starts the Windows 9x performance counters the built-ins read.
+void StartBuiltInCounters();
+
 MemoryReadings ReadMemory();
 DiskCacheReadings ReadDiskCache();
 // The VFAT counters and the free space of every fixed drive.

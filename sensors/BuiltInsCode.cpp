@@ -4,6 +4,7 @@
 
 #include "bar/Globals.h"
 #include "sensors/BuiltInFunctions.h"
+#include "sensors/BuiltInReadings.h"
 #include "sensors/BuiltInState.h"
 #include "sensors/HardwareEntries.h"
 #include "sensors/core/SensorTexts.h"
@@ -60,6 +61,7 @@ void InitBuiltIns(bool startUp) {
     GetWindowsDirectoryA(windows, sizeof windows);
     CopyInto(state.WindowsDriveRoot, LeftText(windows, 3));
     TakeBarDC(state);
+    StartBuiltInCounters();
   }
   LoadHardwareSettings();
   CopyInto(state.MultiInfoSeparator,
