@@ -11,7 +11,8 @@
 #include "shared/core/PluginFault.h"
 #include "shared/core/PluginLibraries.h"
 
-// Values of Panels\<index>\<section> and Warnings\<index>\<section>.
+// Values of Panels\<index>\<section> and Warnings\<index>\<section>. A write
+// that cannot be stored fails silently.
 std::string GetPanelSetting(int index, const std::string& section, const std::string& name,
                             const std::string& def);
 void SavePanelSetting(int index, const std::string& section, const std::string& name,

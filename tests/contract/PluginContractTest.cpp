@@ -157,4 +157,12 @@ TEST_F(Contract, WarningResultsCountOnlyByTheirLowestByte) {
   EXPECT_FALSE(contract.CallWarningFunction(nullptr, 5));
 }
 
+TEST_F(Contract, ListWritesFailSilently) {
+  settings.failOnWrite = "Width";
+  EXPECT_NO_THROW(contract.SavePanelSetting(1, "General", "Width", "40"));
+  settings.failOnWrite = "WarnVal";
+  EXPECT_NO_THROW(contract.SaveWarningSetting(1, "General", "WarnVal", "40"));
+  EXPECT_EQ(settings.Get("Warnings\\1\\General", "WarnVal"), "<missing>");
+}
+
 }  // namespace
