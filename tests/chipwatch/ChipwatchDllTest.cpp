@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "tests/chipwatch/StackProbe.h"
 #include "tests/support/WinTest.h"
 
 using namespace wintest;
@@ -21,41 +22,6 @@ using IntReadingFn = LONG(WINAPI*)(LONG);
 using DoubleReadingFn = double(WINAPI*)(LONG);
 using SetFactorFn = BOOLEAN(WINAPI*)(LONG, double);
 
-// Calls fn with the given stack words (first argument first) and answers how
-// many argument bytes the function left on the stack: 0 for a function that
-// removes its own arguments. A double result is popped from the FPU stack.
-extern "C" uint32_t StackBytesLeft(void* fn, const uint32_t* args, uint32_t count,
-                                   uint32_t returnsDouble);
-asm(R"(
-    .text
-    .globl _StackBytesLeft
-_StackBytesLeft:
-    pushl %ebp
-    movl %esp, %ebp
-    pushl %ebx
-    pushl %esi
-    pushl %edi
-    movl 12(%ebp), %esi
-    movl 16(%ebp), %ecx
-    movl %esp, %edi
-1:  testl %ecx, %ecx
-    jz 2f
-    pushl -4(%esi,%ecx,4)
-    decl %ecx
-    jmp 1b
-2:  call *8(%ebp)
-    cmpl $0, 20(%ebp)
-    je 3f
-    fstp %st(0)
-3:  movl %edi, %eax
-    subl %esp, %eax
-    movl %edi, %esp
-    popl %edi
-    popl %esi
-    popl %ebx
-    popl %ebp
-    ret
-)");
 
 // A fresh instance of the library for each test (its factor table and
 // presence flag live as long as it is loaded).
