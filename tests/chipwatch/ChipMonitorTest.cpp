@@ -93,7 +93,7 @@ TEST_F(ChipMonitorTest, VoltageChannelsReadTheirRegistersAndOutOfRangeReadsChann
     EXPECT_EQ(Logged([&] { monitor.GetVoltage(channel); }), Reading({"read 20"})) << channel;
 }
 
-TEST_F(ChipMonitorTest, FanReadsCountThenSetsAndReadsBackDivisorsTwice) {
+TEST_F(ChipMonitorTest, FanReadsCountThenSetsAndReadsBackDivisorsTwiceWhenThereIsACount) {
   chip.SetRegister(0x28, 135);
   chip.SetRegister(0x29, 135);
   chip.SetRegister(0x2A, 135);
@@ -107,12 +107,10 @@ TEST_F(ChipMonitorTest, FanReadsCountThenSetsAndReadsBackDivisorsTwice) {
             Reading({"read 2A", "write 47 A0", "read 47", "read 47"}));
   // The processor's voltage id bits of 0x47 survive the divisor write.
   EXPECT_EQ(chip.Register(0x47), 0xA5);
-}
-
-TEST_F(ChipMonitorTest, FanWithoutCountSkipsTheDivisorRegister) {
+  // No count (or nothing connected): the divisor register is left alone.
   chip.SetRegister(0x28, 0);
   EXPECT_EQ(Logged([&] { EXPECT_EQ(monitor.GetFan(1), 0); }), Reading({"read 28"}));
-  chip.SetRegister(0x28, 255);  // nothing connected
+  chip.SetRegister(0x28, 255);
   EXPECT_EQ(Logged([&] { EXPECT_EQ(monitor.GetFan(1), 0); }), Reading({"read 28"}));
 }
 
@@ -181,23 +179,18 @@ TEST_F(ChipMonitorTest, TemperatureConversions) {
   chip.SetPort(0xE805, 0x29);
   chip.SetPort(0xE806, 0x80);
   EXPECT_EQ(monitor.GetTemperature(4), 41);
-}
-
-TEST_F(ChipMonitorTest, PortsRefusedGiveNoReadingButStillRestoreTheBank) {
-  chip.SetPort(0xE805, 0x29);
+  // Where ports cannot be read there is no reading, and the bank is still restored.
   chip.portsAllowed = false;
   EXPECT_EQ(Logged([&] { EXPECT_EQ(monitor.GetTemperature(4), 0); }),
             Reading({"port E805", "write 4E 81"}));
 }
 
-TEST_F(ChipMonitorTest, UnknownRegisterPassesAbsentInputOn) {
+TEST_F(ChipMonitorTest, RawRegisterPassesAbsentInputOnAndRefusedReadsAreAbsentInput) {
   chip.SetRegister(0x3F, 255);
   EXPECT_EQ(monitor.GetUnknown(0x3F), 255);
   chip.SetRegister(0x2B, 0x12);
   EXPECT_EQ(Logged([&] { EXPECT_EQ(monitor.GetUnknown(0x12B), 0x12); }), Reading({"read 2B"}));
-}
-
-TEST_F(ChipMonitorTest, RefusedRequestsReadAsAbsentInputNotAsLeftoverBytes) {
+  // A refused request leaves garbage in the block; it must not become a reading.
   chip.SetRegister(0x20, 100);
   chip.SetRegister(0x27, 30);
   chip.failRequests = true;
@@ -251,34 +244,16 @@ TEST_F(ChipMonitorTest, ChipIsPresentOnceAnyOfTheFirstThreeVoltagesIsNonZero) {
   EXPECT_TRUE(monitor.ChipPresent());
 }
 
-TEST_F(ChipMonitorTest, EveryVoltageReloadsTheFactors) {
-  chip.SetRegister(0x20, 100);
-  store.stored.value[1] = 0.02;
-  EXPECT_DOUBLE_EQ(monitor.GetVoltage(1), 2.0);
-  store.stored.value[1] = 0.03;
-  EXPECT_DOUBLE_EQ(monitor.GetVoltage(1), 3.0);
-  chip.driverLoaded = false;
-  monitor.GetVoltage(1);
-  EXPECT_EQ(store.loads, 3);
-}
-
-TEST_F(ChipMonitorTest, FactorsOfMissingStoreAreCreatedWithDefaults) {
-  store.exists = false;
-  EXPECT_DOUBLE_EQ(monitor.GetFudgeFactor(4), 0.0268);
-  EXPECT_TRUE(store.exists);
-  EXPECT_DOUBLE_EQ(store.stored.value[6], -0.0555);
-  EXPECT_EQ(monitor.GetFudgeFactor(0), 0.0);
-  EXPECT_EQ(monitor.GetFudgeFactor(8), 0.0);
-  EXPECT_EQ(monitor.GetFudgeFactor(-1), 0.0);
-}
-
-TEST_F(ChipMonitorTest, SetFudgeFactorOutsideOneToSevenTouchesNothing) {
+TEST_F(ChipMonitorTest, FactorsOutsideOneToSevenAreZeroAndCannotBeSet) {
   EXPECT_FALSE(monitor.SetFudgeFactor(0, 1.0));
   EXPECT_FALSE(monitor.SetFudgeFactor(8, 1.0));
   EXPECT_EQ(store.loads + store.saves, 0);
   EXPECT_TRUE(monitor.SetFudgeFactor(7, -0.03));
   EXPECT_EQ(store.saves, 1);
   EXPECT_DOUBLE_EQ(store.stored.value[7], -0.03);
+  EXPECT_EQ(monitor.GetFudgeFactor(0), 0.0);
+  EXPECT_EQ(monitor.GetFudgeFactor(8), 0.0);
+  EXPECT_EQ(monitor.GetFudgeFactor(-1), 0.0);
 }
 
 TEST_F(ChipMonitorTest, SetFudgeFactorKeepsTheOtherStoredFactors) {
@@ -302,15 +277,12 @@ TEST(FudgeFactorText, LeadingIntegerTimesOneTenThousandth) {
   EXPECT_DOUBLE_EQ(Parsed("162"), 0.0162);
   EXPECT_DOUBLE_EQ(Parsed(std::string("99\0 5", 5)), 0.0099);
   EXPECT_DOUBLE_EQ(Parsed("1234567890"), 123456.789);  // ten bytes, no terminator
+  double factor = 0.5;
+  EXPECT_TRUE(FactorFromText("1234", 2, factor));  // reading stops at the given size
+  EXPECT_DOUBLE_EQ(factor, 0.0012);
   // Nothing usable keeps the factor.
   for (const char* text : {"0", "-0", "", "abc", "-", " ", "00"})
     EXPECT_EQ(Parsed(text), 0.5) << '"' << text << '"';
-}
-
-TEST(FudgeFactorText, ReadingStopsAtTheGivenSize) {
-  double factor = 0.5;
-  EXPECT_TRUE(FactorFromText("1234", 2, factor));
-  EXPECT_DOUBLE_EQ(factor, 0.0012);
 }
 
 TEST(FudgeFactorText, StoredTextIsTruncatedTowardZero) {

@@ -159,46 +159,4 @@ TEST_F(ChipwatchDll, WithoutDriverEveryReadingGivesItsNoDriverValue) {
   EXPECT_FALSE(Initialise());
 }
 
-// Several threads at once, as the bar's two threads and the settings dialog
-// do: every call completes and the factor table ends consistent.
-struct Hammer {
-  SetFactorFn set;
-  DoubleReadingFn get;
-  DoubleReadingFn voltage;
-  LONG channel;
-  bool ok = true;
-};
-
-DWORD WINAPI HammerThread(LPVOID param) {
-  auto* h = static_cast<Hammer*>(param);
-  for (int i = 0; i < 40; ++i) {
-    double factor = h->channel + 0.25 * (i % 3 + 1);  // exact in binary and in the text
-    if (!h->set(h->channel, factor)) h->ok = false;
-    double back = h->get(h->channel);
-    // Another thread may have reloaded the value written a moment ago; it is
-    // one of this thread's own values either way.
-    bool own = false;
-    for (int k = 1; k <= 3; ++k)
-      if (back == h->channel + 0.25 * k) own = true;
-    if (!own) h->ok = false;
-    if (h->voltage(h->channel) != 0.0) h->ok = false;
-  }
-  return 0;
-}
-
-TEST_F(ChipwatchDll, CallsFromSeveralThreadsStayApart) {
-  Hammer hammers[3] = {{SetFudgeFactor, GetFudgeFactor, GetVoltage, 1},
-                       {SetFudgeFactor, GetFudgeFactor, GetVoltage, 4},
-                       {SetFudgeFactor, GetFudgeFactor, GetVoltage, 7}};
-  HANDLE threads[3];
-  for (int i = 0; i < 3; ++i)
-    threads[i] = CreateThread(nullptr, 0, HammerThread, &hammers[i], 0, nullptr);
-  EXPECT_EQ(WaitForMultipleObjects(3, threads, TRUE, 60000), WAIT_OBJECT_0);
-  for (HANDLE t : threads) CloseHandle(t);
-  for (const Hammer& h : hammers) EXPECT_TRUE(h.ok) << "channel " << h.channel;
-  EXPECT_EQ(Stored(1), "12500");
-  EXPECT_EQ(Stored(4), "42500");
-  EXPECT_EQ(Stored(7), "72500");
-}
-
 }  // namespace

@@ -27,12 +27,4 @@ TEST(PortAccess, AFaultingPortInstructionFailsInsteadOfEndingTheProcess) {
       EXPECT_EQ(value, 0x5A);
     }
   }
-  // The process's own exception handling still works afterwards.
-  bool caught = false;
-  try {
-    throw 1;
-  } catch (int) {
-    caught = true;
-  }
-  EXPECT_TRUE(caught);
 }
