@@ -8,29 +8,11 @@
 
 #include "chipwatch/core/ChipMonitor.h"
 #include "tests/chipmodel/Lm78Model.h"
+#include "tests/chipmodel/MemoryFudgeStore.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
-
-// Factors kept in memory; counts how often the library loads and saves them.
-class MemoryFudgeStore : public FudgeFactorStore {
- public:
-  bool exists = true;
-  FudgeFactors stored;
-  int loads = 0;
-  int saves = 0;
-  void Load(FudgeFactors& factors) override {
-    ++loads;
-    if (!exists) return Save(factors);
-    factors = stored;
-  }
-  void Save(const FudgeFactors& factors) override {
-    ++saves;
-    exists = true;
-    stored = factors;
-  }
-};
 
 const Log kOpen = {"open \\\\.\\LM78"};
 const Log kReset = {"write 40 00", "read 40", "write 40 80", "read 40", "write 40 08",
