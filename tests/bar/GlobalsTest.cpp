@@ -281,14 +281,29 @@ TEST_F(Globals, ShowFatalErrorClosesTheBarAndEndsTheMessageLoop) {
   EXPECT_TRUE(quit) << "no WM_QUIT posted";
 }
 
-TEST_F(Globals, DialUpIsNeverAskedOfAnUnloadedLibrary) {
-  if (GetModuleHandleA("rasapi32.dll")) GTEST_SKIP() << "rasapi32 already loaded";
+TEST_F(Globals, DialUpAsksOnlyALoadedLibraryForItsConnections) {
+  ASSERT_EQ(GetModuleHandleA("rasapi32.dll"), nullptr) << "loaded before the test";
   EXPECT_FALSE(IsDialUpConnected());
   EXPECT_EQ(GetModuleHandleA("rasapi32.dll"), nullptr) << "the query loaded the library";
-  // Loaded, with no connection open: still false.
-  HMODULE ras = LoadLibraryA("rasapi32.dll");
+
+  // Wine prefers its own system libraries even when loading by path. Its
+  // loader reads this key (which the harness creates with the prefix) at
+  // every load, so the stand-in may come in instead for a moment.
+  const std::string overrides = "Software\\Wine\\DllOverrides";
+  SetString(HKEY_CURRENT_USER, overrides, "rasapi32", "native");
+  HMODULE ras = LoadLibraryA((TestBinDir() + "rasapi32.dll").c_str());
+  DeleteValue(HKEY_CURRENT_USER, overrides, "rasapi32");
   ASSERT_NE(ras, nullptr);
+  typedef void(WINAPI * SetConnections)(DWORD);
+  auto set = reinterpret_cast<SetConnections>(
+      reinterpret_cast<void (*)()>(GetProcAddress(ras, "SetFakeConnections")));
+  ASSERT_NE(set, nullptr) << "the system library was loaded instead of the stand-in";
+  set(0);
   EXPECT_FALSE(IsDialUpConnected());
+  set(1);
+  EXPECT_TRUE(IsDialUpConnected());  // also proves the 412-byte record and 41200-byte buffer
+  set(3);
+  EXPECT_TRUE(IsDialUpConnected());
   FreeLibrary(ras);
 }
 
