@@ -90,11 +90,13 @@ void TBarForm::FormCreate() {
   displayThread_ = parts_.CreateDisplayThread(*panels_, *warnings_);
   displayThread_->Pause();  // before any setting is read
   ApplySettings(true);
+  if (closed_) return;  // a fatal error while positioning closed the bar
   displayThread_->Resume();
   parts_.ForgetLoadedPlugins();
 }
 
 void TBarForm::ApplySettings(bool atStartUp) {
+  if (closed_) return;
   RegistrySettings settings;
   ApplySettingsWith(atStartUp, settings, *this);
 }
@@ -107,6 +109,7 @@ void TBarForm::SetChecked(UINT item, bool checked) { SetMenuChecked(menu_, item,
 void TBarForm::InitBuiltIns(bool atStartUp) { parts_.InitBuiltIns(atStartUp); }
 
 void TBarForm::SetAutoHide(bool on) {
+  if (closed_) return;
   if (on)
     SetTimer(hwnd_, AutoHideTimer, 1000, nullptr);
   else
@@ -116,6 +119,7 @@ void TBarForm::SetAutoHide(bool on) {
 }
 
 void TBarForm::ApplyHotKeys(const HotKeyPlan& plan) {
+  if (closed_) return;  // without a window the keys would go to the thread
   for (const HotKeyItem& item : plan.Items) {
     // Registering an id that is still registered fails, so a changed modifier
     // set would never take effect: the old key goes first.
@@ -134,10 +138,20 @@ void TBarForm::SetMainThreadPriority(int priority) {
   SetThreadPriority(GetCurrentThread(), priority);
 }
 
-void TBarForm::SetDisplayThreadPriority(int priority) { displayThread_->SetPriority(priority); }
-void TBarForm::LoadPanels() { panels_->LoadPanels(); }
-void TBarForm::LoadWarnings() { warnings_->LoadWarnings(); }
-void TBarForm::SetDisplayInterval(int32_t ms) { displayThread_->SetInterval(ms); }
+// After a fatal error has closed the bar in the middle of ApplySettings, the
+// remaining steps find their parts gone and do nothing.
+void TBarForm::SetDisplayThreadPriority(int priority) {
+  if (displayThread_) displayThread_->SetPriority(priority);
+}
+void TBarForm::LoadPanels() {
+  if (panels_) panels_->LoadPanels();
+}
+void TBarForm::LoadWarnings() {
+  if (warnings_) warnings_->LoadWarnings();
+}
+void TBarForm::SetDisplayInterval(int32_t ms) {
+  if (displayThread_) displayThread_->SetInterval(ms);
+}
 
 void TBarForm::RunPositionCommand(TBarPosition position) {
   switch (position) {
@@ -157,6 +171,7 @@ void TBarForm::RunPositionCommand(TBarPosition position) {
 }
 
 void TBarForm::HideAndShow() {
+  if (closed_) return;
   ShowWindow(hwnd_, SW_HIDE);
   ShowWindow(hwnd_, SW_SHOW);
 }
@@ -169,6 +184,7 @@ void TBarForm::ShowError(const std::string& message, const std::string& code,
 // ---- Commands -------------------------------------------------------------
 
 void TBarForm::PositionCommand(UINT item, TBarPosition position) {
+  if (closed_) return;
   if (Checked(item)) {
     placement_->SetBarPosition(bpNone);
     return;
@@ -190,7 +206,7 @@ void TBarForm::BarBottomMenuClick() { PositionCommand(BarBottomMenu, bpBottom); 
 void TBarForm::MinimiseMenuClick() { PositionCommand(MinimiseMenu, bpMinimised); }
 
 void TBarForm::BarFloatMenuClick() {
-  if (Checked(BarFloatMenu)) return;
+  if (closed_ || Checked(BarFloatMenu)) return;
   ShowWindow(hwnd_, SW_HIDE);
   const int left = TextToInt(GetSetting(kAppName, "Position", "LEFT", "0"));
   const int top = TextToInt(GetSetting(kAppName, "Position", "TOP", "0"));
@@ -208,6 +224,7 @@ void TBarForm::SetOnTop(bool on) {
 }
 
 void TBarForm::OnTopMenuClick() {
+  if (closed_) return;
   const bool on = !Checked(OnTopMenu);
   SetOnTop(on);
   SetChecked(OnTopMenu, on);
@@ -215,6 +232,7 @@ void TBarForm::OnTopMenuClick() {
 }
 
 void TBarForm::PauseMenuClick() {
+  if (closed_) return;
   if (Checked(PauseMenu)) {
     displayThread_->Resume();
     SetChecked(PauseMenu, false);

@@ -65,9 +65,16 @@ class RecordingThread : public DisplayThread {
 
 class RecordingPlacement : public BarPlacement {
  public:
-  RecordingPlacement(TBarForm& bar, Events& e) : bar_(bar), events_(e) {}
+  RecordingPlacement(TBarForm& bar, Events& e, bool fatal)
+      : bar_(bar), events_(e), fatal_(fatal) {}
   void SetBarPosition(TBarPosition p) override {
     events_.push_back("position " + std::to_string(p));
+    if (fatal_) {
+      // What the positioning code does with an error of its own.
+      ShowFatalError("An Error has Occured Trying to Display Corvella", "04.",
+                     "Range check error");
+      return;
+    }
     if (p != bpNone) bar_.Position = p;
     static const UINT items[] = {BarTopMenu, BarFloatMenu, BarBottomMenu, MinimiseMenu};
     for (UINT item : items) bar_.SetChecked(item, false);
@@ -79,6 +86,7 @@ class RecordingPlacement : public BarPlacement {
  private:
   TBarForm& bar_;
   Events& events_;
+  bool fatal_;
 };
 
 class RecordingParts : public BarParts {
@@ -96,7 +104,7 @@ class RecordingParts : public BarParts {
     return std::unique_ptr<DisplayThread>(new RecordingThread(events));
   }
   std::unique_ptr<BarPlacement> CreatePlacement(TBarForm& bar) override {
-    return std::unique_ptr<BarPlacement>(new RecordingPlacement(bar, events));
+    return std::unique_ptr<BarPlacement>(new RecordingPlacement(bar, events, fatalPosition));
   }
   void InitBuiltIns(bool atStartUp) override {
     events.push_back(atStartUp ? "builtins start" : "builtins");
@@ -107,6 +115,7 @@ class RecordingParts : public BarParts {
   Events events;
   bool failPanels = false;
   bool failBuiltIns = false;
+  bool fatalPosition = false;
 };
 
 // True when another window can take the key: nobody holds it.
@@ -274,4 +283,24 @@ TEST_F(BarWindow, ExitSequenceStopsTheThreadAndGivesUpTheHotKeys) {
   bool quit = false;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) quit = quit || msg.message == WM_QUIT;
   EXPECT_TRUE(quit) << "closing the bar must end the message loop";
+}
+
+TEST_F(BarWindow, AFatalPositioningErrorDuringStartUpEndsTheBarCleanly) {
+  parts.fatalPosition = true;
+  MessageBoxWatcher boxes;
+  TBarForm form(parts);
+  ASSERT_TRUE(form.Create(nullptr));
+  EXPECT_EQ(boxes.Summary(),
+            "Corvella: An Error has Occured Trying to Display Corvella Error Code: 04. "
+            "Description: Range check error");
+  EXPECT_FALSE(IsWindow(form.Handle()));
+  // The exit sequence ran once, and start-up stopped where the bar closed.
+  EXPECT_EQ(std::count(parts.events.begin(), parts.events.end(), "stop"), 1);
+  EXPECT_EQ(std::count(parts.events.begin(), parts.events.end(), "forget plugins"), 0);
+  EXPECT_TRUE(HotKeyFree(MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'P'));
+  EXPECT_EQ(Setting("Settings", "OnTop"), "<missing>");
+  MSG msg;
+  bool quit = false;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) quit = quit || msg.message == WM_QUIT;
+  EXPECT_TRUE(quit);
 }
