@@ -48,7 +48,10 @@ void TDisplayThread::Pass(void* self) {
   ::RefreshCycle(t->panels_, t->warnings_);
 }
 
-void TDisplayThread::RefreshCycle() { ::RefreshCycle(panels_, warnings_); }
+// Through Pass: a member function with the same body as the static one would
+// be folded into it by the compiler, and the two are called differently on
+// this platform (the object in a register, or on the stack).
+void TDisplayThread::RefreshCycle() { Pass(this); }
 
 void TDisplayThread::SetPriority(int priority) {
   if (thread_.Valid()) SetThreadPriority(thread_.Get(), priority);
