@@ -103,6 +103,7 @@ TBarForm::~TBarForm() {
   displayThread_.reset();
   warnings_.reset();
   panels_.reset();
+  tips_.reset();
   if (hwnd_) DestroyWindow(hwnd_);
   if (menu_) DestroyMenu(menu_);
   if (settingsImage_) DeleteObject(settingsImage_);
@@ -138,6 +139,8 @@ void TBarForm::CreateSettingsPanel() {
   settingsPanel_ = CreateCell(hwnd_, look, 3, 3, 22, 22);
   if (!settingsPanel_) return;
   SetWindowLongPtrA(settingsPanel_, GWLP_ID, kSettingsPanelId);
+  tips_.reset(new PanelToolTips(hwnd_));
+  tips_->Add(settingsPanel_, "Click for Settings");
   SetWindowLongPtrA(settingsPanel_, GWLP_WNDPROC,
                     reinterpret_cast<LONG_PTR>(&SettingsPanelProc));
 }
@@ -210,7 +213,10 @@ void TBarForm::SetDisplayThreadPriority(int priority) {
   if (displayThread_) displayThread_->SetPriority(priority);
 }
 void TBarForm::LoadPanels() {
-  if (panels_) panels_->LoadPanels();
+  if (!panels_) return;
+  panels_->LoadPanels();
+  // New panels of a paused bar show that it is paused, not one stale reading.
+  if (Checked(PauseMenu)) panels_->ShowPaused();
 }
 void TBarForm::LoadWarnings() {
   if (warnings_) warnings_->LoadWarnings();
@@ -239,7 +245,7 @@ void TBarForm::RunPositionCommand(TBarPosition position) {
 void TBarForm::HideAndShow() {
   if (closed_) return;
   ShowWindow(hwnd_, SW_HIDE);
-  ShowWindow(hwnd_, SW_SHOWNA);
+  ShowBar();
 }
 
 void TBarForm::ShowError(const std::string& message, const std::string& code,

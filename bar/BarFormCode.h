@@ -12,6 +12,7 @@
 
 #include "bar/BarMenu.h"
 #include "bar/BarParts.h"
+#include "bar/PanelWindows.h"
 #include "bar/core/ApplySettings.h"
 #include "bar/core/BarCommands.h"
 #include "bar/core/BarPositioning.h"
@@ -162,6 +163,7 @@ class TBarForm : public BarFields, private SettingsSteps, private BarControls {
   bool closed_ = false;
   UINT taskbarCreated_ = 0;
   Library rasLibrary_;
+  std::unique_ptr<PanelToolTips> tips_;
   std::unique_ptr<AppBarShell> shell_;
   std::unique_ptr<BarPositioner> positioner_;
   std::unique_ptr<BarCommands> commands_;

@@ -77,6 +77,8 @@ LRESULT CALLBACK CellProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
     }
     case WM_ERASEBKGND:
       return 1;  // the paint fills the whole cell
+    case WM_GETFONT:
+      return look ? reinterpret_cast<LRESULT>(look->Font) : 0;
     case WM_PAINT:
       if (look) {
         PaintCell(hwnd, *look);
@@ -144,8 +146,11 @@ HFONT CreatePanelFont(SettingsSource& settings, COLORREF& textColour) {
 
 PanelToolTips::PanelToolTips(HWND bar) : bar_(bar) {
   InitCommonControls();
-  tips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, bar, nullptr,
+  // Not owned by the bar: a window that owns pop-ups cannot always be put
+  // on top of the others (the bar's "Always on Top"). The tips come up on
+  // top by themselves.
+  tips_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                           GetModuleHandleA(nullptr), nullptr);
 }
 

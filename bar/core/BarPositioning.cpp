@@ -150,6 +150,8 @@ void BarPositioner::SetBarPosition(TBarPosition p) {
         Dock(p, m);
         break;
       case bpFloating: {
+        // A docking still under way must not pull the window back.
+        bar_.SetDisplayTimer(false);
         f.BarHeight = bar_.Arrange(bar_.ClientWidth());
         bar_.SetCaption("Corvella");
         BarBounds b = bar_.Bounds();
@@ -167,6 +169,7 @@ void BarPositioner::SetBarPosition(TBarPosition p) {
                 "TRUE" &&
             !bar_.Checked(PauseMenu))
           bar_.RunPauseCommand();
+        bar_.SetDisplayTimer(false);
         RegisterAppBar(false);
         bar_.HideBar();
         CheckOnly(MinimiseMenu);

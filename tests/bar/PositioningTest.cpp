@@ -95,7 +95,9 @@ TEST_F(Positioning, AcceptedAutoHideRegistersAgainAndReservesNothing) {
 TEST_F(Positioning, FloatingAndMinimised) {
   bar.fields.TitleBarShown = true;
   bar.bounds = {100, 100, 506, 10};
+  bar.displayTimer = true;  // a docking still under way
   pos.SetBarPosition(bpFloating);
+  EXPECT_FALSE(bar.displayTimer) << "the docking must not pull the floating bar back";
   EXPECT_EQ(bar.arrangedFor.back(), 500) << "the client width";
   EXPECT_EQ(bar.bounds.Height, 34 + 19);
   EXPECT_TRUE(Contains(shell.log, "remove"));
@@ -107,8 +109,10 @@ TEST_F(Positioning, FloatingAndMinimised) {
 
   // Minimised: hidden, the notification icon, and a pause when asked for.
   bar.settings.Set("Settings", "PauseOnMinimise", "TRUE");
+  bar.displayTimer = true;
   pos.SetBarPosition(bpMinimised);
   EXPECT_FALSE(bar.visible);
+  EXPECT_FALSE(bar.displayTimer) << "nor show the minimised one again";
   EXPECT_TRUE(bar.tray);
   EXPECT_EQ(CheckedPosition(bar), "minimise");
   EXPECT_EQ(bar.settings.Get("Settings", "BarPosition"), "MINIMISED");

@@ -2,6 +2,7 @@
 // through HKLM\Software\Veltrop\BarTest:
 //   "Fault" = "1"    SensorFunction writes through a null pointer
 //   "DelayMs" = n    SensorFunction takes n milliseconds
+//   "Level" = n      WarningFunction holds for thresholds below n
 // Its text is "Flaky <n>", n counting the calls.
 #include <windows.h>
 
@@ -36,7 +37,7 @@ void Put(char* buffer, const char* text) { std::snprintf(buffer, 80, "%s", text)
 
 }  // namespace
 
-EXPORT int32_t PluginFacilities() { return 1; }
+EXPORT int32_t PluginFacilities() { return 3; }
 EXPORT void PluginName(char* buffer) { Put(buffer, "Flaky"); }
 
 EXPORT void SensorFunction(char* buffer) {
@@ -51,3 +52,11 @@ EXPORT void SensorToolTip(char* buffer) { Put(buffer, "Flaky tool tip"); }
 
 EXPORT HBITMAP SensorIcon() { return nullptr; }
 EXPORT int32_t SensorWidth() { return 60; }
+
+EXPORT int32_t WarningFunction(int32_t threshold) { return Control("Level") > threshold ? -1 : 0; }
+EXPORT void WarningMessage(char* buffer) { Put(buffer, "Flaky level has risen above"); }
+EXPORT void WarningDescription(char* buffer) { Put(buffer, "Flaky level warning"); }
+EXPORT void WarningVal(char* buffer) { Put(buffer, "units"); }
+EXPORT int32_t WarningMax() { return 100; }
+EXPORT int32_t WarningMin() { return 5; }
+EXPORT int32_t WarningIncrement() { return 5; }
