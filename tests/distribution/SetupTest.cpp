@@ -104,18 +104,14 @@ TEST_F(SetupTest, SetupOverAnExistingConfigurationKeepsTheUsersLists) {
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kAppKeyPath + "\\Warnings\\1"));
   EXPECT_EQ("Other.cvl,Dialtally.cvl,Resource.cvl", Describe(StoredPlugins()));
 
-  // A third setup registers nothing twice either.
-  const std::string folder = Install("third");
+  // A third setup registers nothing twice either, and without a folder given
+  // it goes where the last one went.
+  const std::string folder = Setting("Settings", "InstalledDir");
+  ASSERT_EQ(0, RunSetup(""));
   EXPECT_EQ("Other.cvl,Dialtally.cvl,Resource.cvl", Describe(StoredPlugins()));
   EXPECT_EQ(Describe(panels), Describe(StoredPanels()));
-  EXPECT_EQ(folder + "\\", Setting("Settings", "InstalledDir"));
-}
-
-TEST_F(SetupTest, ANewSetupGoesToTheFolderOfTheLastOne) {
-  const std::string folder = Install("first");
-  ASSERT_EQ(0, RunSetup(""));
-  EXPECT_EQ(folder + "\\", Setting("Settings", "InstalledDir"));
-  EXPECT_EQ(folder, GetString(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation"));
+  EXPECT_EQ(folder, Setting("Settings", "InstalledDir"));
+  EXPECT_EQ(folder, GetString(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation") + "\\");
 }
 
 TEST_F(SetupTest, StartWithWindowsEntryNamesTheLauncherAndFollowsTheUsersChoice) {
