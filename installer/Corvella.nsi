@@ -268,7 +268,26 @@ Section "-StartupOff"
   ${EndIf}
 SectionEnd
 
+; The bar and its settings dialog build "InstalledDir" + "Help\Help.htm" and
+; the start-up entry (the folder + "\Launcher.exe") in 80-byte buffers, so the
+; folder may hold at most 65 characters. A longer one cannot be chosen, and a
+; silent setup given one fails without installing anything.
+!define MAX_FOLDER_LENGTH 65
+Function .onVerifyInstDir
+  StrLen $0 $INSTDIR
+  ${If} $0 > ${MAX_FOLDER_LENGTH}
+    Abort
+  ${EndIf}
+FunctionEnd
+
 Function .onInit
+  ; The directory page enforces the length; a silent setup checks here.
+  StrLen $0 $INSTDIR
+  ${If} ${Silent}
+  ${AndIf} $0 > ${MAX_FOLDER_LENGTH}
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
   ; Start with Windows stays on for a user who has it on (a non-empty entry);
   ; the switch turns it on for silent installations.
   ReadRegStr $0 HKLM "${RUN_KEY}" "Corvella"
@@ -359,14 +378,15 @@ FunctionEnd
 Section "Uninstall"
   Call un.CloseRunningBar
 
-  Delete "$INSTDIR\Main.exe"
-  Delete "$INSTDIR\Launcher.exe"
-  Delete "$INSTDIR\cvl.dll"
-  Delete "$INSTDIR\Chipwatch.dll"
-  Delete "$INSTDIR\Coreprobe.dll"
-  Delete "$INSTDIR\Screenspan.dll"
-  Delete "$INSTDIR\Dialtally.cvl"
-  Delete "$INSTDIR\Resource.cvl"
+  ; A file still in use goes when Windows next starts.
+  Delete /REBOOTOK "$INSTDIR\Main.exe"
+  Delete /REBOOTOK "$INSTDIR\Launcher.exe"
+  Delete /REBOOTOK "$INSTDIR\cvl.dll"
+  Delete /REBOOTOK "$INSTDIR\Chipwatch.dll"
+  Delete /REBOOTOK "$INSTDIR\Coreprobe.dll"
+  Delete /REBOOTOK "$INSTDIR\Screenspan.dll"
+  Delete /REBOOTOK "$INSTDIR\Dialtally.cvl"
+  Delete /REBOOTOK "$INSTDIR\Resource.cvl"
   !insertmacro CvlRemoveHelp
   Delete "$INSTDIR\Uninstall.exe"
 
@@ -381,7 +401,7 @@ Section "Uninstall"
     DeleteRegValue HKLM "${APP_KEY}\Settings" "InstalledDir"
   ${EndIf}
   ; Only an empty folder goes: files the user keeps there stay.
-  RMDir "$INSTDIR"
+  RMDir /REBOOTOK "$INSTDIR"
 
   SetShellVarContext all
   Delete "${MENU_FOLDER}\Corvella.lnk"

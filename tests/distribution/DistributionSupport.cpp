@@ -50,9 +50,15 @@ void ForgetInstallation() {
 }
 
 std::string NewInstallFolder(const std::string& tag) {
-  std::string root = MakeTempDir(tag) + "Program Files";
+  // Short enough for the bar's 80-character paths, whatever the temporary folder.
+  static int counter = 0;
+  const std::string root = "C:\\cvl setup tests";
   CreateDirectoryA(root.c_str(), nullptr);
-  return root + "\\Corvella Bar";
+  for (;;) {
+    std::string folder = root + "\\" + tag + " " + std::to_string(GetTickCount() % 100000) + "-" +
+                         std::to_string(++counter);
+    if (!FolderExists(folder)) return folder + "\\Corvella Bar";
+  }
 }
 
 std::vector<std::string> ShippedFiles() {

@@ -31,7 +31,8 @@ int RunSetup(const std::string& args);
 bool RunUninstaller(const std::string& folder, const std::string& args = "");
 // Settings, start-up entry, uninstall entry and shortcuts of any earlier run.
 void ForgetInstallation();
-// A fresh folder whose path holds blanks, without a trailing backslash.
+// A fresh folder (not yet created) whose path holds blanks, without a
+// trailing backslash.
 std::string NewInstallFolder(const std::string& tag);
 // The deliverables the shipped folder holds, as the setup packs them.
 std::vector<std::string> ShippedFiles();

@@ -77,6 +77,22 @@ TEST_F(SetupTest, FreshSetupInstallsTheFilesAndGivesAUsefulConfiguration) {
   EXPECT_EQ("<missing>", GetString(HKEY_LOCAL_MACHINE, kRunKey, "Corvella"));
 }
 
+// The bar and the settings dialog build the help path and the start-up entry
+// from the folder in 80-byte buffers: 65 characters is the longest folder.
+TEST_F(SetupTest, SilentSetupRefusesAFolderTooLongForTheBar) {
+  const std::string head = "C:\\cvl setup tests\\", tail = "\\Corvella";
+  std::string folder = head + std::string(66 - head.size() - tail.size(), 'x') + tail;
+  EXPECT_EQ(2, RunSetup("/D=" + folder));
+  EXPECT_FALSE(FolderExists(folder));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kAppKeyPath));
+
+  folder = head + std::string(65 - head.size() - tail.size(), 'x') + tail;
+  EXPECT_EQ(0, RunSetup("/D=" + folder));
+  EXPECT_TRUE(FileExists(folder + "\\Launcher.exe"));
+  EXPECT_EQ(folder + "\\", Setting("Settings", "InstalledDir"));
+  EXPECT_TRUE(RunUninstaller(folder, "/REMOVESETTINGS"));
+}
+
 TEST_F(SetupTest, ResourcesPanelIsAddedWhereTheResourceMeterExists) {
   ResourceMeterInstalled meter;
   ASSERT_TRUE(meter.Ok());
