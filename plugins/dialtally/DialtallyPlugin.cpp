@@ -38,9 +38,12 @@ __stdcall void PluginName(char* buffer) { WriteText(buffer, "Monthly Internet De
 __stdcall int32_t PluginFacilities() { return 1; }  // a sensor, no warning
 
 __stdcall void PluginDisplaySettings() {
-  ShowAbout("About Plugin:", "Monthly Internet Details Plugin", "Version 1.1",
-            "Counts the dial-up connections of each month.",
-            "Displays Internet Connection Details for Current Month");
+  try {
+    ShowAbout("About Plugin:", "Monthly Internet Details Plugin", "Version 1.1",
+              "Counts the dial-up connections of each month.",
+              "Displays Internet Connection Details for Current Month");
+  } catch (...) {
+  }
 }
 
 __stdcall void SensorFunction(char* buffer) {

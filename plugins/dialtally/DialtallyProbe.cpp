@@ -43,8 +43,8 @@ bool RasConnectionSeen() {
   HMODULE ras = GetModuleHandleA("rasapi32.dll");
   if (!ras) ras = LoadLibraryA("rasapi32.dll");
   if (reinterpret_cast<UINT_PTR>(ras) <= 32) return false;
-  auto enumConnections =
-      reinterpret_cast<RasEnumConnectionsAFn>(GetProcAddress(ras, "RasEnumConnectionsA"));
+  auto enumConnections = reinterpret_cast<RasEnumConnectionsAFn>(
+      reinterpret_cast<void (*)()>(GetProcAddress(ras, "RasEnumConnectionsA")));
   if (!enumConnections) return false;
   std::vector<DWORD> records(kRasConnSize * kRasConnEntries / sizeof(DWORD), 0);
   records[0] = kRasConnSize;  // the size field of the first record

@@ -45,9 +45,12 @@ __stdcall void PluginName(char* buffer) { WriteText(buffer, "System Resources Pl
 __stdcall int32_t PluginFacilities() { return 3; }  // a sensor and a warning
 
 __stdcall void PluginDisplaySettings() {
-  ShowAbout("About Plugin:", "System Resources Plugin", "Version 1.2",
-            "Reads the resource meter of Windows 95 and 98.",
-            "Displays System User and GDI Resources Remaining");
+  try {
+    ShowAbout("About Plugin:", "System Resources Plugin", "Version 1.2",
+              "Reads the resource meter of Windows 95 and 98.",
+              "Displays System User and GDI Resources Remaining");
+  } catch (...) {
+  }
 }
 
 __stdcall void SensorFunction(char* buffer) {

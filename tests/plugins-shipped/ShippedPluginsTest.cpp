@@ -144,36 +144,6 @@ TEST_F(DialtallyPlugin, ConnectSpeedCountsOnWindows98Only) {
   EXPECT_EQ(std::atoi(Tally("TotalTime").c_str()), total);
 }
 
-TEST_F(DialtallyPlugin, StampFromBeforeARestartAddsNoTime) {
-  // Written while connected late in a previous run of Windows.
-  const DWORD later = GetTickCount() + 86400000;
-  SetString(HKEY_LOCAL_MACHINE, kTallyKey, "NetActive", "TRUE");
-  SetString(HKEY_LOCAL_MACHINE, kTallyKey, "TimeConnected", std::to_string(static_cast<int32_t>(later)));
-  SetString(HKEY_LOCAL_MACHINE, kTallyKey, "TotalTime", "60000");
-  SetString(HKEY_LOCAL_MACHINE, kTallyKey, "NoConnections", "2");
-  SetString(HKEY_LOCAL_MACHINE, kTallyKey, "LastDate", std::to_string(TodaysDay()));
-  if (!InWin98Mode()) GTEST_SKIP() << "the connection is seen through the adapter speed";
-  SetPerfStat(kConnectSpeed, 28800);
-  TSensorFunction fn = LoadSensorFunction(Dialtally());
-  ASSERT_NE(fn, nullptr);
-  EXPECT_EQ(CallSensorFunction(fn), "3 / 0:01:00");
-  EXPECT_EQ(Tally("TotalTime"), "60000");
-}
-
-TEST_F(DialtallyPlugin, NewMonthRestartsTheTally) {
-  SetString(HKEY_LOCAL_MACHINE, kTallyKey, "LastDate", "32");  // above any day
-  SetString(HKEY_LOCAL_MACHINE, kTallyKey, "TotalTime", "3725000");
-  SetString(HKEY_LOCAL_MACHINE, kTallyKey, "NoConnections", "3");
-  TSensorFunction fn = LoadSensorFunction(Dialtally());
-  ASSERT_NE(fn, nullptr);
-  EXPECT_EQ(CallSensorFunction(fn), "0 / 0:00:00");
-
-  SetString(HKEY_LOCAL_MACHINE, kTallyKey, "LastDate", std::to_string(TodaysDay()));
-  SetString(HKEY_LOCAL_MACHINE, kTallyKey, "TotalTime", "3725000");
-  SetString(HKEY_LOCAL_MACHINE, kTallyKey, "NoConnections", "3");
-  EXPECT_EQ(CallSensorFunction(fn), "3 / 1:02:05");
-}
-
 TEST_F(ResourcePlugin, DescribesItselfThroughTheContract) {
   EXPECT_EQ(GetPluginFacilities(Resource()), PluginHasSensor | PluginHasWarning);
   EXPECT_EQ(GetPluginName(Resource()), "System Resources Plugin");
