@@ -7,13 +7,8 @@
 
 #include "plugins/dialtally/DialtallyProbe.h"
 #include "plugins/dialtally/core/DialtallyCount.h"
+#include "settings/CvlExports.h"  // ShowAbout, bound by ordinal 3
 #include "shared/VBFunctions.h"
-
-// The settings library's About box, imported by ordinal 3.
-extern "C" __declspec(dllimport) void __stdcall ShowAbout(const char* head, const char* name,
-                                                          const char* version,
-                                                          const char* notice,
-                                                          const char* description);
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "plugins/resource/core/FreeResources.h"
+#include "settings/CvlExports.h"  // ShowAbout, bound by ordinal 3
 #include "shared/VBFunctions.h"
 
 // The resource meter's library, bound when the plug-in loads: without it the
@@ -13,12 +14,6 @@
 // underscore and the argument size, so the linker symbol gains one more.
 extern "C" int32_t __stdcall FreeSystemResources32(int32_t kind) __asm__(
     "__MyGetFreeSystemResources32@4");
-
-// The settings library's About box, imported by ordinal 3.
-extern "C" __declspec(dllimport) void __stdcall ShowAbout(const char* head, const char* name,
-                                                          const char* version,
-                                                          const char* notice,
-                                                          const char* description);
 
 namespace {
 

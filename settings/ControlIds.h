@@ -1,0 +1,134 @@
+#pragma once
+// Control ids of the library's dialogs. Every control has its own id (never
+// the anonymous 0xFFFF), so tools and tests can find each one.
+
+namespace about_ids {
+enum {
+  Panel1 = 1001,
+  Image1,
+  Label1,
+  CVLVersion,
+  Label8,
+  NoticeLabel,
+  HeadLabel,
+  Panel2,
+  NameLabel,
+  VersionLabel,
+  CopyLabel,
+  AboutLabel,
+  GroupBox1,
+  Label9,
+  OKButton = 1,  // IDOK: Enter closes the box
+  SysButton = 1020,
+};
+}  // namespace about_ids
+
+namespace settings_ids {
+enum {
+  OKBtn = 1,       // IDOK
+  CancelBtn = 2,   // IDCANCEL: the default button and the Esc button
+  ApplyBtn = 1100,
+  Tabs,
+  // General
+  UpdateGroup = 1110,
+  UpdateLabel,
+  UpdateCombo,
+  StartupGroup,
+  StartupCheck,
+  SplashCheck,
+  HotKeyGroup,
+  HotKeyLabel,
+  HotKeyCombo,
+  LogGroup,
+  AllLogRadio,
+  WarningLogRadio,
+  NoLogRadio,
+  PauseGroup,
+  HiddenLogCheck,
+  // Position
+  BarPosGroup = 1140,
+  TopPosRadio,
+  BottomPosRadio,
+  FloatPosRadio,
+  MinimisePosRadio,
+  VisibilityGroup,
+  OnTopCheck,
+  AutoHideCheck,
+  AppearGroup,
+  AppearPic,
+  // Appearance
+  ColourGroup = 1160,
+  ColourLabel,
+  NoColorRadio,
+  SolidRadio,
+  ShadeRadio,
+  ShadePanel,
+  ShadeAmountLabel,
+  ShadeAmount,
+  FontGroup,
+  FontLabel,
+  FontPanel,
+  FontSelectBtn,
+  SeparatorGroup,
+  SeparatorLabel,
+  SeparatorCombo,
+  // Sensors
+  SensorsText = 1180,
+  SensorList,
+  SensorAddBtn,
+  SensorRemoveBtn,
+  MoveUpBtn,
+  MoveDownBtn,
+  WidthGroup,
+  WidthMinusBtn,
+  WidthPlusBtn,
+  // Warnings
+  WarningsText = 1200,
+  WarningList,
+  WarningAddBtn,
+  WarningRemoveBtn,
+  ValueGroup,
+  ValueMinusBtn,
+  ValuePlusBtn,
+  AudioGroup,
+  AudioCheck,
+  // Plugins
+  PluginsText = 1220,
+  PluginUrl,
+  PluginList,
+  PluginSettingsBtn,
+  PluginRemoveBtn,
+  PluginInstallBtn,
+  // Advanced
+  PriorityGroup = 1240,
+  BaseProirityLabel,
+  BaseProirityCombo,
+  ThreadGroup,
+  SettingHeading,
+  LevelHeading,
+  MainProirityLabel,
+  MainProirityCombo,
+  MainPriorityText,
+  TimerProirityLabel,
+  TimerProirityCombo,
+  TimerPriorityText,
+  Label12,
+  ResizeGroup,
+  AutoResizeCheck,
+  LM75SetBtn,
+  // Group box icons
+  FirstGroupIcon = 1300,
+};
+}  // namespace settings_ids
+
+namespace add_ids {
+enum {
+  TopLabel = 1401,
+  List,
+  OKBtn,      // not IDOK: the add dialogs have no default button
+  CancelBtn,  // not IDCANCEL: nor a cancel button
+};
+}  // namespace add_ids
+
+// The command of a TUrlLabel's "Copy" menu item (sent to the label itself).
+constexpr int kUrlLabelCopyCommand = 1501;
