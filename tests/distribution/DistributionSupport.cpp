@@ -171,7 +171,7 @@ ResourceMeterInstalled::ResourceMeterInstalled() {
   char system[MAX_PATH] = "";
   GetSystemDirectoryA(system, MAX_PATH);
   path_ = std::string(system) + "\\rsrc32.dll";
-  ok_ = CopyFileA((TestBinDir() + "Rsrc32Standin.dll").c_str(), path_.c_str(), FALSE) != FALSE;
+  ok_ = CopyFileA((TestBinDir() + "rsrc32.dll").c_str(), path_.c_str(), FALSE) != FALSE;
 }
 
 ResourceMeterInstalled::~ResourceMeterInstalled() { DeleteFileA(path_.c_str()); }

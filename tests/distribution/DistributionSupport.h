@@ -63,7 +63,7 @@ std::vector<std::string> StoredPlugins();
 std::string Describe(const std::vector<Entry>& entries);
 std::string Describe(const std::vector<std::string>& names);
 
-// Puts a working stand-in of the resource meter's rsrc32.dll in the system
+// Puts the tests' stand-in of the resource meter's rsrc32.dll in the system
 // folder for the lifetime of the object.
 class ResourceMeterInstalled {
  public:
