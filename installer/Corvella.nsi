@@ -42,6 +42,7 @@ InstallDir "$PROGRAMFILES\Corvella"
 InstallDirRegKey HKLM "${APP_KEY}\Settings" "InstalledDir"
 ShowInstDetails show
 ShowUninstDetails show
+BrandingText "Corvella ${VERSION}"
 
 VIProductVersion "1.6.0.0"
 VIAddVersionKey "ProductName" "${PRODUCT}"
