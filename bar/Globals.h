@@ -7,6 +7,7 @@
 #include <string>
 
 #include "bar/core/Format.h"
+#include "bar/core/GlobalTypes.h"
 
 // The bar window (TBarForm) once it exists, else nullptr: owner of error boxes
 // and the start of the window walk.
@@ -34,10 +35,7 @@ uint32_t ReadPerfStat(const std::string& name);
 
 bool IsWindows98();
 
-// Left, top, width, height (not right and bottom).
-struct MonitorRect {
-  int32_t Left = 0, Top = 0, Width = 0, Height = 0;
-};
+// MonitorRect and WindowCounts are in bar/core/GlobalTypes.h.
 MonitorRect MonitorRectOf(HWND window);
 int MonitorCount();
 MonitorRect VirtualDesktopRect();
@@ -48,7 +46,10 @@ bool IsDialUpConnected();
 void DiskFreeSpace(const std::string& root, uint64_t& freeAvailable, uint64_t& total,
                    uint64_t& totalFree);
 
-struct WindowCounts {
-  int32_t Processes = 0, Total = 0, Visible = 0, Minimised = 0;
-};
+// The path for kernels without GetDiskFreeSpaceExA: free bytes available
+// from GetDiskFreeSpaceA, only while they fit a signed 32-bit number; the
+// output is left as it was otherwise. DiskFreeSpace takes it by itself.
+void DiskFreeSpaceByGeometry(const std::string& root, uint64_t& freeAvailable);
+
+// Walks the top-level windows from the first in Z order; counts start at 0.
 void CountWindows(WindowCounts& counts);

@@ -29,11 +29,16 @@ std::string MakeTempDir(const std::string& tag) {
   char tmp[MAX_PATH];
   GetTempPathA(MAX_PATH, tmp);
   static int counter = 0;
-  char name[MAX_PATH + 64];
-  std::snprintf(name, sizeof name, "%scvl-%s-%lu-%d", tmp, tag.c_str(),
-                static_cast<unsigned long>(GetCurrentProcessId()), ++counter);
-  CreateDirectoryA(name, nullptr);
-  return WithSlash(name);
+  // Process ids come round again between runs: only a folder this call
+  // created itself is fresh and empty.
+  for (;;) {
+    char name[MAX_PATH + 64];
+    std::snprintf(name, sizeof name, "%scvl-%s-%lu-%lu-%d", tmp, tag.c_str(),
+                  static_cast<unsigned long>(GetCurrentProcessId()),
+                  static_cast<unsigned long>(GetTickCount()), ++counter);
+    if (CreateDirectoryA(name, nullptr)) return WithSlash(name);
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return WithSlash(name);
+  }
 }
 
 bool CopyInto(const std::string& file, const std::string& dir) {
@@ -349,6 +354,8 @@ void MessageBoxWatcher::Poll() {
       for (HWND c : ChildWindows(h, "Static"))
         if (GetDlgCtrlID(c) == 0xFFFF) rec.text = WindowText(c);
       GetWindowThreadProcessId(h, &rec.pid);
+      rec.owner = GetWindow(h, GW_OWNER);
+      rec.topmost = (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
       EnterCriticalSection(&lock_);
       index = boxes_.size();
       handled_.push_back(h);

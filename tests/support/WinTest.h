@@ -92,7 +92,9 @@ struct BoxRecord {
   std::string title;
   std::string text;
   DWORD pid = 0;
-  int answer = 0;  // the button id pressed
+  HWND owner = nullptr;  // the owner window (nullptr: a box without owner)
+  bool topmost = false;  // system-modal boxes stay above every other window
+  int answer = 0;        // the button id pressed
 };
 
 // Watches for message boxes of every process (a #32770 window with a static

@@ -1,0 +1,169 @@
+// Queries of the system: performance counters, version, monitors, dial-up,
+// disks and windows. None of them fails: each degrades to a plain answer.
+#include <vector>
+
+#include "bar/Globals.h"
+#include "bar/core/DiskGeometry.h"
+#include "bar/core/WindowTally.h"
+#include "shared/win32/Handle.h"
+#include "shared/win32/Library.h"
+#include "shared/win32/RegKey.h"
+
+#ifndef SM_XVIRTUALSCREEN
+#define SM_XVIRTUALSCREEN 76
+#define SM_YVIRTUALSCREEN 77
+#define SM_CXVIRTUALSCREEN 78
+#define SM_CYVIRTUALSCREEN 79
+#endif
+#ifndef SM_CMONITORS
+#define SM_CMONITORS 80
+#endif
+
+namespace {
+
+// The bar's PerfStatsKey. Replaced from the main thread while the display
+// thread may be reading it: the lock keeps a read off a handle being closed.
+struct PerfStatsKey {
+  CriticalSection lock;
+  HKEY key = nullptr;
+};
+
+PerfStatsKey& KeptPerfStats() {
+  static PerfStatsKey kept;
+  return kept;
+}
+
+MonitorRect PrimaryScreen() {
+  MonitorRect r;
+  r.Width = GetSystemMetrics(SM_CXSCREEN);
+  r.Height = GetSystemMetrics(SM_CYSCREEN);
+  return r;
+}
+
+typedef void(WINAPI* MonitorRectByWindowProc)(MonitorRect* rect, HWND window);
+typedef DWORD(WINAPI* RasEnumConnectionsProc)(void* connections, DWORD* size, DWORD* count);
+typedef BOOL(WINAPI* GetDiskFreeSpaceExProc)(LPCSTR root, ULARGE_INTEGER* freeAvailable,
+                                             ULARGE_INTEGER* total, ULARGE_INTEGER* totalFree);
+
+// A looked-up export as its real type (through the generic function type,
+// which is what the compiler accepts without a warning).
+template <typename Proc>
+Proc ProcAs(FARPROC p) {
+  return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(p));
+}
+
+}  // namespace
+
+void StartPerfStats() {
+  RegKey start;
+  if (start.Open(HKEY_DYN_DATA, "PerfStats\\StartStat", KEY_QUERY_VALUE)) {
+    // Querying the value is what starts the processor-usage counter.
+    DWORD value = 0, size = sizeof value;
+    RegQueryValueExA(start.Get(), "KERNEL\\CPUUsage", nullptr, nullptr,
+                     reinterpret_cast<BYTE*>(&value), &size);
+  }
+  HKEY data = nullptr;
+  if (RegOpenKeyExA(HKEY_DYN_DATA, "PerfStats\\StatData", 0, KEY_QUERY_VALUE, &data) !=
+      ERROR_SUCCESS)
+    return;  // the earlier handle stays
+  PerfStatsKey& kept = KeptPerfStats();
+  Lock hold(kept.lock);
+  if (kept.key) RegCloseKey(kept.key);
+  kept.key = data;
+}
+
+uint32_t ReadPerfStat(const std::string& name) {
+  PerfStatsKey& kept = KeptPerfStats();
+  Lock hold(kept.lock);
+  if (!kept.key) return 0;
+  DWORD value = 0, size = sizeof value;
+  if (RegQueryValueExA(kept.key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&value),
+                       &size) != ERROR_SUCCESS)
+    return 0;
+  return value;
+}
+
+bool IsWindows98() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (!GetVersionExA(&info)) return false;
+  return info.dwMajorVersion > 3 && info.dwMinorVersion > 9 &&
+         (info.dwBuildNumber & 0xFFFF) > 1649 && info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+}
+
+MonitorRect MonitorRectOf(HWND window) {
+  MonitorRect rect = PrimaryScreen();
+  if (!IsWindows98()) return rect;
+  Library helper("Screenspan.dll");
+  auto byWindow = ProcAs<MonitorRectByWindowProc>(helper.Proc("MonitorRectByWindow"));
+  if (byWindow) byWindow(&rect, window);
+  return rect;
+}
+
+int MonitorCount() { return IsWindows98() ? GetSystemMetrics(SM_CMONITORS) : 1; }
+
+MonitorRect VirtualDesktopRect() {
+  if (!IsWindows98()) return PrimaryScreen();
+  MonitorRect r;
+  r.Left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  r.Top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  r.Width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  r.Height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  return r;
+}
+
+bool IsDialUpConnected() {
+  // Only a library someone else already loaded: asking must not load it.
+  HMODULE ras = GetModuleHandleA("rasapi32.dll");
+  if (!ras) return false;
+  auto enumerate =
+      ProcAs<RasEnumConnectionsProc>(GetProcAddress(ras, "RasEnumConnectionsA"));
+  if (!enumerate) return false;
+  constexpr DWORD kRecordSize = 412, kRecords = 100;
+  std::vector<DWORD> buffer(kRecordSize * kRecords / sizeof(DWORD), 0);
+  buffer[0] = kRecordSize;
+  DWORD size = kRecordSize * kRecords, count = 0;
+  return enumerate(buffer.data(), &size, &count) == 0 && count > 0;
+}
+
+void DiskFreeSpaceByGeometry(const std::string& root, uint64_t& freeAvailable) {
+  DWORD bytesPerSector = 0, sectorsPerCluster = 0, freeClusters = 0, clusters = 0;
+  if (!GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                         &clusters))
+    return;
+  int32_t bytes = 0;
+  if (FreeBytesFromGeometry(bytesPerSector, sectorsPerCluster, freeClusters, bytes))
+    freeAvailable = static_cast<uint32_t>(bytes);
+}
+
+void DiskFreeSpace(const std::string& root, uint64_t& freeAvailable, uint64_t& total,
+                   uint64_t& totalFree) {
+  auto ex = ProcAs<GetDiskFreeSpaceExProc>(
+      GetProcAddress(GetModuleHandleA("kernel32"), "GetDiskFreeSpaceExA"));
+  if (!ex) {
+    DiskFreeSpaceByGeometry(root, freeAvailable);
+    return;
+  }
+  ULARGE_INTEGER a{}, t{}, f{};
+  if (!ex(root.c_str(), &a, &t, &f)) return;
+  freeAvailable = a.QuadPart;
+  total = t.QuadPart;
+  totalFree = f.QuadPart;
+}
+
+void CountWindows(WindowCounts& counts) {
+  HWND bar = BarWindowHandle();
+  HWND w = bar ? GetWindow(bar, GW_HWNDFIRST) : GetTopWindow(nullptr);
+  std::vector<WindowFacts> walk;
+  // The bound stops a walk that a window list changing under it keeps alive.
+  for (int i = 0; w && i < 65536; ++i, w = GetWindow(w, GW_HWNDNEXT)) {
+    WindowFacts facts;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    facts.ProcessId = pid;
+    facts.Minimised = IsIconic(w) != FALSE;
+    facts.Visible = IsWindowVisible(w) != FALSE;
+    walk.push_back(facts);
+  }
+  counts = TallyWindows(walk);
+}

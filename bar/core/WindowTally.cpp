@@ -1,0 +1,16 @@
+#include "bar/core/WindowTally.h"
+
+WindowCounts TallyWindows(const std::vector<WindowFacts>& walk) {
+  WindowCounts counts;
+  uint32_t previous = 0;
+  for (const WindowFacts& w : walk) {
+    ++counts.Total;
+    if (w.Minimised)
+      ++counts.Minimised;
+    else if (w.Visible)
+      ++counts.Visible;
+    if (w.ProcessId != previous) ++counts.Processes;
+    previous = w.ProcessId;
+  }
+  return counts;
+}
