@@ -68,6 +68,8 @@ void TSettingsForm::Column(int id, int index, const char* caption, int width, in
 void TSettingsForm::CreatePages() {
   HWND tabs = AddControl(WC_TABCONTROLA, "", WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 5, 5, 393,
                          386, Tabs, font_);
+  // Tighter padding, so all seven tabs fit in one row also with wider fonts.
+  SendMessageA(tabs, TCM_SETPADDING, 0, MAKELPARAM(4, 3));
   for (int i = 0; i < kPageCount; ++i) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
@@ -77,15 +79,15 @@ void TSettingsForm::CreatePages() {
 
   // General
   Group(GeneralPage, "Update Speed", 15, 34, 373, 52, UpdateGroup, "ICON_CLOCK");
-  Add(GeneralPage, "Static", "Update Sensors Every :", kLabel, 27, 57, 118, 13, UpdateLabel);
-  Combo(GeneralPage, UpdateCombo, 150, 53, 160, kUpdateItems, kUpdateItemCount);
+  Add(GeneralPage, "Static", "Update Sensors Every :", kLabel, 27, 57, 145, 13, UpdateLabel);
+  Combo(GeneralPage, UpdateCombo, 175, 53, 160, kUpdateItems, kUpdateItemCount);
   Group(GeneralPage, "Startup", 15, 90, 373, 62, StartupGroup, "ICON_SCREEN");
   Add(GeneralPage, "Button", "Load Corvella on windows startup", kCheck, 27, 108, 300, 17,
       StartupCheck);
   Add(GeneralPage, "Button", "Display logo screen on startup", kCheck, 27, 128, 300, 17, SplashCheck);
   Group(GeneralPage, "Hot Keys", 15, 156, 373, 52, HotKeyGroup, "ICON_KEY");
-  Add(GeneralPage, "Static", "Primary Hot Key(s) :", kLabel, 27, 179, 118, 13, HotKeyLabel);
-  Combo(GeneralPage, HotKeyCombo, 150, 175, 160, kHotKeyItems, kHotKeyItemCount);
+  Add(GeneralPage, "Static", "Primary Hot Key(s) :", kLabel, 27, 179, 145, 13, HotKeyLabel);
+  Combo(GeneralPage, HotKeyCombo, 175, 175, 160, kHotKeyItems, kHotKeyItemCount);
   Group(GeneralPage, "Logging (CVLLOG.TXT)", 15, 212, 373, 82, LogGroup, "ICON_NOTE");
   Add(GeneralPage, "Button", "Log ALL sensor readings and warnings to log file", kRadio | WS_GROUP, 27,
       230, 330, 17, AllLogRadio);
@@ -115,14 +117,14 @@ void TSettingsForm::CreatePages() {
 
   // Appearance
   Group(AppearancePage, "Colouring", 15, 34, 373, 150, ColourGroup, "ICON_PAINT");
-  Add(AppearancePage, "Static", "Color Selection :", kLabel, 27, 56, 100, 13, ColourLabel);
+  Add(AppearancePage, "Static", "Color Selection :", kLabel, 27, 56, 110, 13, ColourLabel);
   Add(AppearancePage, "Button", "Do not Color Corvella", kRadio | WS_GROUP, 130, 54, 160, 17,
       NoColorRadio);
   Add(AppearancePage, "Button", "Solid Color Corvella", kRadio, 130, 74, 160, 17, SolidRadio);
   Add(AppearancePage, "Button", "Gradient Color Corvella", kRadio, 130, 94, 160, 17, ShadeRadio);
   Add(AppearancePage, "Static", "", SS_NOTIFY | WS_GROUP, 300, 56, 60, 54, ShadePanel,
       WS_EX_CLIENTEDGE);
-  Add(AppearancePage, "Static", "Gradient Amount :", kLabel, 27, 130, 100, 13, ShadeAmountLabel);
+  Add(AppearancePage, "Static", "Gradient Amount :", kLabel, 27, 124, 95, 28, ShadeAmountLabel);
   HWND track = Add(AppearancePage, TRACKBAR_CLASSA, "",
                    TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS | WS_TABSTOP, 126, 124, 250, 34,
                    ShadeAmount);
@@ -135,8 +137,8 @@ void TSettingsForm::CreatePages() {
       FontPanel, WS_EX_CLIENTEDGE);
   Add(AppearancePage, "Button", "Select", kButton, 290, 213, 75, 25, FontSelectBtn);
   Group(AppearancePage, "Separator Character", 15, 266, 373, 54, SeparatorGroup, "ICON_KEY");
-  Add(AppearancePage, "Static", "Multi-Info Separator :", kLabel, 27, 290, 118, 13, SeparatorLabel);
-  Combo(AppearancePage, SeparatorCombo, 150, 286, 170, kSeparatorItems, kSeparatorItemCount);
+  Add(AppearancePage, "Static", "Multi-Info Separator :", kLabel, 27, 290, 145, 13, SeparatorLabel);
+  Combo(AppearancePage, SeparatorCombo, 175, 286, 170, kSeparatorItems, kSeparatorItemCount);
 
   // Sensors
   Add(SensorsPage, "Static",
@@ -159,8 +161,8 @@ void TSettingsForm::CreatePages() {
       "Please select which of the following information you wish Corvella to warn you about and "
       "the values at which you wish to be warned. Warnings will still be enabled if the "
       "corresponding sensor is not enabled.",
-      kLabel, 15, 34, 373, 42, WarningsText);
-  ListView(WarningsPage, settings_ids::WarningList, 15, 78, 373, 212, false);
+      kLabel, 15, 34, 373, 56, WarningsText);
+  ListView(WarningsPage, settings_ids::WarningList, 15, 92, 373, 198, false);
   Column(settings_ids::WarningList, 0, "Display Warning When :", 240, LVCFMT_LEFT);
   Column(settings_ids::WarningList, 1, "Value", 60, LVCFMT_RIGHT);
   Column(settings_ids::WarningList, 2, "", 40, LVCFMT_LEFT);
@@ -177,14 +179,14 @@ void TSettingsForm::CreatePages() {
   Add(PluginsPage, "Static",
       "Below is a list of the Corvella Plugins which are currently installed. To install new "
       "plugins click Install. For a list of available plugins visit:",
-      kLabel, 15, 34, 373, 28, PluginsText);
-  pluginUrl_ = TUrlLabel::Create(Handle(), PluginUrl, kPluginPageUrl, 15, 64, 373, 14, font_);
+      kLabel, 15, 34, 373, 42, PluginsText);
+  pluginUrl_ = TUrlLabel::Create(Handle(), PluginUrl, kPluginPageUrl, 15, 78, 373, 14, font_);
   if (pluginUrl_) {
     pluginUrl_->URL = kPluginPageUrl;
     ShowWindow(pluginUrl_->Handle(), SW_HIDE);
     pages_[PluginsPage].push_back(pluginUrl_->Handle());
   }
-  ListView(PluginsPage, PluginList, 15, 82, 373, 256, true);
+  ListView(PluginsPage, PluginList, 15, 96, 373, 242, true);
   Column(PluginList, 0, "Description", 250, LVCFMT_LEFT);
   Column(PluginList, 1, "Filename", 107, LVCFMT_LEFT);
   Add(PluginsPage, "Button", "&Settings", kButton, 15, 346, 75, 25, PluginSettingsBtn);
@@ -193,16 +195,16 @@ void TSettingsForm::CreatePages() {
 
   // Advanced
   Group(AdvancedPage, "Priority Levels", 15, 34, 373, 52, PriorityGroup, "ICON_CHIP");
-  Add(AdvancedPage, "Static", "Process Priority Level :", kLabel, 27, 57, 130, 13, BaseProirityLabel);
-  Combo(AdvancedPage, BaseProirityCombo, 170, 53, 150, kProcessItems, kProcessItemCount);
-  Group(AdvancedPage, "Thread Priorities", 15, 90, 373, 150, ThreadGroup, "ICON_CHIP");
+  Add(AdvancedPage, "Static", "Process Priority Level :", kLabel, 27, 57, 150, 13, BaseProirityLabel);
+  Combo(AdvancedPage, BaseProirityCombo, 180, 53, 150, kProcessItems, kProcessItemCount);
+  Group(AdvancedPage, "Thread Priorities", 15, 90, 373, 162, ThreadGroup, "ICON_CHIP");
   Add(AdvancedPage, "Static", "Priority Setting", kLabel, 120, 108, 120, 13, SettingHeading);
   Add(AdvancedPage, "Static", "Priority Level", kLabel, 280, 108, 80, 13, LevelHeading);
-  Add(AdvancedPage, "Static", "Main Thread :", kLabel, 27, 130, 90, 13, MainProirityLabel);
+  Add(AdvancedPage, "Static", "Main Thread :", kLabel, 27, 130, 92, 13, MainProirityLabel);
   Combo(AdvancedPage, MainProirityCombo, 120, 126, 140, kThreadItems, kThreadItemCount);
   Add(AdvancedPage, "Edit", "", ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP, 280, 126, 50, 21,
       MainPriorityText, WS_EX_CLIENTEDGE);
-  Add(AdvancedPage, "Static", "Update Thread :", kLabel, 27, 160, 90, 13, TimerProirityLabel);
+  Add(AdvancedPage, "Static", "Update Thread :", kLabel, 27, 160, 92, 13, TimerProirityLabel);
   Combo(AdvancedPage, TimerProirityCombo, 120, 156, 140, kThreadItems, kThreadItemCount);
   Add(AdvancedPage, "Edit", "", ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP, 280, 156, 50, 21,
       TimerPriorityText, WS_EX_CLIENTEDGE);
@@ -210,11 +212,11 @@ void TSettingsForm::CreatePages() {
       "Thread priority level = Process priority level + Thread priority setting. For reference: "
       "Typical programs have a priority level of 9 when active and 7 when running in the "
       "backround.",
-      kLabel, 27, 188, 350, 44, Label12);
-  Group(AdvancedPage, "Automatic Resizing", 15, 244, 373, 46, ResizeGroup, "ICON_SCREEN");
-  Add(AdvancedPage, "Button", "Disable Automatic Resizing", kCheck | WS_GROUP, 27, 263, 250, 17,
+      kLabel, 27, 186, 350, 60, Label12);
+  Group(AdvancedPage, "Automatic Resizing", 15, 256, 373, 46, ResizeGroup, "ICON_SCREEN");
+  Add(AdvancedPage, "Button", "Disable Automatic Resizing", kCheck | WS_GROUP, 27, 275, 250, 17,
       AutoResizeCheck);
-  Add(AdvancedPage, "Button", "Hardware Monitoring Settings", kButton | WS_GROUP, 15, 300, 190, 25,
+  Add(AdvancedPage, "Button", "Hardware Monitoring Settings", kButton | WS_GROUP, 15, 312, 190, 25,
       LM75SetBtn);
 
   // The strip of buttons below the tabs.
