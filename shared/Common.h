@@ -8,8 +8,11 @@
 
 #include "shared/core/CvlError.h"
 #include "shared/core/PluginContract.h"
+#include "shared/core/PluginFault.h"
+#include "shared/core/PluginLibraries.h"
 
-// Values of Panels\<index>\<section> and Warnings\<index>\<section>.
+// Values of Panels\<index>\<section> and Warnings\<index>\<section>. A write
+// that cannot be stored fails silently.
 std::string GetPanelSetting(int index, const std::string& section, const std::string& name,
                             const std::string& def);
 void SavePanelSetting(int index, const std::string& section, const std::string& name,
@@ -41,22 +44,15 @@ void ReleasePluginLibraries();
 // Empties the table without releasing (start-up keeps its libraries loaded).
 void ForgetPluginLibraries();
 int PluginLibraryCount();
-constexpr int kMaxPluginLibraries = 78;
-
-// A processor exception (access violation, divide by zero, illegal
-// instruction ...) raised inside plug-in code, turned into an ordinary error.
-class PluginFault : public CvlError {
- public:
-  PluginFault(unsigned long code, const std::string& text) : CvlError(text), code_(code) {}
-  unsigned long Code() const { return code_; }
-
- private:
-  unsigned long code_;
-};
+constexpr int kMaxPluginLibraries = kPluginLibrarySlots;
 
 // Calls a sensor or warning function (built in or plug-in) through the one
 // guarded path. A processor fault raises PluginFault; an ordinary error raised
 // by a built-in function reaches the caller as CvlError with the same text.
-// Neither allocates unless something fails.
+// A fault is a PluginFault (a CvlError too), so catching CvlError catches
+// both. Neither allocates unless something fails, apart from the text that
+// CallSensorFunction returns. CallSensorFunction raises for a missing
+// function; CallWarningFunction answers false for one and looks only at the
+// lowest byte of the result (256 is false).
 std::string CallSensorFunction(TSensorFunction fn);
 bool CallWarningFunction(TWarningFunction fn, int32_t threshold);

@@ -1,0 +1,30 @@
+#pragma once
+// Gathers what the built-in sensors and checks show, from the system and the
+// bar's global services; the texts are composed from these in sensors/core.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "sensors/core/DialUpTimer.h"
+#include "sensors/core/SensorTexts.h"
+
+// Starts the Windows 9x performance counters the built-ins read.
+void StartBuiltInCounters();
+
+MemoryReadings ReadMemory();
+DiskCacheReadings ReadDiskCache();
+// The VFAT counters and the free space of every fixed drive.
+DiskReadings ReadDisks();
+// For sensor 5 (IsDialUpConnected asked off Windows 98 only) or for check 2
+// (asked only when the speed counter is 0).
+DialUpReadings ReadDialUpForSensor();
+DialUpReadings ReadDialUpForCheck();
+PowerReadings ReadPower();
+DisplayReadings ReadDisplay(HDC dc);
+// Free bytes available to the caller on a drive root; 0 when unknown.
+uint64_t FreeBytesOn(const char* root);
+// The current local time in the user's time format, the date in the user's
+// short date format.
+std::string LocalTimeText();
+std::string LocalDateText();

@@ -1,0 +1,18 @@
+#pragma once
+// The module state of the built-ins, shared by their functions as plain
+// memory: a settings reload may change the separator between two sensors of
+// one refresh, which only changes texts, so fixed arrays rather than strings
+// that could be reallocated under a reader.
+#include <windows.h>
+
+#include "sensors/core/DialUpTimer.h"
+
+struct BuiltInState {
+  char MultiInfoSeparator[4] = " / ";
+  char WindowsDriveRoot[4] = "";
+  HWND BarWindow = nullptr;  // whose device context BarDC is
+  HDC BarDC = nullptr;
+  DialUpTimer DialUp;  // DialUpTiming and DialUpStart
+};
+
+BuiltInState& BuiltIns();

@@ -1,0 +1,71 @@
+#include "sensors/core/WarningObjectCode.h"
+
+#include <exception>
+
+#include "shared/core/CvlError.h"
+#include "shared/core/VBText.h"
+
+void TWarning::Check() {
+  if (!CheckFunc) return;
+  if (!host_.CallWarningFunction(CheckFunc, WarnVal)) {
+    Fired = false;
+    return;
+  }
+  if (Fired) return;
+  // Marked before the alert: an alert whose log line fails has still been
+  // shown, and must not come back at every refresh while the condition holds.
+  Fired = true;
+  host_.RaiseWarning(AlertText());
+}
+
+std::string TWarning::AlertText() const {
+  return Message + " " + IntToText(WarnVal) + " " + Units + ".";
+}
+
+TWarning& TWarnings::Items(int index) {
+  if (index < 1 || index > Count()) throw RangeCheckError();
+  return *items_[static_cast<size_t>(index - 1)];
+}
+
+void TWarnings::AddWarning(TWarningFunction checkFunc, int32_t warnVal, const std::string& message,
+                           const std::string& units) {
+  if (Count() >= kMaxWarnings) throw RangeCheckError();
+  items_.push_back(std::make_unique<TWarning>(host_, checkFunc, warnVal, message, units));
+}
+
+void TWarnings::LoadEntry(int i, bool& pluginFailed) {
+  if (host_.GetWarningSetting(i, "General", "Plugin", "FALSE") == "FALSE") {
+    const int32_t number = TextToInt(host_.GetWarningSetting(i, "General", "Number", "1"));
+    const int32_t warnVal = TextToInt(host_.GetWarningSetting(i, "General", "WarnVal", "1"));
+    const TBuiltInWarning entry = host_.BuiltInWarning(number);
+    AddWarning(entry.Function, warnVal, entry.Message, entry.Units);
+    return;
+  }
+  const int32_t number = TextToInt(host_.GetWarningSetting(i, "General", "Number", "1"));
+  const std::string path = host_.PluginPath(number);
+  if ((host_.GetPluginFacilities(path) & PluginHasWarning) != PluginHasWarning) {
+    pluginFailed = true;
+    return;
+  }
+  TWARNINGINFO info;
+  host_.GetWarningInfo(path, info);
+  const int32_t warnVal = TextToInt(host_.GetWarningSetting(i, "General", "WarnVal", "1"));
+  TWarningFunction fn = host_.LoadWarningFunction(path);
+  AddWarning(fn, warnVal, info.Message, info.Val);
+}
+
+void TWarnings::LoadWarnings() {
+  bool pluginFailed = false;
+  try {
+    ClearWarnings();
+    const int32_t n = TextToInt(host_.GetSetting("Warnings", "NoOfWarnings", "0"));
+    for (int32_t i = 1; i <= n; ++i) LoadEntry(i, pluginFailed);
+  } catch (const std::exception& e) {
+    ClearWarnings();
+    host_.ShowError(
+        "An Error has Occured Trying to Load Warnings. Please Remove all Warnings and Restart.",
+        "02.", e.what());
+  }
+  if (pluginFailed)
+    host_.ShowError("One or More Plugins could not be Loaded.", "03.", "Error Loading Plugin");
+}

@@ -1,0 +1,85 @@
+#pragma once
+// Warnings: a check function with a threshold that raises one alert when its
+// condition first holds and re-arms once it stops holding (TWarning), and the
+// list of up to 100 of them loaded from the registry (TWarnings).
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sensors/core/BuiltInCatalogue.h"
+#include "shared/core/PluginContract.h"
+
+// What warnings need from the rest of the bar. The bar passes the one made of
+// the registry, the plug-in contract, the built-in catalogue and its alert
+// and error boxes (SystemWarningHost); native tests pass fakes.
+class TWarningHost {
+ public:
+  virtual ~TWarningHost() = default;
+  // Section values of the bar's own key, and Warnings\<index>\<section>.
+  virtual std::string GetSetting(const std::string& section, const std::string& name,
+                                 const std::string& def) = 0;
+  virtual std::string GetWarningSetting(int index, const std::string& section,
+                                        const std::string& name, const std::string& def) = 0;
+  // RangeCheckError outside 1-15.
+  virtual TBuiltInWarning BuiltInWarning(int32_t number) = 0;
+  virtual std::string PluginPath(int32_t number) = 0;
+  virtual int32_t GetPluginFacilities(const std::string& path) = 0;
+  virtual void GetWarningInfo(const std::string& path, TWARNINGINFO& info) = 0;
+  virtual TWarningFunction LoadWarningFunction(const std::string& path) = 0;
+  // The guarded call; the lowest byte of the result decides.
+  virtual bool CallWarningFunction(TWarningFunction fn, int32_t threshold) = 0;
+  virtual void RaiseWarning(const std::string& text) = 0;
+  virtual void ShowError(const std::string& message, const std::string& code,
+                         const std::string& description) = 0;
+};
+
+constexpr int kMaxWarnings = 100;
+
+class TWarning {
+ public:
+  TWarning(TWarningHost& host, TWarningFunction checkFunc, int32_t warnVal,
+           const std::string& message, const std::string& units)
+      : WarnVal(warnVal), CheckFunc(checkFunc), Message(message), Units(units), host_(host) {}
+
+  // One evaluation: a new crossing alerts through RaiseWarning. Errors of the
+  // check function (PluginFault for a processor fault) and of the alert reach
+  // the caller; the refresh pass abandons itself on them.
+  void Check();
+  // Message, blank, threshold, blank, units, full stop.
+  std::string AlertText() const;
+
+  int32_t WarnVal;
+  TWarningFunction CheckFunc;
+  std::string Message;
+  std::string Units;
+  bool Fired = false;
+
+ private:
+  TWarningHost& host_;
+};
+
+class TWarnings {
+ public:
+  explicit TWarnings(TWarningHost& host) : host_(host) {}
+  TWarnings(const TWarnings&) = delete;
+  TWarnings& operator=(const TWarnings&) = delete;
+
+  int Count() const { return static_cast<int>(items_.size()); }
+  // Slot 1..Count; RangeCheckError otherwise.
+  TWarning& Items(int index);
+  // A new armed warning in slot Count + 1; RangeCheckError past 100.
+  void AddWarning(TWarningFunction checkFunc, int32_t warnVal, const std::string& message,
+                  const std::string& units);
+  // Rebuilds the list from the registry. A load error empties the list and is
+  // reported with code "02."; skipped plug-ins are reported once with "03.".
+  void LoadWarnings();
+  // Empties the list; releases no library (they go with the panel list).
+  void ClearWarnings() { items_.clear(); }
+
+ private:
+  void LoadEntry(int index, bool& pluginFailed);
+
+  TWarningHost& host_;
+  std::vector<std::unique_ptr<TWarning>> items_;
+};

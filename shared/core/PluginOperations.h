@@ -1,0 +1,57 @@
+#pragma once
+// The plug-in contract's operations over a library loader and a settings
+// source: the registry lists of plug-ins, panels and warnings, the questions
+// asked of a plug-in, and the table of libraries kept for sensor and warning
+// functions. The Common functions run these with the system's loader and the
+// registry; native tests run them with fakes.
+#include <cstdint>
+#include <string>
+
+#include "shared/core/LibraryLoader.h"
+#include "shared/core/PluginContract.h"
+#include "shared/core/PluginLibraries.h"
+#include "shared/core/SettingsSource.h"
+
+class PluginContract {
+ public:
+  PluginContract(LibraryLoader& loader, SettingsSource& settings)
+      : loader_(loader), settings_(settings) {}
+  PluginContract(const PluginContract&) = delete;
+  PluginContract& operator=(const PluginContract&) = delete;
+
+  // Panels\<index>\<section> and Warnings\<index>\<section>.
+  std::string GetPanelSetting(int index, const std::string& section, const std::string& name,
+                              const std::string& def);
+  void SavePanelSetting(int index, const std::string& section, const std::string& name,
+                        const std::string& value);
+  std::string GetWarningSetting(int index, const std::string& section, const std::string& name,
+                                const std::string& def);
+  void SaveWarningSetting(int index, const std::string& section, const std::string& name,
+                          const std::string& value);
+  bool IsPluginInstalled(const std::string& fileName);
+  std::string PluginPath(int32_t number);
+
+  // Load, ask, release; never raise.
+  int32_t GetPluginFacilities(const std::string& path);
+  void GetSensorInfo(const std::string& path, TSENSORINFO& info);
+  void GetWarningInfo(const std::string& path, TWARNINGINFO& info);
+  std::string GetPluginName(const std::string& path);
+  void ShowPluginSettings(const std::string& path);
+
+  TSensorFunction LoadSensorFunction(const std::string& path);
+  TWarningFunction LoadWarningFunction(const std::string& path);
+  void ReleasePluginLibraries() { libraries_.ReleaseAll(loader_); }
+  void ForgetPluginLibraries() { libraries_.Forget(); }
+  int PluginLibraryCount() const { return libraries_.Count(); }
+
+  // Guarded calls of sensor and warning functions; raise PluginFault or CvlError.
+  std::string CallSensorFunction(TSensorFunction fn);
+  bool CallWarningFunction(TWarningFunction fn, int32_t threshold);
+
+ private:
+  void* LoadKeptFunction(const std::string& path, const char* exportName);
+
+  LibraryLoader& loader_;
+  SettingsSource& settings_;
+  PluginLibraryTable libraries_;
+};

@@ -1,0 +1,191 @@
+// Built-in sensors and checks in a Windows process: real performance
+// counters under HKEY_DYN_DATA, the registry, the system's own answers.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <regex>
+
+#include "bar/Globals.h"
+#include "sensors/BuiltInsCode.h"
+#include "shared/Common.h"
+#include "tests/support/WinTest.h"
+
+using namespace wintest;
+
+namespace {
+
+constexpr DWORD kMb = 1048576;
+
+std::string Sensor(int number) { return CallSensorFunction(BuiltInSensor(number).Function); }
+bool Alerts(int kind, int32_t threshold) {
+  return CallWarningFunction(BuiltInWarning(kind).Function, threshold);
+}
+
+bool Matches(const std::string& text, const char* pattern) {
+  return std::regex_match(text, std::regex(pattern));
+}
+
+class BuiltInsOnWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetVeltropKeys();
+    for (const char* name : kCounters) DeletePerfStat(name);
+    StartPerfStats();
+    InitBuiltIns(true);
+  }
+  void TearDown() override {
+    for (const char* name : kCounters) DeletePerfStat(name);
+    ResetVeltropKeys();
+  }
+  static constexpr const char* kCounters[] = {
+      "KERNEL\\CPUUsage",  "VMM\\cpgDiskcache",   "VCACHE\\Hits",
+      "VCACHE\\Misses",    "VFAT\\BReadsSec",     "VFAT\\BWritesSec",
+      "VMM\\cpgSwapfile",  "VMM\\cpgSwapfileInUse", "SMBRedir\\BReadsSec",
+      "SMBRedir\\BWritesSec", "KERNEL\\Threads",  "Dial-Up Adapter\\ConnectSpeed",
+      "Dial-Up Adapter\\TotalBytesRecvd", "Dial-Up Adapter\\TotalBytesXmit"};
+};
+
+TEST_F(BuiltInsOnWindows, CataloguesBindTheirFunctions) {
+  for (int n = 1; n <= 15; ++n) EXPECT_NE(BuiltInSensor(n).Function, nullptr) << n;
+  for (int n = 16; n <= 24; ++n) {
+    EXPECT_EQ(BuiltInSensor(n).Function, nullptr) << n;  // the hardware monitor's, later
+    EXPECT_FALSE(BuiltInSensor(n).Name.empty());
+  }
+  EXPECT_EQ(BuiltInSensor(10).Name, "Current Time");
+  EXPECT_THROW(BuiltInSensor(25), CvlError);
+  EXPECT_THROW(BuiltInSensor(0), CvlError);
+  for (int n : {1, 2, 3, 13, 14, 15}) EXPECT_NE(BuiltInWarning(n).Function, nullptr) << n;
+  for (int n = 4; n <= 12; ++n) EXPECT_EQ(BuiltInWarning(n).Function, nullptr) << n;
+  EXPECT_EQ(BuiltInWarning(14).Message, "Swap File size has exceeded");
+  EXPECT_EQ(BuiltInWarning(14).Units, "Mb");
+  EXPECT_THROW(BuiltInWarning(16), CvlError);
+}
+
+TEST_F(BuiltInsOnWindows, CounterSensorsShowTheStoredCounters) {
+  SetPerfStat("KERNEL\\CPUUsage", 37);
+  SetPerfStat("VMM\\cpgDiskcache", 4 * kMb);
+  SetPerfStat("VCACHE\\Hits", 3);
+  SetPerfStat("VCACHE\\Misses", 1);
+  SetPerfStat("VFAT\\BReadsSec", 0x80000000u);
+  SetPerfStat("VFAT\\BWritesSec", 2 * kMb);
+  SetPerfStat("VMM\\cpgSwapfile", 64 * kMb);
+  SetPerfStat("VMM\\cpgSwapfileInUse", 10 * kMb + kMb / 2);
+  SetPerfStat("SMBRedir\\BReadsSec", 3 * kMb);
+  SetPerfStat("SMBRedir\\BWritesSec", kMb / 2);
+  SetPerfStat("KERNEL\\Threads", 42);
+
+  EXPECT_EQ(Sensor(1), "37%");
+  EXPECT_EQ(Sensor(3), "4Mb / 75%");
+  const std::string disks = Sensor(4);
+  EXPECT_TRUE(Matches(disks, R"(>2Gb / 2Mb /  \[ (-?\d+Mb / )*-?\d+Mb \])")) << disks;
+  EXPECT_EQ(Sensor(7), "64Mb / 10Mb");
+  EXPECT_EQ(Sensor(8), "3Mb / 0Mb");
+  const std::string processes = Sensor(9);
+  EXPECT_TRUE(Matches(processes, R"(\d+ / 42)")) << processes;
+
+  SetPerfStat("VCACHE\\Hits", 0);
+  SetPerfStat("VCACHE\\Misses", 0);
+  EXPECT_EQ(Sensor(3), "4Mb / N/A");
+  // An overflow reaches the caller as an ordinary error, not as a fault.
+  SetPerfStat("VCACHE\\Hits", 0x7FFFFFFF);
+  SetPerfStat("VCACHE\\Misses", 1);
+  try {
+    Sensor(3);
+    FAIL() << "no error";
+  } catch (const PluginFault&) {
+    FAIL() << "the overflow became a fault";
+  } catch (const CvlError& e) {
+    EXPECT_STREQ(e.what(), "Integer overflow");
+  }
+}
+
+TEST_F(BuiltInsOnWindows, DialUpConnectionTimerOfSensorAndCheck) {
+  SetPerfStat("Dial-Up Adapter\\ConnectSpeed", 9600);
+  if (!InWin98Mode()) {
+    // Elsewhere only a connection that the system lists counts.
+    EXPECT_EQ(Sensor(5), "0:00:00");
+    EXPECT_FALSE(Alerts(2, 0));
+    return;
+  }
+  ASSERT_TRUE(IsWindows98());
+  EXPECT_EQ(Sensor(5), "0:00:00 / 9600bps / 0Kb / 0Kb");
+  EXPECT_FALSE(Alerts(2, 0));
+  SetPerfStat("Dial-Up Adapter\\ConnectSpeed", 28800);
+  SetPerfStat("Dial-Up Adapter\\TotalBytesRecvd", 2048);
+  SetPerfStat("Dial-Up Adapter\\TotalBytesXmit", 1536);
+  EXPECT_EQ(Sensor(5), "0:00:00 / 28800bps / 2Kb / 2Kb");
+  Sleep(30);
+  EXPECT_TRUE(Alerts(2, 0));  // the timer the sensor started has run for more than 0 s
+  EXPECT_FALSE(Alerts(2, 1));
+  SetPerfStat("Dial-Up Adapter\\ConnectSpeed", 0);
+  EXPECT_EQ(Sensor(5), "No Dial-Up Adapter Information Available");
+  SetPerfStat("Dial-Up Adapter\\ConnectSpeed", 9600);
+  EXPECT_EQ(Sensor(5), "0:00:00 / 9600bps / 2Kb / 2Kb");
+  EXPECT_FALSE(Alerts(2, 0));
+}
+
+TEST_F(BuiltInsOnWindows, SystemSensorsFollowTheSystem) {
+  EXPECT_TRUE(Matches(Sensor(2), R"(\d+Mb / \d+%)")) << Sensor(2);
+  EXPECT_TRUE(Matches(Sensor(6), R"(\d+:\d\d:\d\d)")) << Sensor(6);
+  EXPECT_EQ(Sensor(11), "Battery N/A");  // no battery here
+  const std::string display = Sensor(13);
+  const std::string size = std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " x " +
+                           std::to_string(GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_TRUE(Matches(display, (size + " / (8|16|24|32) Bit").c_str())) << display;
+  EXPECT_TRUE(Matches(Sensor(14), R"(\d+ / \d+ x \d+)")) << Sensor(14);
+  const std::string windows = Sensor(15);
+  EXPECT_TRUE(Matches(windows, R"(\d+ / \d+ / \d+)")) << windows;
+}
+
+TEST_F(BuiltInsOnWindows, TimeAndDateUseTheUsersFormats) {
+  char oldTime[80] = {}, oldDate[80] = {};
+  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, oldTime, sizeof oldTime);
+  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, oldDate, sizeof oldDate);
+  ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, "HH'h'mm'm'ss"));
+  ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, "yyyy'#'MM'#'dd"));
+  const std::string time = Sensor(10);
+  const std::string date = Sensor(12);
+  SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, oldTime);
+  SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, oldDate);
+  EXPECT_TRUE(Matches(time, R"(\d\dh\d\dm\d\d)")) << time;
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char expected[32];
+  wsprintfA(expected, "%04d#%02d#%02d", now.wYear, now.wMonth, now.wDay);
+  EXPECT_EQ(date, expected);
+}
+
+TEST_F(BuiltInsOnWindows, SeparatorComesFromTheSettings) {
+  SetPerfStat("VMM\\cpgSwapfile", 64 * kMb);
+  SetPerfStat("VMM\\cpgSwapfileInUse", 10 * kMb);
+  SetSetting("Settings", "MultiInfoSep", "||");
+  InitBuiltIns(false);
+  EXPECT_EQ(MultiInfoSeparator(), " ||");
+  EXPECT_EQ(Sensor(7), "64Mb ||10Mb");
+  SetSetting("Settings", "MultiInfoSep", "-");
+  InitBuiltIns(false);
+  EXPECT_EQ(Sensor(7), "64Mb - 10Mb");
+  SetSetting("Settings", "MultiInfoSep", "");
+  InitBuiltIns(false);
+  EXPECT_EQ(Sensor(7), "64Mb / 10Mb");
+}
+
+TEST_F(BuiltInsOnWindows, ChecksAgainstTheirThresholds) {
+  SetPerfStat("VMM\\cpgSwapfile", 65 * kMb);
+  EXPECT_TRUE(Alerts(14, 64));
+  EXPECT_FALSE(Alerts(14, 65));
+  MEMORYSTATUS memory{};
+  memory.dwLength = sizeof memory;
+  GlobalMemoryStatus(&memory);
+  EXPECT_TRUE(Alerts(13, -1));
+  EXPECT_FALSE(Alerts(13, 100));
+  // The Windows drive has some free space, and less than 2^31 Mb.
+  EXPECT_TRUE(Alerts(1, INT32_MAX));
+  EXPECT_FALSE(Alerts(1, 0));
+  EXPECT_FALSE(Alerts(3, 101));  // battery unknown: never
+  EXPECT_TRUE(Alerts(15, -1));
+  EXPECT_FALSE(Alerts(15, INT32_MAX));
+}
+
+}  // namespace
