@@ -2,14 +2,11 @@
 
 #include <commctrl.h>
 
+#include "settings/CommonPluginQueries.h"
 #include "settings/ControlIds.h"
 #include "settings/HardwareSettings.h"
 #include "settings/UrlLabel.h"
 #include "shared/win32/RegKey.h"
-
-#ifdef CVL_HAVE_PLUGIN_CONTRACT
-#include "settings/CommonPluginQueries.h"
-#endif
 
 using namespace settings_ids;
 
@@ -356,29 +353,8 @@ void RunSettingsForm(PluginQueries& plugins, CommonDialogs& dialogs) {
   SettingsForm = nullptr;
 }
 
-#ifdef CVL_HAVE_PLUGIN_CONTRACT
 void RunSettingsForm() {
   CommonPluginQueries plugins;
   SystemDialogs dialogs;
   RunSettingsForm(plugins, dialogs);
 }
-#else
-namespace {
-// Until the plug-in contract is linked in, every file counts as no plug-in.
-class NoPluginQueries : public PluginQueries {
- public:
-  int32_t Facilities(const std::string&) override { return 0; }
-  TSENSORINFO SensorInfo(const std::string&) override { return TSENSORINFO(); }
-  TWARNINGINFO WarningInfo(const std::string&) override { return TWARNINGINFO(); }
-  std::string Name(const std::string&) override { return std::string(); }
-  bool IsInstalled(const std::string&) override { return false; }
-  void ShowSettings(const std::string&) override {}
-};
-}  // namespace
-
-void RunSettingsForm() {
-  NoPluginQueries plugins;
-  SystemDialogs dialogs;
-  RunSettingsForm(plugins, dialogs);
-}
-#endif
