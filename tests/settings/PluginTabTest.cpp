@@ -95,18 +95,24 @@ class PluginTab : public ::testing::Test {
 TEST_F(PluginTab, InstallsAPluginFileAndRefusesWhatItMustRefuse) {
   std::string elsewhere = wintest::MakeTempDir("caps");
   ASSERT_TRUE(CopyFileA(Plugin("complete.cvl").c_str(), (elsewhere + "PLUGIN.CVL").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(Plugin("quiet.cvl").c_str(), (installDir_ + "quiet.cvl").c_str(), FALSE));
+  wintest::SetSetting("Plugins", "NoOfPlugins", "1");
+  wintest::SetSetting("Plugins", "1", "missing.cvl");
   wintest::MessageBoxWatcher boxes;
   HWND dlg = Open();
   ASSERT_NE(dlg, nullptr);
   HWND list = GetDlgItem(dlg, PluginList);
+  ASSERT_EQ(Rows(list), 1);
+  EXPECT_EQ(Cell(list, 0, 0), "<Invalid Plugin>");
+  EXPECT_EQ(Cell(list, 0, 1), "missing.cvl");
 
   ASSERT_TRUE(InstallThroughFileDialog(dlg, Plugin("complete.cvl")));
-  ASSERT_TRUE(wintest::WaitUntil([&] { return Rows(list) == 1; }, 5000));
-  EXPECT_EQ(Cell(list, 0, 0), "Complete plug-in");
-  EXPECT_EQ(Cell(list, 0, 1), "complete.cvl");
+  ASSERT_TRUE(wintest::WaitUntil([&] { return Rows(list) == 2; }, 5000));
+  EXPECT_EQ(Cell(list, 1, 0), "Complete plug-in");
+  EXPECT_EQ(Cell(list, 1, 1), "complete.cvl");
   // Written at once, and the file copied into the installation folder.
-  EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "1");
-  EXPECT_EQ(wintest::Setting("Plugins", "1"), "complete.cvl");
+  EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "2");
+  EXPECT_EQ(wintest::Setting("Plugins", "2"), "complete.cvl");
   EXPECT_TRUE(FileExists(installDir_ + "complete.cvl"));
 
   // The add dialogs now offer the plug-in after the built-in rows.
@@ -126,12 +132,23 @@ TEST_F(PluginTab, InstallsAPluginFileAndRefusesWhatItMustRefuse) {
   EXPECT_EQ(seen[1].text, "File is not a Valid Corvella Plugin");
   EXPECT_EQ(seen[2].text, "File is not a Valid Corvella Plugin");
   for (const auto& b : seen) EXPECT_EQ(b.title, "Corvella");
-  EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "1");
+  EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "2");
   EXPECT_FALSE(FileExists(installDir_ + "nofacilities.cvl"));
-  EXPECT_EQ(Rows(list), 1);
 
+  // Cancelling the file dialog installs nothing, whatever name it holds.
+  ASSERT_TRUE(InstallThroughFileDialog(dlg, installDir_ + "quiet.cvl", false));
+  Sleep(300);
+  EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "2");
+  EXPECT_EQ(boxes.Count(), 3u) << boxes.Summary();
+  // A file already in the installation folder is registered where it lies.
+  ASSERT_TRUE(InstallThroughFileDialog(dlg, installDir_ + "quiet.cvl"));
+  ASSERT_TRUE(wintest::WaitUntil([&] { return Rows(list) == 3; }, 5000));
+  EXPECT_EQ(wintest::Setting("Plugins", "3"), "quiet.cvl");
+
+  // Cancel keeps the installations.
   ASSERT_TRUE(Close(dlg, CancelBtn));
-  EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "1");
+  EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "3");
+  EXPECT_EQ(wintest::Setting("Settings", "SettingsStatus"), "<missing>");
 }
 
 TEST_F(PluginTab, RemovingPluginTwoOfThreeShiftsTheListAndDropsItsRows) {
@@ -170,10 +187,18 @@ TEST_F(PluginTab, RemovingPluginTwoOfThreeShiftsTheListAndDropsItsRows) {
   ASSERT_EQ(boxes.Count(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, "Complete settings");
 
-  boxes.Answer(IDYES);
+  // Anything but Yes keeps the plug-in.
+  boxes.Answer(IDNO);
   Click(dlg, PluginRemoveBtn);
   ASSERT_EQ(boxes.Count(), 2u);
   EXPECT_EQ(boxes.Boxes()[1].text, "Are you sure you want to Remove this Plugin?");
+  EXPECT_EQ(boxes.Boxes()[1].title, "Corvella");
+  EXPECT_EQ(Rows(list), 3);
+  EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "3");
+
+  boxes.Answer(IDYES);
+  Click(dlg, PluginRemoveBtn);
+  ASSERT_EQ(boxes.Count(), 3u);
   EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "2");
   EXPECT_EQ(wintest::Setting("Plugins", "2"), "third.cvl");
   EXPECT_EQ(wintest::Setting("Plugins", "3"), "");
@@ -183,19 +208,27 @@ TEST_F(PluginTab, RemovingPluginTwoOfThreeShiftsTheListAndDropsItsRows) {
   EXPECT_EQ(Cell(panels, 0, 0), "Quiet sensor");
   EXPECT_EQ(Rows(GetDlgItem(dlg, settings_ids::WarningList)), 0);
 
-  // Apply writes the dialog's lists with the plug-in numbers moved down.
-  Click(dlg, ApplyBtn);
-  EXPECT_EQ(wintest::Setting("Panels", "NoOfPanels"), "1");
-  EXPECT_EQ(wintest::Setting("Panels\\1\\General", "Number"), "2");
-  EXPECT_EQ(wintest::Setting("Panels\\1\\General", "Width"), "51");
-  EXPECT_EQ(wintest::Setting("Warnings", "NoOfWarnings"), "0");
-
   // A plug-in without its own settings: nothing happens.
   SelectOnly(list, 1);
   Click(dlg, PluginSettingsBtn);
   Sleep(300);
-  EXPECT_EQ(boxes.Count(), 2u) << boxes.Summary();
+  EXPECT_EQ(boxes.Count(), 3u) << boxes.Summary();
+
+  // Cancel: the stored lists were renumbered with the removal, so every
+  // entry still names the plug-in it named before.
   ASSERT_TRUE(Close(dlg, CancelBtn));
+  EXPECT_EQ(wintest::Setting("Panels", "NoOfPanels"), "1");
+  EXPECT_EQ(wintest::Setting("Panels\\1\\General", "Number"), "2");
+  EXPECT_EQ(wintest::Setting("Panels\\1\\General", "Width"), "51");
+  EXPECT_EQ(wintest::Setting("Warnings", "NoOfWarnings"), "0");
+  dlg = Open();
+  ASSERT_NE(dlg, nullptr);
+  panels = GetDlgItem(dlg, SensorList);
+  ASSERT_EQ(Rows(panels), 1);
+  EXPECT_EQ(Cell(panels, 0, 0), "Quiet sensor");
+  EXPECT_EQ(Cell(panels, 0, 2), "51");
+  ASSERT_TRUE(Close(dlg, OKBtn));
+  EXPECT_EQ(wintest::Setting("Panels\\1\\General", "Number"), "2");
 }
 
 }  // namespace
