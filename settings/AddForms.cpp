@@ -20,7 +20,7 @@ void TAddForm::OnInit() {
   HWND list = AddControl(WC_LISTVIEWA, "", WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
                          9, 24, 400, 274, List, font_, WS_EX_CLIENTEDGE);
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-  std::vector<ColumnSpec> columns = Columns();
+  std::vector<ColumnLayout> columns = Columns();
   for (size_t i = 0; i < columns.size(); ++i) {
     LVCOLUMNA col{};
     col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
@@ -84,7 +84,7 @@ bool TAddForm::OnMessage(UINT msg, WPARAM, LPARAM, INT_PTR& answer) {
   return true;
 }
 
-std::vector<TAddForm::ColumnSpec> TAddSensorForm::Columns() const {
+std::vector<TAddForm::ColumnLayout> TAddSensorForm::Columns() const {
   return {{"Information", 260, LVCFMT_LEFT},
           {"Plugin", 40, LVCFMT_CENTER},
           {"Default Width", 76, LVCFMT_CENTER}};
@@ -104,7 +104,7 @@ void TAddSensorForm::AppendChosen(const std::vector<int>& rows) {
   if (SettingsForm && !chosen.empty()) SettingsForm->AppendPanels(chosen);
 }
 
-std::vector<TAddForm::ColumnSpec> TAddWarningForm::Columns() const {
+std::vector<TAddForm::ColumnLayout> TAddWarningForm::Columns() const {
   return {{"Display Warning When :", 275, LVCFMT_LEFT},
           {"Min Value", 60, LVCFMT_RIGHT},
           {"", 40, LVCFMT_LEFT}};

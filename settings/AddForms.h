@@ -21,14 +21,14 @@ class TAddForm : public Dialog {
   bool OnCommand(int id, int code, HWND control) override;
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& answer) override;
 
-  struct ColumnSpec {
+  struct ColumnLayout {
     const char* caption;
     int width;
     int format;
   };
   virtual const char* Caption() const = 0;
   virtual const char* Prompt() const = 0;
-  virtual std::vector<ColumnSpec> Columns() const = 0;
+  virtual std::vector<ColumnLayout> Columns() const = 0;
   // Fills the rows and answers their texts (caption and two sub-items).
   virtual std::vector<std::vector<std::string>> LoadRows() = 0;
   // Appends the rows at these positions to the settings dialog.
@@ -51,7 +51,7 @@ class TAddSensorForm : public TAddForm {
   const char* Prompt() const override {
     return "Please Select a Sensor from the List Below and Click OK to Add:";
   }
-  std::vector<ColumnSpec> Columns() const override;
+  std::vector<ColumnLayout> Columns() const override;
   std::vector<std::vector<std::string>> LoadRows() override;
   void AppendChosen(const std::vector<int>& rows) override;
   void FreeRows() override { rows_.clear(); }
@@ -69,7 +69,7 @@ class TAddWarningForm : public TAddForm {
   const char* Prompt() const override {
     return "Please Select a Warning from the List Below and Click OK to Add:";
   }
-  std::vector<ColumnSpec> Columns() const override;
+  std::vector<ColumnLayout> Columns() const override;
   std::vector<std::vector<std::string>> LoadRows() override;
   void AppendChosen(const std::vector<int>& rows) override;
   void FreeRows() override { rows_.clear(); }

@@ -93,6 +93,9 @@ TEST_F(SettingsDialog, ACleanRegistryShowsEveryDefault) {
     EXPECT_STREQ(text, tabs[i]);
   }
 
+  // Enter and Esc both mean Cancel.
+  EXPECT_EQ(LOWORD(SendMessageA(dlg, DM_GETDEFID, 0, 0)), CancelBtn);
+  EXPECT_EQ(CancelBtn, IDCANCEL);
   EXPECT_EQ(ComboText(dlg, UpdateCombo), " 500 Milliseconds");
   EXPECT_FALSE(Checked(dlg, StartupCheck));
   EXPECT_TRUE(Checked(dlg, SplashCheck));
