@@ -22,6 +22,9 @@ cvl_wine_prefix() {
       nt) ;;
       *) echo "unknown Wine mode $mode" >&2; return 1 ;;
     esac
+    # Tests set library load orders here; the loader only watches a key that
+    # exists when a program starts.
+    timeout 60 wine reg add 'HKCU\Software\Wine\DllOverrides' /f >/dev/null 2>&1
     timeout 60 wineserver -w
     touch "$WINEPREFIX/.cvl-ready"
   fi

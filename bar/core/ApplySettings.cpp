@@ -1,0 +1,95 @@
+#include "bar/core/ApplySettings.h"
+
+#include <exception>
+
+#include "bar/core/Priorities.h"
+#include "shared/core/VBText.h"
+
+namespace {
+
+std::string Read(SettingsSource& s, const char* section, const char* key, const char* def) {
+  return s.GetSetting(kAppName, section, key, def);
+}
+
+TBarPosition PositionFromText(const std::string& text) {
+  if (text == "TOP") return bpTop;
+  if (text == "FLOATING") return bpFloating;
+  if (text == "MINIMISED") return bpMinimised;
+  return bpBottom;  // empty or any other text
+}
+
+void ApplyAll(bool atStartUp, SettingsSource& s, SettingsSteps& steps) {
+  steps.InitBuiltIns(atStartUp);
+  steps.SetAutoHide(Read(s, "Settings", "AutoHide", "FALSE") == "TRUE");
+  steps.SetLogAll(Read(s, "Settings", "LogAll", "FALSE") == "TRUE");
+  steps.ApplyHotKeys(HotKeyPlanFor(TextToInt(Read(s, "Settings", "HotKeyModifiers", "1"))));
+
+  const std::string process = Read(s, "Priorities", "Process", "IDLE_PRIORITY_CLASS");
+  const std::string main = Read(s, "Priorities", "MainThread", "THREAD_PRIORITY_HIGHEST");
+  const std::string timer = Read(s, "Priorities", "TimerThread", "THREAD_PRIORITY_NORMAL");
+  uint32_t priorityClass = 0;
+  int priority = 0;
+  if (ProcessClassFromText(process, priorityClass)) steps.SetProcessPriority(priorityClass);
+  if (ThreadPriorityFromText(main, priority)) steps.SetMainThreadPriority(priority);
+  if (ThreadPriorityFromText(timer, priority)) steps.SetDisplayThreadPriority(priority);
+
+  // Panels first: reloading them releases the plug-in libraries that the
+  // warnings share.
+  steps.LoadPanels();
+  steps.LoadWarnings();
+
+  steps.RunPositionCommand(PositionFromText(Read(s, "Settings", "BarPosition", "")));
+
+  const bool onTop = Read(s, "Settings", "OnTop", "TRUE") == "TRUE";
+  steps.SetOnTopChecked(!onTop);  // the command toggles it to the wanted state
+  steps.RunOnTopCommand();
+
+  steps.SetDisplayInterval(TextToInt(Read(s, "Settings", "Update", "1000")));
+
+  if (!atStartUp && !steps.IsMinimised()) steps.HideAndShow();
+}
+
+template <typename Step>
+void Guarded(Step step) {
+  try {
+    step();
+  } catch (...) {
+    // The error box has been shown once; the remaining defaults still apply.
+  }
+}
+
+void ApplySafeDefaults(bool atStartUp, SettingsSteps& steps) {
+  Guarded([&] { steps.InitBuiltIns(atStartUp); });
+  Guarded([&] { steps.SetLogAll(false); });
+  Guarded([&] { steps.ApplyHotKeys(FallbackHotKeyPlan()); });
+  Guarded([&] { steps.SetProcessPriority(kIdlePriorityClass); });
+  Guarded([&] { steps.SetMainThreadPriority(kThreadPriorityHighest); });
+  Guarded([&] { steps.SetDisplayThreadPriority(kThreadPriorityNormal); });
+  Guarded([&] { steps.LoadPanels(); });
+  Guarded([&] { steps.LoadWarnings(); });
+  Guarded([&] { steps.RunPositionCommand(bpBottom); });
+  Guarded([&] {
+    steps.SetOnTopChecked(false);
+    steps.RunOnTopCommand();
+  });
+  Guarded([&] { steps.SetDisplayInterval(1000); });
+  if (!atStartUp) Guarded([&] { steps.HideAndShow(); });
+}
+
+}  // namespace
+
+void ApplySettingsWith(bool atStartUp, SettingsSource& settings, SettingsSteps& steps) {
+  std::string description;
+  try {
+    ApplyAll(atStartUp, settings, steps);
+    return;
+  } catch (const std::exception& e) {
+    description = e.what();
+  } catch (...) {
+    description = "Unknown error";
+  }
+  Guarded([&] {
+    steps.ShowError("An Error has Occured Trying to Display Corvella", "05.", description);
+  });
+  ApplySafeDefaults(atStartUp, steps);
+}

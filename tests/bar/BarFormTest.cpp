@@ -1,0 +1,306 @@
+// TBarForm in this process with recording parts: the order of FormCreate,
+// ApplySettings on a real window (hot keys, menu captions, priorities,
+// on-top), its "05." error path and the exit sequence.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "bar/BarFormCode.h"
+#include "bar/Globals.h"
+#include "shared/core/CvlError.h"
+#include "tests/support/WinTest.h"
+
+using namespace wintest;
+
+namespace {
+
+using Events = std::vector<std::string>;
+
+class RecordingPanels : public PanelRow {
+ public:
+  RecordingPanels(Events& e, bool& fail) : events_(e), fail_(fail) {}
+  void LoadPanels() override {
+    events_.push_back("load panels");
+    if (fail_) throw CvlError("Cannot load panel 3");
+  }
+  void ShowPaused() override { events_.push_back("panels paused"); }
+  void ClearPanels() override { events_.push_back("clear panels"); }
+
+ private:
+  Events& events_;
+  bool& fail_;
+};
+
+class RecordingWarnings : public WarningList {
+ public:
+  explicit RecordingWarnings(Events& e) : events_(e) {}
+  void LoadWarnings() override { events_.push_back("load warnings"); }
+
+ private:
+  Events& events_;
+};
+
+class RecordingThread : public DisplayThread {
+ public:
+  explicit RecordingThread(Events& e) : events_(e) {}
+  void Pause() override {
+    ++pauses_;
+    events_.push_back("pause");
+  }
+  void Resume() override {
+    --pauses_;
+    events_.push_back("resume");
+  }
+  bool Paused() const override { return pauses_ > 0; }
+  void SetInterval(int32_t ms) override { events_.push_back("interval " + std::to_string(ms)); }
+  void SetPriority(int p) override { events_.push_back("thread priority " + std::to_string(p)); }
+  void Stop() override { events_.push_back("stop"); }
+
+ private:
+  Events& events_;
+  int pauses_ = 0;
+};
+
+class RecordingPlacement : public BarPlacement {
+ public:
+  RecordingPlacement(TBarForm& bar, Events& e, bool fatal)
+      : bar_(bar), events_(e), fatal_(fatal) {}
+  void SetBarPosition(TBarPosition p) override {
+    events_.push_back("position " + std::to_string(p));
+    if (fatal_) {
+      // What the positioning code does with an error of its own.
+      ShowFatalError("An Error has Occured Trying to Display Corvella", "04.",
+                     "Range check error");
+      return;
+    }
+    if (p != bpNone) bar_.Position = p;
+    static const UINT items[] = {BarTopMenu, BarFloatMenu, BarBottomMenu, MinimiseMenu};
+    for (UINT item : items) bar_.SetChecked(item, false);
+    if (bar_.Position != bpNone) bar_.SetChecked(items[bar_.Position - 1], true);
+  }
+  void AutoHideTick() override {}
+  void Leave() override { events_.push_back("leave"); }
+
+ private:
+  TBarForm& bar_;
+  Events& events_;
+  bool fatal_;
+};
+
+class RecordingParts : public BarParts {
+ public:
+  std::unique_ptr<PanelRow> CreatePanels(TBarForm&) override {
+    events.push_back("create panels");
+    return std::unique_ptr<PanelRow>(new RecordingPanels(events, failPanels));
+  }
+  std::unique_ptr<WarningList> CreateWarnings(TBarForm&) override {
+    events.push_back("create warnings");
+    return std::unique_ptr<WarningList>(new RecordingWarnings(events));
+  }
+  std::unique_ptr<DisplayThread> CreateDisplayThread(PanelRow&, WarningList&) override {
+    events.push_back("create thread");
+    return std::unique_ptr<DisplayThread>(new RecordingThread(events));
+  }
+  std::unique_ptr<BarPlacement> CreatePlacement(TBarForm& bar) override {
+    return std::unique_ptr<BarPlacement>(new RecordingPlacement(bar, events, fatalPosition));
+  }
+  void InitBuiltIns(bool atStartUp) override {
+    events.push_back(atStartUp ? "builtins start" : "builtins");
+    if (failBuiltIns) throw CvlError("Range check error");
+  }
+  void ForgetLoadedPlugins() override { events.push_back("forget plugins"); }
+
+  Events events;
+  bool failPanels = false;
+  bool failBuiltIns = false;
+  bool fatalPosition = false;
+};
+
+// True when another window can take the key: nobody holds it.
+bool HotKeyFree(UINT modifiers, char key) {
+  HWND probe = CreateWindowA("STATIC", "probe", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  const bool free = RegisterHotKey(probe, 77, modifiers, key) != FALSE;
+  if (free) UnregisterHotKey(probe, 77);
+  DestroyWindow(probe);
+  return free;
+}
+
+void DrainQuit() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+class BarWindow : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetVeltropKeys(); }
+  void TearDown() override {
+    SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
+    ResetVeltropKeys();
+    DrainQuit();
+  }
+  RecordingParts parts;
+};
+
+}  // namespace
+
+TEST_F(BarWindow, FormCreateRunsItsStepsInOrder) {
+  MessageBoxWatcher boxes;
+  TBarForm form(parts);
+  ASSERT_TRUE(form.Create(nullptr));
+  EXPECT_EQ(parts.events,
+            (Events{"create panels", "create warnings", "create thread", "pause",
+                    "builtins start", "thread priority 0", "load panels", "load warnings",
+                    "position 3", "interval 1000", "resume", "forget plugins"}));
+  EXPECT_EQ(Setting("Settings", "Version"), "1.6");
+  EXPECT_EQ(Setting("Settings", "OnTop"), "TRUE");
+  EXPECT_EQ(ClassOf(form.Handle()), "TBarForm");
+  EXPECT_EQ(WindowText(form.Handle()), "Corvella");
+  EXPECT_EQ(BarWindowHandle(), form.Handle());
+  EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), static_cast<DWORD>(IDLE_PRIORITY_CLASS));
+  EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_HIGHEST);
+  EXPECT_TRUE(form.Checked(OnTopMenu));
+  EXPECT_TRUE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_FALSE(form.AutoHideTimerEnabled());
+  EXPECT_EQ(MenuCaption(form.PopupMenu(), PauseMenu), "&Pause\tCtrl+Alt+Shift+P");
+  EXPECT_FALSE(HotKeyFree(MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'B')) << "hot key 3 not registered";
+  EXPECT_EQ(boxes.Count(), 0u) << boxes.Summary();
+}
+
+TEST_F(BarWindow, HotKeyCaptionsFollowTheModifierSetting) {
+  SetSetting("Settings", "HotKeyModifiers", "9");
+  TBarForm form(parts);
+  ASSERT_TRUE(form.Create(nullptr));
+  HMENU m = form.PopupMenu();
+  EXPECT_EQ(MenuCaption(m, PauseMenu), "&Pause\tAlt+P");
+  EXPECT_EQ(MenuCaption(m, BarTopMenu), "&Top of Screen\tAlt+T");
+  EXPECT_EQ(MenuCaption(m, BarBottomMenu), "&Bottom of Screen\tAlt+B");
+  EXPECT_EQ(MenuCaption(m, MinimiseMenu), "&Minimized\tAlt+M");
+  EXPECT_FALSE(HotKeyFree(MOD_ALT, 'M'));
+
+  // A changed modifier set takes effect: the old keys are given up.
+  SetSetting("Settings", "HotKeyModifiers", "3");
+  form.ApplySettings(false);
+  EXPECT_EQ(MenuCaption(m, BarTopMenu), "&Top of Screen\tCtrl+Shift+T");
+  EXPECT_TRUE(HotKeyFree(MOD_ALT, 'M'));
+  EXPECT_FALSE(HotKeyFree(MOD_CONTROL | MOD_SHIFT, 'M'));
+
+  SetSetting("Settings", "HotKeyModifiers", "0");
+  form.ApplySettings(false);
+  EXPECT_EQ(MenuCaption(m, PauseMenu), "&Pause");
+  EXPECT_EQ(MenuCaption(m, MinimiseMenu), "&Minimised");
+  EXPECT_TRUE(HotKeyFree(MOD_CONTROL | MOD_SHIFT, 'M'));
+  // The check of an item survives its new caption.
+  EXPECT_TRUE(form.Checked(BarBottomMenu));
+}
+
+TEST_F(BarWindow, PrioritiesByNameAndUnknownNamesChangeNothing) {
+  SetSetting("Priorities", "Process", "HIGH_PRIORITY_CLASS");
+  SetSetting("Priorities", "MainThread", "THREAD_PRIORITY_LOWEST");
+  SetSetting("Priorities", "TimerThread", "THREAD_PRIORITY_ABOVE_NORMAL");
+  TBarForm form(parts);
+  ASSERT_TRUE(form.Create(nullptr));
+  EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), static_cast<DWORD>(HIGH_PRIORITY_CLASS));
+  EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_LOWEST);
+  EXPECT_NE(std::find(parts.events.begin(), parts.events.end(), "thread priority 1"),
+            parts.events.end());
+
+  SetSetting("Priorities", "Process", "BELOW_NORMAL_PRIORITY_CLASS");
+  SetSetting("Priorities", "MainThread", "THREAD_PRIORITY_IDLE");
+  parts.events.clear();
+  form.ApplySettings(false);
+  EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), static_cast<DWORD>(HIGH_PRIORITY_CLASS));
+  EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_LOWEST);
+}
+
+TEST_F(BarWindow, AFailingStepShowsError05AndAppliesTheSafeDefaults) {
+  SetSetting("Settings", "HotKeyModifiers", "3");
+  SetSetting("Settings", "LogAll", "TRUE");
+  SetSetting("Settings", "BarPosition", "TOP");
+  SetSetting("Settings", "OnTop", "FALSE");
+  SetSetting("Settings", "Update", "250");
+  SetSetting("Priorities", "Process", "HIGH_PRIORITY_CLASS");
+  parts.failBuiltIns = true;
+  MessageBoxWatcher boxes;
+  TBarForm form(parts);
+  ASSERT_TRUE(form.Create(nullptr));
+
+  ASSERT_EQ(boxes.Count(), 1u) << boxes.Summary();
+  const BoxRecord box = boxes.Boxes()[0];
+  EXPECT_EQ(box.title, "Corvella");
+  EXPECT_EQ(box.text,
+            "An Error has Occured Trying to Display Corvella Error Code: 05. Description: "
+            "Range check error");
+  EXPECT_EQ(box.owner, form.Handle());
+
+  // The safe defaults, whatever the settings said.
+  EXPECT_FALSE(form.LogAll);
+  EXPECT_EQ(MenuCaption(form.PopupMenu(), PauseMenu), "&Pause\tCtrl+Alt+Shift+P");
+  EXPECT_EQ(MenuCaption(form.PopupMenu(), BarTopMenu), "Docked at &Top       Alt+T");
+  EXPECT_FALSE(HotKeyFree(MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'P'));
+  EXPECT_TRUE(HotKeyFree(MOD_CONTROL | MOD_SHIFT, 'T'));
+  EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), static_cast<DWORD>(IDLE_PRIORITY_CLASS));
+  EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_HIGHEST);
+  EXPECT_EQ(form.Position, bpBottom);
+  EXPECT_EQ(Setting("Settings", "OnTop"), "TRUE");
+  EXPECT_TRUE(form.Checked(OnTopMenu));
+  EXPECT_EQ(parts.events,
+            (Events{"create panels", "create warnings", "create thread", "pause",
+                    "builtins start", "builtins start", "thread priority 0", "load panels",
+                    "load warnings", "position 3", "interval 1000", "resume",
+                    "forget plugins"}));
+}
+
+TEST_F(BarWindow, AnErrorAfterStartUpRedrawsTheBarAndKeepsItRunning) {
+  TBarForm form(parts);
+  ASSERT_TRUE(form.Create(nullptr));
+  ASSERT_TRUE(IsWindowVisible(form.Handle()) || form.Position == bpBottom);
+  parts.failPanels = true;
+  MessageBoxWatcher boxes;
+  form.ApplySettings(false);
+  EXPECT_EQ(boxes.Summary(),
+            "Corvella: An Error has Occured Trying to Display Corvella Error Code: 05. "
+            "Description: Cannot load panel 3");
+  EXPECT_TRUE(IsWindow(form.Handle()));
+  EXPECT_TRUE(IsWindowVisible(form.Handle()));
+}
+
+TEST_F(BarWindow, ExitSequenceStopsTheThreadAndGivesUpTheHotKeys) {
+  TBarForm form(parts);
+  ASSERT_TRUE(form.Create(nullptr));
+  form.PauseMenuClick();  // paused at exit: resumed once before the stop
+  EXPECT_TRUE(form.Checked(PauseMenu));
+  parts.events.clear();
+  form.Close();
+  EXPECT_EQ(parts.events, (Events{"resume", "stop", "clear panels", "leave"}));
+  EXPECT_FALSE(IsWindow(BarWindowHandle()));
+  EXPECT_TRUE(HotKeyFree(MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'P'));
+  EXPECT_NE(Setting("Position", "DOCKEDTOP"), "<missing>");
+  MSG msg;
+  bool quit = false;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) quit = quit || msg.message == WM_QUIT;
+  EXPECT_TRUE(quit) << "closing the bar must end the message loop";
+}
+
+TEST_F(BarWindow, AFatalPositioningErrorDuringStartUpEndsTheBarCleanly) {
+  parts.fatalPosition = true;
+  MessageBoxWatcher boxes;
+  TBarForm form(parts);
+  ASSERT_TRUE(form.Create(nullptr));
+  EXPECT_EQ(boxes.Summary(),
+            "Corvella: An Error has Occured Trying to Display Corvella Error Code: 04. "
+            "Description: Range check error");
+  EXPECT_FALSE(IsWindow(form.Handle()));
+  // The exit sequence ran once, and start-up stopped where the bar closed.
+  EXPECT_EQ(std::count(parts.events.begin(), parts.events.end(), "stop"), 1);
+  EXPECT_EQ(std::count(parts.events.begin(), parts.events.end(), "forget plugins"), 0);
+  EXPECT_TRUE(HotKeyFree(MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'P'));
+  EXPECT_EQ(Setting("Settings", "OnTop"), "<missing>");
+  MSG msg;
+  bool quit = false;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) quit = quit || msg.message == WM_QUIT;
+  EXPECT_TRUE(quit);
+}

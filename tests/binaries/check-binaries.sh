@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Checks over the shipped binaries in $CVL_BIN:
+#  - every .exe/.dll imports only Windows system libraries and msvcrt.dll,
+#    and none of the functions that Windows 98 lacks (deny-list below);
+#  - Screenspan.dll exports MonitorRectByWindow undecorated;
+#  - Main.exe stays under 300 KB.
+set -u
+bin=${CVL_BIN:?CVL_BIN must name the folder of the shipped binaries}
+objdump=i686-w64-mingw32-objdump
+fail=0
+complain() { echo "FAIL: $*"; fail=1; }
+
+# The libraries a Windows 98 machine has in its system folder, then those
+# installed beside the program and the resource meter's rsrc32.dll, which
+# Resource.cvl binds at load time.
+allowed_dlls="kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll comctl32.dll
+comdlg32.dll msvcrt.dll winmm.dll version.dll ole32.dll oleaut32.dll
+cvl.dll chipwatch.dll coreprobe.dll rsrc32.dll"
+
+# Functions Windows 98 does not export (or only newer systems have). The
+# posix thread model of the compiler pulls in the first group through
+# winpthread; the rest are the newer synchronisation, file and module calls
+# a runtime or careless code might reach for; the last group are runtime
+# functions that the msvcrt.dll of Windows 98 does not have yet.
+deny="AddVectoredExceptionHandler RemoveVectoredExceptionHandler
+AddVectoredContinueHandler RemoveVectoredContinueHandler
+GetTickCount64 TryEnterCriticalSection GetHandleInformation SetHandleInformation
+InitializeCriticalSectionEx InitializeConditionVariable SleepConditionVariableCS
+SleepConditionVariableSRW WakeConditionVariable WakeAllConditionVariable
+InitializeSRWLock AcquireSRWLockExclusive AcquireSRWLockShared ReleaseSRWLockExclusive
+ReleaseSRWLockShared TryAcquireSRWLockExclusive TryAcquireSRWLockShared
+InitOnceExecuteOnce InitOnceBeginInitialize InitOnceComplete
+FlsAlloc FlsFree FlsGetValue FlsSetValue
+GetModuleHandleExA GetModuleHandleExW SetFilePointerEx GetFileSizeEx
+GetSystemTimePreciseAsFileTime GetCurrentProcessorNumber GetNativeSystemInfo
+QueueUserWorkItem CreateTimerQueueTimer DeleteTimerQueueTimer
+SwitchToThread GetThreadId GetProcessId SetThreadStackGuarantee
+CreateEventExA CreateEventExW CreateMutexExA CreateMutexExW CreateSemaphoreExW
+WaitOnAddress WakeByAddressSingle WakeByAddressAll
+GetLogicalProcessorInformation IsWow64Process
+MonitorFromWindow MonitorFromPoint MonitorFromRect GetMonitorInfoA GetMonitorInfoW
+EnumDisplayMonitors GetLayeredWindowAttributes SetLayeredWindowAttributes
+___lc_codepage_func ___mb_cur_max_func __iob_func _get_output_format _set_output_format
+_set_invalid_parameter_handler _aligned_malloc _aligned_free _fseeki64 _ftelli64"
+
+shopt -s nullglob nocaseglob
+files=("$bin"/*.exe "$bin"/*.dll "$bin"/*.cvl)
+[ ${#files[@]} -gt 0 ] || complain "no binaries in $bin"
+for f in "${files[@]}"; do
+  name=$(basename "$f")
+  dump=$($objdump -p "$f") || { complain "$name: objdump failed"; continue; }
+  for dll in $(echo "$dump" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z'); do
+    case " $(echo $allowed_dlls) " in
+      *" $dll "*) ;;
+      *) complain "$name imports $dll" ;;
+    esac
+  done
+  # Imported names: the hint/name rows of the import tables.
+  imports=$(echo "$dump" | awk '/^[ \t]*DLL Name:/{on=1; next} on && NF == 3 && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ {print $3}')
+  for fn in $deny; do
+    if echo "$imports" | grep -qx "$fn"; then complain "$name imports $fn, which Windows 98 lacks"; fi
+  done
+  echo "$name: $(echo "$imports" | wc -l) imports checked"
+done
+
+# Monitor functions are only looked up at run time; nothing imports them.
+span="$bin/Screenspan.dll"
+if [ -f "$span" ]; then
+  exports=$($objdump -p "$span" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -n 's/^[[:space:]]*\[[[:space:]]*[0-9]*\][[:space:]]*//p')
+  echo "$exports" | grep -qx "MonitorRectByWindow" || complain "Screenspan.dll does not export MonitorRectByWindow undecorated (exports: $exports)"
+  echo "$exports" | grep -q "@" && complain "Screenspan.dll exports decorated names: $exports"
+else
+  complain "Screenspan.dll is missing"
+fi
+
+main="$bin/Main.exe"
+if [ -f "$main" ]; then
+  size=$(stat -c %s "$main")
+  [ "$size" -lt $((300 * 1024)) ] || complain "Main.exe is $size bytes, not under 300 KB"
+  echo "Main.exe: $size bytes"
+else
+  complain "Main.exe is missing"
+fi
+
+[ $fail -eq 0 ] && echo "binaries OK"
+exit $fail
