@@ -10,10 +10,10 @@
 
 // Entry 1-24 of the sensor catalogue: its name (the panel's tool tip) and
 // its function. RangeCheckError outside 1-24. Entries 16-24 read the hardware
-// monitor and have no function until it is wired in (see HardwareEntries.h).
+// monitor through Chipwatch.dll (see HardwareEntries.h).
 TBuiltInSensor BuiltInSensor(int32_t number);
 // Entry 1-15 of the warning catalogue: alert text, unit and check function.
-// RangeCheckError outside 1-15. Kinds 4-12 have no function yet.
+// RangeCheckError outside 1-15. Kinds 4-12 are the hardware monitor's.
 TBuiltInWarning BuiltInWarning(int32_t number);
 
 // The built-ins' own settings, on the main thread. At start-up (true) also

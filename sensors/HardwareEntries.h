@@ -1,10 +1,8 @@
 #pragma once
 // The hardware-monitor entries of the catalogues: sensors 16-24 (four
 // temperatures, processor voltages, system voltages, three fans) and warning
-// kinds 4-12, with the "LM78" settings they follow. Their names and alert
-// texts are in the catalogues already; their functions come with the
-// hardware monitor library. Until then every one answers none: its panel
-// shows "Error" and its warning never fires.
+// kinds 4-12, read through Chipwatch.dll and governed by the "LM78"
+// settings.
 #include <cstdint>
 
 #include "shared/core/PluginContract.h"

@@ -6,7 +6,7 @@
 #include "shared/VBFunctions.h"
 #include "shared/win32/RegKey.h"
 
-const char* const kMakerNotice = "Copyright (C) 1999-2001 Veltrop. All rights reserved.";
+const char* const kMakerNotice = "Copyright (C) 1999-2001 Veltrop";
 const char* const kLegalNotice =
     "This program is protected by copyright law. Copying, modifying or distributing it, or any "
     "part of it, without the written permission of Veltrop is not allowed.";
@@ -29,19 +29,22 @@ void TAboutForm::OnInit() {
   const DWORD label = WS_VISIBLE | SS_LEFT;
   const DWORD text = label | SS_NOPREFIX;  // texts from the caller are shown as they are
 
-  AddControl("Static", "", WS_VISIBLE, 6, 6, 70, 160, Panel1, font_, WS_EX_STATICEDGE);
+  // The two panels are frames: they never paint over the controls they hold.
+  HWND panel1 = AddControl("Static", "", WS_VISIBLE | WS_CLIPSIBLINGS, 6, 6, 70, 160, Panel1,
+                           font_, WS_EX_STATICEDGE);
   HWND image = AddControl("Static", "", WS_VISIBLE | SS_BITMAP, 7, 7, 67, 157, Image1, font_);
   logo_ = static_cast<HBITMAP>(LoadImageA(Module(), "LOGO", IMAGE_BITMAP, 0, 0, 0));
   SendMessageA(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_));
   AddControl("Static", "Corvella", label, 87, 9, 103, 13, Label1, font_);
   std::string version = GetSetting(kAppName, "Settings", "Version", "1.0");
   AddControl("Static", "Version " + version, text, 219, 9, 139, 13, CVLVersion, font_);
-  AddControl("Static", "Complete System Monitoring for Windows 95 && 98", label, 87, 27, 272, 13,
+  AddControl("Static", "Complete System Monitoring for Windows 95 && 98", label, 87, 27, 280, 13,
              Label8, font_);
   AddControl("Static", kMakerNotice, text, 87, 51, 232, 13, NoticeLabel, font_);
   AddControl("Static", texts_.head, text, 87, 87, 271, 13, HeadLabel, font_);
   // Panel2 is a single-border frame; its labels sit inside the one-pixel border.
-  AddControl("Static", "", WS_VISIBLE | WS_BORDER, 84, 105, 277, 64, Panel2, font_);
+  HWND panel2 = AddControl("Static", "", WS_VISIBLE | WS_BORDER | WS_CLIPSIBLINGS, 84, 105, 277,
+                           64, Panel2, font_);
   const int px = 84 + 1, py = 105 + 1;
   AddControl("Static", texts_.name, text, px + 3, py + 3, 169, 13, NameLabel, font_);
   AddControl("Static", texts_.version, text | SS_RIGHT, px + 173, py + 3, 98, 15, VersionLabel,
@@ -54,6 +57,8 @@ void TAboutForm::OnInit() {
                        25, OKButton, font_);
   AddControl("Button", "&System Info ...", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 264, 219, 97,
              25, SysButton, font_);
+  for (HWND panel : {panel1, panel2})
+    SetWindowPos(panel, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetFocus(ok);
 }
 

@@ -1,16 +1,129 @@
 #pragma once
-// TSettingsForm: the settings dialog.
+// TSettingsForm: the settings dialog. Seven tabs of controls created in
+// pixels; the values behind them live in the portable models
+// (settings/core), which also decide what Apply writes and in which order.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "settings/CommonDialogs.h"
+#include "settings/core/EditLists.h"
+#include "settings/core/GeneralSettings.h"
+#include "settings/core/PluginInstall.h"
+#include "settings/core/PluginQueries.h"
+#include "shared/VBFunctions.h"
 #include "shared/win32/Dialog.h"
 
+class TUrlLabel;
+
 class TSettingsForm : public Dialog {
+ public:
+  TSettingsForm(PluginQueries& plugins, CommonDialogs& dialogs);
+  ~TSettingsForm() override;
+
+  // Rows chosen in the add dialogs, appended at the end of the lists.
+  void AppendPanels(const std::vector<PanelRow>& rows);
+  void AppendWarnings(const std::vector<WarningRow>& rows);
+  PluginQueries& Plugins() { return plugins_; }
+  SettingsSource& Settings() { return settings_; }
+
+  static constexpr int kPageCount = 7;
+
  protected:
   DWORD FrameStyle() const override { return WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_3DLOOK; }
   void OnInit() override;
   bool OnCommand(int id, int code, HWND control) override;
+  LRESULT OnNotify(NMHDR* header) override;
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& answer) override;
+
+ private:
+  // Layout (SettingsPages.cpp).
+  void CreatePages();
+  HWND Add(int page, const char* cls, const std::string& text, DWORD style, int x, int y, int w,
+           int h, int id, DWORD exStyle = 0);
+  void Group(int page, const char* caption, int x, int y, int w, int h, int id,
+             const char* icon);
+  void Combo(int page, int id, int x, int y, int w, const char* const* items, int count);
+  HWND ListView(int page, int id, int x, int y, int w, int h, bool singleSelect);
+  void Column(int id, int index, const char* caption, int width, int format);
+  void ShowPage(int page);
+
+  // Loading and applying (SettingsForm.cpp).
+  void FormShow();
+  void LoadStartupCheck();
+  void WriteStartupEntry();
+  GeneralSettings ReadControls();
+  void Apply();
+  void SetRadio(int id);
+  int CheckedRadio(const int* ids, int count) const;
+  void UpdateCheck(int id, bool on) { CheckDlgButton(Handle(), id, on ? BST_CHECKED : BST_UNCHECKED); }
+  bool IsChecked(int id) const { return IsDlgButtonChecked(Handle(), id) == BST_CHECKED; }
+  int ComboIndex(int id) const;
+  void SetComboIndex(int id, int index);
+
+  // Reactions.
+  void PositionClick();
+  void AllLogRadioClick();
+  void UpdateComboChange();
+  void AutoResizeCheckClick();
+  void PriorityChange();
+  void ShadePanelClick();
+  void FontSelectBtnClick();
+  void SetShadeColour(int32_t colour);
+  void SetSensorFont(const SensorFont& font);
+
+  // The three lists (SettingsLists.cpp).
+  void FillPanelView();
+  void FillWarningView();
+  void FillPluginView();
+  void InsertPanelRow(int index, const PanelRow& row);
+  void InsertWarningRow(int index, const WarningRow& row);
+  void InsertPluginRow(int index, const PluginRow& row);
+  std::vector<bool> SelectedRows(int listId) const;
+  int FocusedRow(int listId) const;
+  void SetListText(int listId, int row, int column, const std::string& text);
+  void RemoveViewRows(int listId, const std::vector<bool>& selected);
+  void SensorAddClick();
+  void SensorRemoveClick();
+  void MoveClick(bool up);
+  void WidthClick(int delta);
+  void WarningAddClick();
+  void WarningRemoveClick();
+  void ValueClick(bool up);
+  void PluginInstallClick();
+  void PluginRemoveClick();
+  void PluginSettingsClick();
+
+  RegistrySettings settings_;
+  PluginQueries& plugins_;
+  CommonDialogs& dialogs_;
+  PanelList panels_;
+  WarningList warnings_;
+  std::vector<PluginRow> pluginRows_;
+  std::string pluginFileName_;  // the file-open dialog's last name
+  bool resizeConfirmed_ = false;
+  bool loading_ = false;
+
+  std::vector<HWND> pages_[kPageCount];
+  HFONT font_ = nullptr;          // MS Sans Serif 8 for every control
+  HFONT sensorFont_ = nullptr;    // the font panel's font
+  SensorFont sensorFontValue_;
+  int32_t shadeColour_ = 16744576;
+  HBRUSH shadeBrush_ = nullptr;
+  HBITMAP preview_ = nullptr;
+  std::vector<HICON> icons_;
+  TUrlLabel* pluginUrl_ = nullptr;
 };
 
 // The running settings form while RunSettingsForm runs, else none.
 extern TSettingsForm* SettingsForm;
 
-// Creates the form with no owner, runs it modally and frees it.
+// Creates the form with no owner, runs it modally and frees it. With no
+// arguments it asks plug-ins through the plug-in contract and opens the
+// system's common dialogs.
 void RunSettingsForm();
+void RunSettingsForm(PluginQueries& plugins, CommonDialogs& dialogs);
+
+// The address the "Plugins" tab shows and opens.
+extern const char* const kPluginPageUrl;

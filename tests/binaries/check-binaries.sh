@@ -10,9 +10,12 @@ objdump=i686-w64-mingw32-objdump
 fail=0
 complain() { echo "FAIL: $*"; fail=1; }
 
-# The libraries a Windows 98 machine has in its system folder.
+# The libraries a Windows 98 machine has in its system folder, then those
+# installed beside the program and the resource meter's rsrc32.dll, which
+# Resource.cvl binds at load time.
 allowed_dlls="kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll comctl32.dll
-comdlg32.dll msvcrt.dll winmm.dll version.dll ole32.dll oleaut32.dll"
+comdlg32.dll msvcrt.dll winmm.dll version.dll ole32.dll oleaut32.dll
+cvl.dll chipwatch.dll coreprobe.dll rsrc32.dll"
 
 # Functions Windows 98 does not export (or only newer systems have). The
 # posix thread model of the compiler pulls in the first group through

@@ -1,0 +1,57 @@
+#pragma once
+// The monthly connection tally: five string values under the plug-in's own
+// application key, updated by one transition per sensor call. Portable: the
+// caller supplies the day number, what it saw of the connection and the tick
+// count.
+#include <cstdint>
+#include <string>
+
+#include "shared/core/SettingsSource.h"
+
+constexpr const char* kDialtallyApp = "DialtallyPlugin";
+constexpr const char* kDialtallySection = "Settings";
+
+struct DialtallyState {
+  bool active = false;   // NetActive: a connection was seen at the previous call
+  uint32_t stamp = 0;    // TimeConnected: tick count of the previous call while connected
+  int32_t total = 0;     // TotalTime: milliseconds connected this month (wraps)
+  int32_t lastDate = 0;  // LastDate: day number of the previous call
+  int32_t count = 0;     // NoConnections: connections started this month
+};
+
+// What one call learnt about the connection. Unknown (a Windows 98 connect
+// speed of 0) leaves the connection state as it was.
+enum class Connection { Seen, NotSeen, Unknown };
+
+// Windows 98 dial-up adapter speed: 9600 is what the adapter reports with no
+// call up, 0 means no adapter statistics at all.
+Connection ConnectionFromSpeed(uint32_t connectSpeed);
+
+DialtallyState LoadDialtallyState(SettingsSource& store);
+// Writes TimeConnected, TotalTime, LastDate, NoConnections, NetActive in this
+// order. A value that cannot be stored is skipped; the rest are still written.
+void SaveDialtallyState(SettingsSource& store, const DialtallyState& state);
+
+// A day number below the stored one means a new month has begun.
+void ApplyMonthReset(DialtallyState& state, int32_t today);
+
+// One transition of the tally at tick count now.
+//   inactive + seen     -> active, count + 1, stamp := now
+//   active   + seen     -> total + (now - stamp), stamp := now
+//   active   + not seen -> inactive, stamp := 0
+//   inactive + not seen -> unchanged;  unknown -> unchanged
+// A stamp of an active connection that is 0 or later than now cannot come
+// from the tick count's current run: Windows was restarted since it was
+// written (the count began again from 0), or the disconnection was only half
+// written. Either way the earlier connection has ended and the time since is
+// unknown, so nothing is added and the connection seen now counts as a new
+// one. (The same happens once when the tick count wraps after 49.7 days of
+// uptime: one interval is lost and one connection counted twice.)
+void ApplyConnection(DialtallyState& state, Connection seen, uint32_t now);
+
+// "<count> <sep> <H:MM:SS>", e.g. "3 / 1:02:05".
+std::string DialtallyText(int32_t count, const std::string& separator, int32_t totalMs);
+
+// The whole sensor call: read the state and the separator, reset at a new
+// month, apply the transition, write the state back and answer the text.
+std::string RunDialtally(SettingsSource& store, int32_t today, Connection seen, uint32_t now);

@@ -1,0 +1,153 @@
+#include "settings/core/EditLists.h"
+
+#include <algorithm>
+
+#include "settings/core/Catalogs.h"
+#include "shared/core/VBText.h"
+
+namespace {
+
+std::string Section(const char* list, int n) {
+  return std::string(list) + "\\" + IntToText(n) + "\\General";
+}
+
+int32_t Clamp64(int64_t v) {
+  return static_cast<int32_t>(std::max<int64_t>(INT32_MIN, std::min<int64_t>(INT32_MAX, v)));
+}
+
+int32_t NoOfPlugins(SettingsSource& s) {
+  return TextToInt(s.GetSetting(kAppName, "Plugins", "NoOfPlugins", "0"));
+}
+
+PanelRow PluginPanelRow(const TSENSORINFO& info, const std::string& width, int32_t number) {
+  return PanelRow{info.Description, "Yes", width, SensorItemData{number}};
+}
+
+WarningRow PluginWarningRow(const TWARNINGINFO& info, const std::string& value, int32_t number) {
+  return WarningRow{info.Description, value, info.Val,
+                    WarningItemData{info.Min, info.Max, info.Increment, number, true}};
+}
+
+WarningRow BuiltInWarningRow(const BuiltInWarning& w, const std::string& value) {
+  return WarningRow{w.description, value, w.unit,
+                    WarningItemData{w.min, w.max, w.increment, w.number, false}};
+}
+
+}  // namespace
+
+std::string InstalledPluginPath(SettingsSource& s, int32_t number) {
+  return s.GetSetting(kAppName, "Settings", "InstalledDir", "") +
+         s.GetSetting(kAppName, "Plugins", IntToText(number), "");
+}
+
+std::vector<PanelRow> SensorChoices(SettingsSource& s, PluginQueries& plugins) {
+  std::vector<PanelRow> rows;
+  for (const BuiltInSensor& b : kBuiltInSensors)
+    rows.push_back(PanelRow{b.description, "No", IntToText(b.width), SensorItemData{b.number}});
+  for (int32_t p = 1, n = NoOfPlugins(s); p <= n; ++p) {
+    std::string path = InstalledPluginPath(s, p);
+    if ((plugins.Facilities(path) & PluginHasSensor) != PluginHasSensor) continue;
+    TSENSORINFO info = plugins.SensorInfo(path);
+    rows.push_back(PluginPanelRow(info, IntToText(info.Width), p));
+  }
+  return rows;
+}
+
+std::vector<WarningRow> WarningChoices(SettingsSource& s, PluginQueries& plugins) {
+  std::vector<WarningRow> rows;
+  for (const BuiltInWarning& w : kBuiltInWarnings)
+    rows.push_back(BuiltInWarningRow(w, IntToText(w.min)));
+  for (int32_t p = 1, n = NoOfPlugins(s); p <= n; ++p) {
+    std::string path = InstalledPluginPath(s, p);
+    if ((plugins.Facilities(path) & PluginHasWarning) != PluginHasWarning) continue;
+    TWARNINGINFO info = plugins.WarningInfo(path);
+    rows.push_back(PluginWarningRow(info, IntToText(info.Min), p));
+  }
+  return rows;
+}
+
+void PanelList::Load(SettingsSource& s, PluginQueries& plugins) {
+  rows.clear();
+  int32_t count = TextToInt(s.GetSetting(kAppName, "Panels", "NoOfPanels", "0"));
+  for (int32_t n = 1; n <= count; ++n) {
+    std::string sec = Section("Panels", n);
+    std::string plugin = s.GetSetting(kAppName, sec, "Plugin", "FALSE");
+    int32_t number = TextToInt(s.GetSetting(kAppName, sec, "Number", "1"));
+    if (plugin == "FALSE") {
+      // A number outside the catalogue names no sensor the bar could show.
+      const BuiltInSensor* b = FindBuiltInSensor(number);
+      if (!b) continue;
+      rows.push_back(PanelRow{b->description, "No", s.GetSetting(kAppName, sec, "Width", "0"),
+                              SensorItemData{number}});
+    } else {
+      std::string path = InstalledPluginPath(s, number);
+      if ((plugins.Facilities(path) & PluginHasSensor) != PluginHasSensor) continue;
+      rows.push_back(PluginPanelRow(plugins.SensorInfo(path),
+                                    s.GetSetting(kAppName, sec, "Width", "0"), number));
+    }
+  }
+}
+
+void PanelList::Save(SettingsSource& s) const {
+  s.SaveSetting(kAppName, "Panels", "NoOfPanels", IntToText(static_cast<int32_t>(rows.size())));
+  for (size_t i = 0; i < rows.size(); ++i) {
+    std::string sec = Section("Panels", static_cast<int>(i + 1));
+    s.SaveSetting(kAppName, sec, "Plugin", rows[i].IsPlugin() ? "TRUE" : "FALSE");
+    s.SaveSetting(kAppName, sec, "Number", IntToText(rows[i].data.Number));
+    s.SaveSetting(kAppName, sec, "Width", rows[i].width);
+  }
+}
+
+bool PanelList::StepWidth(int index, int delta) {
+  if (index < 0 || index >= static_cast<int>(rows.size())) return false;
+  int64_t w = static_cast<int64_t>(TextToInt(rows[index].width)) + delta;
+  if (w < 0) w = 0;
+  rows[index].width = IntToText(Clamp64(w));
+  return true;
+}
+
+void WarningList::Load(SettingsSource& s, PluginQueries& plugins) {
+  rows.clear();
+  int32_t count = TextToInt(s.GetSetting(kAppName, "Warnings", "NoOfWarnings", "0"));
+  for (int32_t n = 1; n <= count; ++n) {
+    std::string sec = Section("Warnings", n);
+    std::string plugin = s.GetSetting(kAppName, sec, "Plugin", "FALSE");
+    int32_t number = TextToInt(s.GetSetting(kAppName, sec, "Number", "1"));
+    std::string value = s.GetSetting(kAppName, sec, "WarnVal", "0");
+    if (plugin == "FALSE") {
+      const BuiltInWarning* w = FindBuiltInWarning(number);
+      if (!w) continue;
+      rows.push_back(BuiltInWarningRow(*w, value));
+    } else {
+      std::string path = InstalledPluginPath(s, number);
+      if ((plugins.Facilities(path) & PluginHasWarning) != PluginHasWarning) continue;
+      rows.push_back(PluginWarningRow(plugins.WarningInfo(path), value, number));
+    }
+  }
+}
+
+void WarningList::Save(SettingsSource& s) const {
+  s.SaveSetting(kAppName, "Warnings", "NoOfWarnings",
+                IntToText(static_cast<int32_t>(rows.size())));
+  for (size_t i = 0; i < rows.size(); ++i) {
+    std::string sec = Section("Warnings", static_cast<int>(i + 1));
+    s.SaveSetting(kAppName, sec, "Plugin", rows[i].data.IsPlugin ? "TRUE" : "FALSE");
+    s.SaveSetting(kAppName, sec, "Number", IntToText(rows[i].data.Number));
+    s.SaveSetting(kAppName, sec, "WarnVal", rows[i].value);
+  }
+}
+
+bool WarningList::StepValue(int index, bool up) {
+  if (index < 0 || index >= static_cast<int>(rows.size())) return false;
+  WarningRow& r = rows[index];
+  int64_t v = TextToInt(r.value);
+  if (up) {
+    v += r.data.Increment;
+    if (v > r.data.Max) v = r.data.Max;
+  } else {
+    v -= r.data.Increment;
+    if (v < r.data.Min) v = r.data.Min;
+  }
+  r.value = IntToText(Clamp64(v));
+  return true;
+}

@@ -1,0 +1,144 @@
+#include "settings/core/PluginInstall.h"
+
+#include <cctype>
+
+#include "shared/core/VBText.h"
+
+const char* const kInvalidPluginName = "<Invalid Plugin>";
+const char* const kNotAPluginMessage = "File is not a Valid Corvella Plugin";
+const char* const kAlreadyInstalledMessage =
+    "Plugin is Already Installed or a Plugin with the same name is Installed";
+
+namespace {
+
+std::string Upper(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+std::string FileNameOf(const std::string& path) {
+  size_t slash = path.find_last_of("\\/:");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+int32_t NoOfPlugins(SettingsSource& s) {
+  return TextToInt(s.GetSetting(kAppName, "Plugins", "NoOfPlugins", "0"));
+}
+
+// Rewrites one stored list without the entries of plug-in k and with later
+// plug-ins numbered one lower. Values are copied as stored (an empty value
+// stays empty, so it still reads as its default).
+void RenumberStoredList(SettingsSource& s, const char* list, const char* countName,
+                        const char* valueName, int32_t k) {
+  int32_t count = TextToInt(s.GetSetting(kAppName, list, countName, "0"));
+  struct Entry {
+    std::string plugin, number, value;
+  };
+  std::vector<Entry> kept;
+  bool changed = false;
+  for (int32_t n = 1; n <= count; ++n) {
+    std::string sec = std::string(list) + "\\" + IntToText(n) + "\\General";
+    Entry e{s.GetSetting(kAppName, sec, "Plugin", ""), s.GetSetting(kAppName, sec, "Number", ""),
+            s.GetSetting(kAppName, sec, valueName, "")};
+    bool isPlugin = !e.plugin.empty() && e.plugin != "FALSE";
+    int32_t number = TextToInt(e.number.empty() ? "1" : e.number);
+    if (isPlugin && number == k) {
+      changed = true;
+      continue;
+    }
+    if (isPlugin && number > k) {
+      e.number = IntToText(number - 1);
+      changed = true;
+    }
+    kept.push_back(e);
+  }
+  if (!changed) return;
+  s.SaveSetting(kAppName, list, countName, IntToText(static_cast<int32_t>(kept.size())));
+  for (size_t i = 0; i < kept.size(); ++i) {
+    std::string sec = std::string(list) + "\\" + IntToText(static_cast<int32_t>(i + 1)) +
+                      "\\General";
+    s.SaveSetting(kAppName, sec, "Plugin", kept[i].plugin);
+    s.SaveSetting(kAppName, sec, "Number", kept[i].number);
+    s.SaveSetting(kAppName, sec, valueName, kept[i].value);
+  }
+}
+
+}  // namespace
+
+std::vector<PluginRow> LoadPluginRows(SettingsSource& s, PluginQueries& plugins) {
+  std::vector<PluginRow> rows;
+  std::string dir = s.GetSetting(kAppName, "Settings", "InstalledDir", "");
+  for (int32_t k = 1, n = NoOfPlugins(s); k <= n; ++k) {
+    std::string file = s.GetSetting(kAppName, "Plugins", IntToText(k), "");
+    std::string path = dir + file;
+    std::string name = plugins.Facilities(path) != 0 ? plugins.Name(path) : kInvalidPluginName;
+    rows.push_back(PluginRow{name, file, k});
+  }
+  return rows;
+}
+
+InstallDecision DecideInstall(SettingsSource& s, PluginQueries& plugins,
+                              const std::string& chosenPath) {
+  InstallDecision d;
+  d.count = NoOfPlugins(s);
+  if (chosenPath.empty()) return d;
+  if (chosenPath.size() < 3 || chosenPath.compare(chosenPath.size() - 3, 3, "cvl") != 0 ||
+      plugins.Facilities(chosenPath) == 0) {
+    d.kind = InstallDecision::Refuse;
+    d.message = kNotAPluginMessage;
+    return d;
+  }
+  std::string file = FileNameOf(chosenPath);
+  if (plugins.IsInstalled(file)) {
+    d.kind = InstallDecision::Refuse;
+    d.message = kAlreadyInstalledMessage;
+    return d;
+  }
+  d.kind = InstallDecision::Install;
+  d.fileName = file;
+  std::string target = s.GetSetting(kAppName, "Settings", "InstalledDir", "") + file;
+  if (Upper(chosenPath) != Upper(target)) d.copyTo = target;
+  return d;
+}
+
+PluginRow RecordInstall(SettingsSource& s, PluginQueries& plugins, const InstallDecision& d,
+                        const std::string& chosenPath) {
+  int32_t position = d.count + 1;
+  s.SaveSetting(kAppName, "Plugins", "NoOfPlugins", IntToText(position));
+  s.SaveSetting(kAppName, "Plugins", IntToText(position), d.fileName);
+  return PluginRow{plugins.Name(chosenPath), d.fileName, position};
+}
+
+void RemovePlugin(SettingsSource& s, int32_t k, std::vector<PluginRow>& pluginRows,
+                  PanelList& panels, WarningList& warnings) {
+  std::vector<bool> drop(warnings.rows.size());
+  for (size_t i = 0; i < warnings.rows.size(); ++i)
+    drop[i] = warnings.rows[i].data.IsPlugin && warnings.rows[i].data.Number == k;
+  warnings.Remove(drop);
+  drop.assign(panels.rows.size(), false);
+  for (size_t i = 0; i < panels.rows.size(); ++i)
+    drop[i] = panels.rows[i].IsPlugin() && panels.rows[i].data.Number == k;
+  panels.Remove(drop);
+
+  int32_t m = NoOfPlugins(s);
+  if (m >= k) {
+    s.SaveSetting(kAppName, "Plugins", "NoOfPlugins", IntToText(m - 1));
+    for (int32_t i = k; i <= m; ++i)
+      s.SaveSetting(kAppName, "Plugins", IntToText(i),
+                    s.GetSetting(kAppName, "Plugins", IntToText(i + 1), ""));
+  }
+
+  for (PanelRow& r : panels.rows)
+    if (r.IsPlugin() && r.data.Number > k) --r.data.Number;
+  for (WarningRow& r : warnings.rows)
+    if (r.data.IsPlugin && r.data.Number > k) --r.data.Number;
+  std::vector<PluginRow> rest;
+  for (PluginRow& r : pluginRows) {
+    if (r.position == k) continue;
+    if (r.position > k) --r.position;
+    rest.push_back(r);
+  }
+  pluginRows.swap(rest);
+  RenumberStoredList(s, "Panels", "NoOfPanels", "Width", k);
+  RenumberStoredList(s, "Warnings", "NoOfWarnings", "WarnVal", k);
+}
