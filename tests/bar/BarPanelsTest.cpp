@@ -81,9 +81,10 @@ class BarPanelsTest : public ::testing::Test {
   void SetUp() override {
     ResetVeltropKeys();
     SetSetting("Settings", "InstalledDir", TestBinDir());
-    SetSetting("Plugins", "NoOfPlugins", "2");
+    SetSetting("Plugins", "NoOfPlugins", "3");
     SetSetting("Plugins", "1", "flaky.cvl");
     SetSetting("Plugins", "2", "complete.cvl");
+    SetSetting("Plugins", "3", "nosensorfn.cvl");
     SetSetting("Settings", "Update", "60000");  // passes only when the test runs them
   }
   void TearDown() override {
@@ -101,7 +102,7 @@ TEST_F(BarPanelsTest, EachPanelIsAnIconCellAndATextCellShowingItsText) {
   SetSetting("Panels", "NoOfPanels", "3");
   Panel(1, "", "10", "100");
   Panel(2, "TRUE", "1", "80");  // flaky.cvl
-  Panel(3, "FALSE", "16", "0");  // a hardware reading without its function yet
+  Panel(3, "TRUE", "3", "0");  // a sensor plug-in that exports no SensorFunction
   SetSetting("Settings", "FontStyle", "Bold");
   MessageBoxWatcher boxes;
   TBarForm form(parts);
@@ -272,5 +273,42 @@ TEST_F(BarPanelsTest, TheRunningThreadKeepsThePanelsFreshAndPausedPanelsShowDash
   EXPECT_TRUE(form.Checked(PauseMenu));
   form.PauseMenuClick();
   EXPECT_TRUE(PumpUntil([&] { return Text(form, 1) != once; }, 3000));
+  form.Close();
+}
+
+TEST_F(BarPanelsTest, TheBarIsPaintedSolidOrWithItsShadeAndHasItsSettingsButton) {
+  SetSetting("Settings", "BarPosition", "FLOATING");
+  SetSetting("Settings", "ShadeBar", "Solid");
+  SetSetting("Settings", "ShadeColour", "255");
+  SetSetting("Position", "LEFT", "100");
+  SetSetting("Position", "TOP", "100");
+  SetSetting("Position", "WIDTH", "300");
+  TBarForm form(parts);
+  ASSERT_TRUE(form.Create(nullptr));
+  HWND settings = GetDlgItem(form.Handle(), kSettingsPanelId);
+  ASSERT_NE(settings, nullptr);
+  const POINT at = PlaceIn(form.Handle(), settings);
+  EXPECT_EQ(at.x, 3);
+  EXPECT_EQ(at.y, 3);
+
+  auto pixel = [&](int x, int y) {
+    RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump(100);
+    HDC dc = GetDC(form.Handle());
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(form.Handle(), dc);
+    return c;
+  };
+  RECT client;
+  GetClientRect(form.Handle(), &client);
+  EXPECT_EQ(pixel(client.right - 4, client.bottom - 2), RGB(255, 0, 0)) << "pure red";
+
+  // The shade: the shade colour at the left edge, the button face beyond its share.
+  SetSetting("Settings", "ShadeBar", "TRUE");
+  SetSetting("Settings", "ShadeAmount", "50");
+  EXPECT_EQ(pixel(0, client.bottom - 1), RGB(255, 0, 0));
+  EXPECT_EQ(pixel(client.right - 4, client.bottom - 2), GetSysColor(COLOR_BTNFACE));
+  SetSetting("Settings", "ShadeBar", "False");
+  EXPECT_EQ(pixel(0, client.bottom - 1), GetSysColor(COLOR_BTNFACE));
   form.Close();
 }

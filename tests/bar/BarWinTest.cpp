@@ -136,6 +136,16 @@ TEST_F(MainBar, PositionsAreWrittenAndTheIconShowsOnlyWhileMinimised) {
   EXPECT_EQ(Setting("Position", "TOP"), "220");
   EXPECT_EQ(Setting("Position", "WIDTH"), "480");
 
+  // A restarted shell has forgotten the icon; its broadcast brings it back.
+  NOTIFYICONDATAA gone{};
+  gone.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  gone.hWnd = bar;
+  gone.uID = 1;
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));
+  EXPECT_FALSE(TrayIconShown(bar));
+  PostMessageA(bar, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(bar); }, 3000));
+
   HotKey(bar, 3);
   ASSERT_TRUE(WaitUntil([&] { return Setting("Settings", "BarPosition") == "BOTTOM"; }, 5000));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(bar) != FALSE; }, 5000));
