@@ -24,6 +24,38 @@ class TestParts : public SystemParts {
   void ShowAbout(const AboutTexts&) override {}
 };
 
+// The real shell keeps no auto-hide bars under Wine: this one says another
+// program's bar hides on every edge, and passes the rest on.
+class OccupiedShell : public AppBarShell {
+ public:
+  explicit OccupiedShell(std::unique_ptr<AppBarShell> real) : real_(std::move(real)) {}
+  void Register() override { real_->Register(); }
+  void Remove() override { real_->Remove(); }
+  void QueryPos(int edge, EdgeRect& r) override { real_->QueryPos(edge, r); }
+  void SetPos(int edge, EdgeRect& r) override {
+    ++reserved;
+    real_->SetPos(edge, r);
+  }
+  void SetAutoHideBar(int edge, bool on) override { real_->SetAutoHideBar(edge, on); }
+  bool OtherAutoHideBar(int) override { return occupied; }
+  bool occupied = true;
+  int reserved = 0;
+
+ private:
+  std::unique_ptr<AppBarShell> real_;
+};
+
+class OccupiedParts : public TestParts {
+ public:
+  std::unique_ptr<AppBarShell> CreateShell(TBarForm& bar) override {
+    shell = new OccupiedShell(SystemParts::CreateShell(bar));
+    shell->occupied = occupied;
+    return std::unique_ptr<AppBarShell>(shell);
+  }
+  OccupiedShell* shell = nullptr;
+  bool occupied = true;
+};
+
 constexpr const char* kControlKey = "Software\\Veltrop\\BarTest";
 
 void Panel(int i, const std::string& plugin, const std::string& number, const std::string& width) {
@@ -310,5 +342,73 @@ TEST_F(BarPanelsTest, TheBarIsPaintedSolidOrWithItsShadeAndHasItsSettingsButton)
   EXPECT_EQ(pixel(client.right - 4, client.bottom - 2), GetSysColor(COLOR_BTNFACE));
   SetSetting("Settings", "ShadeBar", "False");
   EXPECT_EQ(pixel(0, client.bottom - 1), GetSysColor(COLOR_BTNFACE));
+  form.Close();
+}
+
+TEST_F(BarPanelsTest, AutoHideIsRefusedOnAnOccupiedEdgeAndOtherwiseShrinksTheBar) {
+  SetSetting("Settings", "BarPosition", "TOP");
+  SetSetting("Settings", "AutoHide", "TRUE");
+  OccupiedParts occupied;
+  MessageBoxWatcher boxes;
+  {
+    TBarForm form(occupied);
+    ASSERT_TRUE(form.Create(nullptr));
+    ASSERT_TRUE(boxes.WaitForCount(1, 5000));
+    EXPECT_EQ(boxes.Boxes()[0].title, "Corvella");
+    EXPECT_EQ(boxes.Boxes()[0].text,
+              "A toolbar is already hidden on this side of your screen.\r\n"
+              "You can have only one auto-hide toolbar per side.");
+    EXPECT_TRUE(boxes.Boxes()[0].topmost) << "system-modal";
+    EXPECT_EQ(Setting("Settings", "AutoHide"), "FALSE");
+    EXPECT_FALSE(form.Checked(AutoHideMenu));
+    EXPECT_FALSE(form.AutoHideTimerEnabled());
+    EXPECT_GE(occupied.shell->reserved, 1) << "docked as a bar that reserves its space";
+    EXPECT_TRUE(PumpUntil([&] { return WindowRectOf(form.Handle()).top == 0 &&
+                                       IsWindowVisible(form.Handle()); }, 3000));
+    form.Close();
+  }
+
+  // A free edge: the bar docks without reserving space and, with the cursor
+  // away, shrinks to a 4-pixel strip at the next tick of its timer.
+  SetSetting("Settings", "AutoHide", "TRUE");
+  OccupiedParts free;
+  free.occupied = false;
+  boxes.Clear();
+  TBarForm form(free);
+  ASSERT_TRUE(form.Create(nullptr));
+  EXPECT_TRUE(form.AutoHideTimerEnabled());
+  EXPECT_EQ(free.shell->reserved, 0);
+  SetCursorPos(500, 600);
+  EXPECT_TRUE(PumpUntil([&] {
+    RECT r = WindowRectOf(form.Handle());
+    return r.top == 0 && r.bottom - r.top == 4;
+  }, 5000));
+  // The cursor at the strip brings the bar back.
+  SetCursorPos(500, 1);
+  EXPECT_TRUE(PumpUntil([&] {
+    RECT r = WindowRectOf(form.Handle());
+    return r.bottom - r.top > 4;
+  }, 5000));
+  EXPECT_EQ(boxes.Count(), 0u) << boxes.Summary();
+  form.Close();
+}
+
+TEST_F(BarPanelsTest, TheFloatingBarIsWidenedByDraggingItsRightEdge) {
+  SetSetting("Settings", "BarPosition", "FLOATING");
+  SetSetting("Position", "LEFT", "100");
+  SetSetting("Position", "TOP", "100");
+  SetSetting("Position", "WIDTH", "300");
+  TBarForm form(parts);
+  ASSERT_TRUE(form.Create(nullptr));
+  HWND bar = form.Handle();
+  ASSERT_EQ(WindowRectOf(bar).right - WindowRectOf(bar).left, 300);
+  // A press more than 10 pixels from the edge does not start a drag.
+  SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 10));
+  SendMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(250, 10));
+  EXPECT_EQ(WindowRectOf(bar).right - WindowRectOf(bar).left, 300);
+  // 6 pixels from the right edge (x beyond width - 10), released 100 further.
+  SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(294, 10));
+  SendMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(394, 10));
+  EXPECT_EQ(WindowRectOf(bar).right - WindowRectOf(bar).left, 400);
   form.Close();
 }

@@ -358,3 +358,28 @@ TEST_F(MainBar, FiftyExitsWhilePassesRunNeitherHangNorCrash) {
               static_cast<unsigned long>(GetTickCount() - start),
               static_cast<unsigned long>(slowest));
 }
+
+TEST_F(MainBar, MinimisingPausesWhenAskedAndADoubleClickFloatsTheDockedBar) {
+  SetSetting("Settings", "Update", "50");
+  SetSetting("Settings", "PauseOnMinimise", "TRUE");
+  SetSetting("Panels", "NoOfPanels", "1");
+  Panel(1, "TRUE", "1", "80");
+  HWND bar = Start();
+  ASSERT_NE(bar, nullptr);
+  HotKey(bar, 4);
+  ASSERT_TRUE(WaitUntil([&] { return Setting("Settings", "BarPosition") == "MINIMISED"; }, 5000));
+  EXPECT_EQ(Text(bar, 1), "------");
+  HotKey(bar, 2);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(bar) != FALSE; }, 5000));
+  Sleep(300);
+  EXPECT_EQ(Text(bar, 1), "------") << "restoring does not resume";
+
+  // Docked at the top: a double-click shows the title bar and floats the bar
+  // at its next repaint.
+  PostMessageA(bar, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 10));
+  EXPECT_TRUE(WaitUntil([&] { return Setting("Settings", "BarPosition") == "FLOATING"; }, 5000));
+  EXPECT_EQ(Setting("Settings", "TitleBar"), "TRUE");
+  EXPECT_EQ(GetWindowLongA(bar, GWL_STYLE) & WS_CAPTION, WS_CAPTION);
+  ASSERT_TRUE(Exit(bar));
+  EXPECT_NE(Setting("Position", "WIDTH"), "<missing>") << "exit while floating";
+}
