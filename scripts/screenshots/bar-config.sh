@@ -1,7 +1,7 @@
 # Sourced: cvl_demo_config BIN prints a registry file (REGEDIT4) with the
 # bar's demonstration configuration: the installation folder BIN, five
 # built-in panels (processor, memory, running time, time, date) and a panel
-# for each shipped plug-in found in BIN. Extra "Settings" values may follow
+# for each shipped plug-in found in BIN that can load there. Extra "Settings" values may follow
 # as NAME=VALUE arguments.
 cvl_demo_config() {
   local bin=$1
@@ -12,9 +12,13 @@ cvl_demo_config() {
   local panels=("1 90" "2 110" "6 70" "10 80" "12 80")
   local plugins=()
   local p
-  for p in Dialtally.cvl Resource.cvl; do
-    [ -f "$bin/$p" ] && plugins+=("$p")
-  done
+  [ -f "$bin/Dialtally.cvl" ] && plugins+=(Dialtally.cvl)
+  # The resource plug-in needs the Windows 95 resource meter, which Wine and
+  # newer systems lack; without it the bar would only report it as unloadable.
+  if [ -f "$bin/Resource.cvl" ] && { [ -f "$bin/rsrc32.dll" ] ||
+      [ -f "${WINEPREFIX:-/nonexistent}/drive_c/windows/system32/rsrc32.dll" ]; }; then
+    plugins+=(Resource.cvl)
+  fi
   echo 'REGEDIT4'
   echo
   echo "[$key\\Settings]"
