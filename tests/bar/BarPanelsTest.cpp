@@ -283,31 +283,6 @@ TEST_F(BarPanelsTest, TextsReachTheWindowsOnceAndOnlyFromTheCurrentList) {
   form.Close();
 }
 
-TEST_F(BarPanelsTest, TheRunningThreadKeepsThePanelsFreshAndPausedPanelsShowDashes) {
-  SetSetting("Panels", "NoOfPanels", "2");
-  Panel(1, "TRUE", "1", "80");
-  Panel(2, "TRUE", "2", "120");
-  SetSetting("Settings", "Update", "20");
-  TBarForm form(parts);
-  ASSERT_TRUE(form.Create(nullptr));
-  const std::string start = Text(form, 1);
-  ASSERT_TRUE(PumpUntil([&] { return Text(form, 1) != start; }, 3000));
-  form.PauseMenuClick();
-  EXPECT_EQ(Text(form, 1), "------");
-  EXPECT_EQ(Text(form, 2), "------");
-  Pump(200);
-  EXPECT_EQ(Text(form, 1), "------") << "no pass while paused";
-  form.RefreshMenuClick();
-  EXPECT_EQ(Text(form, 1).substr(0, 6), "Flaky ");
-  const std::string once = Text(form, 1);
-  Pump(200);
-  EXPECT_EQ(Text(form, 1), once) << "still paused after the refresh";
-  EXPECT_TRUE(form.Checked(PauseMenu));
-  form.PauseMenuClick();
-  EXPECT_TRUE(PumpUntil([&] { return Text(form, 1) != once; }, 3000));
-  form.Close();
-}
-
 TEST_F(BarPanelsTest, TheBarIsPaintedSolidOrWithItsShadeAndHasItsSettingsButton) {
   SetSetting("Settings", "BarPosition", "FLOATING");
   SetSetting("Settings", "ShadeBar", "Solid");

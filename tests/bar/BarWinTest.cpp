@@ -160,22 +160,6 @@ TEST_F(MainBar, PositionsAreWrittenAndTheIconShowsOnlyWhileMinimised) {
   EXPECT_EQ(Setting("Position", "WIDTH"), "480");
 }
 
-TEST_F(MainBar, ExitWhileFloatingWritesLeftTopAndWidth) {
-  SetSetting("Settings", "BarPosition", "FLOATING");
-  SetSetting("Position", "LEFT", "50");
-  SetSetting("Position", "TOP", "60");
-  SetSetting("Position", "WIDTH", "400");
-  HWND bar = Start();
-  ASSERT_NE(bar, nullptr);
-  RECT r = WindowRectOf(bar);
-  MoveWindow(bar, 70, 80, 410, r.bottom - r.top, TRUE);
-  ASSERT_TRUE(Exit(bar));
-  EXPECT_EQ(Setting("Position", "LEFT"), "70");
-  EXPECT_EQ(Setting("Position", "TOP"), "80");
-  EXPECT_EQ(Setting("Position", "WIDTH"), "410");
-  EXPECT_EQ(Setting("Position", "DOCKEDLEFT"), "<missing>");
-}
-
 TEST_F(MainBar, PauseHoldsAcrossTheSettingsDialogWhichGatesKeysAndClicks) {
   SetSetting("Settings", "Update", "50");
   SetSetting("Panels", "NoOfPanels", "2");
@@ -380,6 +364,13 @@ TEST_F(MainBar, MinimisingPausesWhenAskedAndADoubleClickFloatsTheDockedBar) {
   EXPECT_TRUE(WaitUntil([&] { return Setting("Settings", "BarPosition") == "FLOATING"; }, 5000));
   EXPECT_EQ(Setting("Settings", "TitleBar"), "TRUE");
   EXPECT_EQ(GetWindowLongA(bar, GWL_STYLE) & WS_CAPTION, WS_CAPTION);
+
+  // Exit while floating: left, top and width of the floating window.
+  RECT r = WindowRectOf(bar);
+  MoveWindow(bar, 70, 80, 410, r.bottom - r.top, TRUE);
   ASSERT_TRUE(Exit(bar));
-  EXPECT_NE(Setting("Position", "WIDTH"), "<missing>") << "exit while floating";
+  EXPECT_EQ(Setting("Position", "LEFT"), "70");
+  EXPECT_EQ(Setting("Position", "TOP"), "80");
+  EXPECT_EQ(Setting("Position", "WIDTH"), "410");
+  EXPECT_EQ(Setting("Position", "DOCKEDLEFT"), "<missing>");
 }

@@ -1,7 +1,7 @@
 // The commands: position items and their check marks, the hot keys and
-// clicks with the settings-dialog gate, pause and refresh, the settings
-// hand-shake, the help and web commands, the double-click, the width drag
-// and the exit sequence.
+// clicks with the settings-dialog gate, the refresh choice, the settings
+// hand-shake, the help and web commands and the exit sequence. (Double-click,
+// width drag, pause and on-top run end to end on the real bar.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -67,25 +67,6 @@ TEST_F(Commands, ExactlyOnePositionIsCheckedAndLeavingFloatingSavesItsPlace) {
   EXPECT_TRUE(bar.log.empty());
 }
 
-TEST_F(Commands, OnTopAndAutoHideToggleTheirChecksAndSettings) {
-  cmd.OnTopMenuClick();
-  EXPECT_TRUE(bar.Checked(OnTopMenu));
-  EXPECT_EQ(bar.settings.Get("Settings", "OnTop"), "TRUE");
-  cmd.OnTopMenuClick();
-  EXPECT_FALSE(bar.Checked(OnTopMenu));
-  EXPECT_EQ(bar.settings.Get("Settings", "OnTop"), "FALSE");
-  EXPECT_TRUE(Logged("not topmost"));
-
-  bar.fields.Position = bpTop;
-  cmd.AutoHideMenuClick();
-  EXPECT_TRUE(bar.Checked(AutoHideMenu));
-  EXPECT_TRUE(bar.autoHideTimer);
-  EXPECT_EQ(bar.settings.Get("Settings", "AutoHide"), "TRUE");
-  cmd.AutoHideMenuClick();
-  EXPECT_FALSE(bar.autoHideTimer);
-  EXPECT_EQ(bar.settings.Get("Settings", "AutoHide"), "FALSE");
-}
-
 TEST_F(Commands, HotKeysClicksAndTheSettingsButtonAreIgnoredWhileTheDialogIsOpen) {
   cmd.HotKey(2);
   EXPECT_EQ(CheckedPosition(bar), "top");
@@ -117,29 +98,16 @@ TEST_F(Commands, HotKeysClicksAndTheSettingsButtonAreIgnoredWhileTheDialogIsOpen
   EXPECT_EQ(CheckedPosition(bar), "minimise");
 }
 
-TEST_F(Commands, PauseNestsWithTheSettingsDialogAndRefreshRunsOnePassAtATime) {
+TEST_F(Commands, RefreshRunsOnePassAtATime) {
+  // Paused: the thread is idle, the pass runs here and the bar stays paused.
   cmd.PauseMenuClick();
-  EXPECT_TRUE(bar.Checked(PauseMenu));
-  EXPECT_TRUE(Logged("panels paused"));
-  EXPECT_EQ(bar.pauses, 1);
-
-  // Refresh while paused: one pass here, the bar stays paused.
   bar.log.clear();
   cmd.RefreshMenuClick();
   EXPECT_TRUE(Logged("pass here"));
   EXPECT_FALSE(Logged("wake"));
   EXPECT_TRUE(bar.Checked(PauseMenu));
-
-  // Opening and closing the settings dialog leaves the bar paused.
-  cmd.SettingsMenuClick();
-  EXPECT_EQ(bar.pauses, 1);
-  EXPECT_TRUE(bar.Checked(PauseMenu));
-
-  cmd.PauseMenuClick();
-  EXPECT_FALSE(bar.Checked(PauseMenu));
-  EXPECT_EQ(bar.pauses, 0);
-
   // Running: the thread is woken instead of a second pass beside it.
+  cmd.PauseMenuClick();
   bar.log.clear();
   cmd.RefreshMenuClick();
   EXPECT_TRUE(Logged("wake"));
@@ -203,45 +171,6 @@ TEST_F(Commands, HelpAndWebPagesAndTheirFailureBoxes) {
                                                  "Unable to Launch Web Browser."}));
   cmd.MenuCommand(AboutMenu);
   EXPECT_TRUE(Logged("about Corvella"));
-}
-
-TEST_F(Commands, DoubleClickFloatsADockedBarAndTogglesItsTitleBar) {
-  cmd.BarTopMenuClick();
-  bar.bounds = bar.fields.DockRect.Bounds();
-  const uint32_t docked = bar.style;
-  cmd.FormDblClick();
-  EXPECT_EQ(bar.fields.Position, bpFloating);
-  EXPECT_EQ(CheckedPosition(bar), "float");
-  EXPECT_TRUE(bar.fields.TitleBarShown);
-  EXPECT_NE(bar.style, docked);
-  EXPECT_EQ(bar.settings.Get("Settings", "TitleBar"), "TRUE");
-  cmd.FormDblClick();
-  EXPECT_FALSE(bar.fields.TitleBarShown);
-  EXPECT_EQ(bar.settings.Get("Settings", "TitleBar"), "FALSE");
-}
-
-TEST_F(Commands, TheFloatingBarIsWidenedFromItsRightEdgeOnly) {
-  bar.fields.Position = bpFloating;
-  bar.bounds = {100, 100, 300, 53};
-  cmd.FormMouseMove(250);
-  EXPECT_FALSE(bar.sizing);
-  cmd.FormMouseMove(295);
-  EXPECT_TRUE(bar.sizing);
-
-  cmd.FormMouseDown(200);  // more than 10 pixels from the edge
-  EXPECT_EQ(bar.fields.ResizeGrip, 0);
-  EXPECT_FALSE(bar.resizeTimer);
-
-  cmd.FormMouseDown(294);
-  EXPECT_EQ(bar.fields.ResizeGrip, 6);
-  EXPECT_TRUE(bar.resizeTimer);
-  bar.cursorX = 500;
-  cmd.ResizeTimerTimer();
-  EXPECT_EQ(bar.bounds.Width, 406);
-  cmd.FormMouseUp(450);
-  EXPECT_EQ(bar.bounds.Width, 456);
-  EXPECT_EQ(bar.fields.ResizeGrip, 0);
-  EXPECT_FALSE(bar.resizeTimer);
 }
 
 TEST_F(Commands, ExitSavesThePlaceOfItsPositionAndRunsEveryStep) {
