@@ -55,16 +55,16 @@ void TLM78Form::CreateControls() {
   HWND pic = Add("Static", "", SS_BITMAP | WS_VISIBLE, 8, 8, 40, 40, Picture);
   picture_ = static_cast<HBITMAP>(LoadImageA(Module(), "LM78PIC", IMAGE_BITMAP, 0, 0, 0));
   if (picture_) SendMessageA(pic, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_));
-  Add("Static", kIntro, kLabel, 58, 12, 431, 36, IntroLabel);
+  Add("Static", kIntro, kLabel, 58, 10, 431, 42, IntroLabel);
 
   Add("Button", "System Configuration", BS_GROUPBOX | WS_VISIBLE, 8, 54, 481, 142, SystemGroup);
-  Add("Static", "Hardware Monitoring Support :", kLabel, 20, 76, 150, 13, HardwareLabel);
-  Combo(HardwareCombo, 175, 72, 190, kHardwareItems, kHardwareItemCount);
-  Add("Static", "Motherboard Type :", kLabel, 20, 104, 150, 13, MbTypeLabel);
-  Combo(MbTypeCombo, 175, 100, 190, kMotherboardItems, kMotherboardItemCount);
+  Add("Static", "Hardware Monitoring Support :", kLabel, 20, 76, 174, 13, HardwareLabel);
+  Combo(HardwareCombo, 198, 72, 190, kHardwareItems, kHardwareItemCount);
+  Add("Static", "Motherboard Type :", kLabel, 20, 104, 174, 13, MbTypeLabel);
+  Combo(MbTypeCombo, 198, 100, 190, kMotherboardItems, kMotherboardItemCount);
   Add("Button", "CPU Type :", BS_GROUPBOX | WS_VISIBLE, 16, 128, 465, 60, CPUGroup);
-  Combo(CPUCombo, 26, 152, 228, kProcessorItems, kProcessorItemCount);
-  Add("Static", "CPU Core Voltage :", kLabel, 266, 156, 94, 13, CoreVoltLabel);
+  Combo(CPUCombo, 26, 152, 212, kProcessorItems, kProcessorItemCount);
+  Add("Static", "CPU Core Voltage :", kLabel, 246, 156, 114, 13, CoreVoltLabel);
   Add("Edit", "", kValueEdit, 362, 152, 48, 21, CoreVoltEdit, WS_EX_CLIENTEDGE);
   Add("Static", "V", kLabel, 413, 156, 10, 13, CoreVoltUnit);
   Add("Button", "-", kButton, 428, 152, 22, 21, CoreVoltMinus);
@@ -81,7 +81,7 @@ void TLM78Form::CreateControls() {
 
   Add("Button", "Temperature Monitoring ", BS_GROUPBOX | WS_VISIBLE | WS_GROUP, 8, 302, 481, 130,
       TempGroup);
-  Add("Static", "Compensation Level : ", kLabel, 360, 318, 120, 13, CompLabel);
+  Add("Static", "Compensation Level : ", kLabel | SS_RIGHT, 304, 318, 160, 13, CompLabel);
   for (int n = 0; n < kTemperatureCount; ++n) {
     int y = 336 + n * 24;
     Add("Button", kTempChecks[n], kCheck, 20, y, 330, 17, TempCheck(n));
