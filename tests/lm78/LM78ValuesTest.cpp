@@ -7,30 +7,17 @@
 #include <stdexcept>
 #include <vector>
 
-#include "sensors/core/HardwareSettings.h"
 #include "settings/core/LM78Detection.h"
 #include "tests/fakes/MemorySettings.h"
 
 namespace {
 
-TEST(LM78Values, AnEmptySectionLoadsTheDefaultsAndWantsDetection) {
-  MemorySettings store;
-  LoadedLM78Values loaded = LoadLM78Values(store, '.');
-  const LM78Values& v = loaded.values;
-  EXPECT_TRUE(loaded.detectionWanted);
-  EXPECT_EQ(v.hardware, kNoSelection);
-  for (int n = 0; n < 4; ++n) {
-    EXPECT_TRUE(v.temperature[n]);
-    EXPECT_EQ(v.compensation[n], "0");
-  }
-  EXPECT_EQ(v.processor, 0);
-  EXPECT_EQ(v.coreVolt, "3.5");  // the processor list's voltage for "AMD K5"
-  EXPECT_EQ(v.fanType[0], 0);
-  EXPECT_EQ(v.motherboard, kMotherboardType2);
-}
-
 TEST(LM78Values, StoredTextsSelectWhatTheyNameAndNothingElse) {
   MemorySettings store;
+  LoadedLM78Values fresh = LoadLM78Values(store, '.');
+  EXPECT_TRUE(fresh.detectionWanted);
+  EXPECT_EQ(fresh.values.hardware, kNoSelection);
+  EXPECT_EQ(fresh.values.coreVolt, "3.5");  // the voltage of "AMD K5", CPUType 0
   store.Set("LM78", "Temp2Enable", "true");
   store.Set("LM78", "TempComp1", "-3");
   store.Set("LM78", "TempComp4", "abc");
@@ -138,33 +125,6 @@ TEST(LM78Values, NoneAndMissingSelectionsLeaveTheirValuesAlone) {
   EXPECT_EQ(untouched.Get("LM78", "LM75Enable"), "<missing>");
 }
 
-// The Winbond choice: the dialog shows it again, and the bar reads voltages,
-// fans and the temperature switches the user set.
-TEST(LM78Values, TheWinbondChoiceLoadsAgainAndTheBarMonitorsWhatWasChosen) {
-  MemorySettings store;
-  LM78Values v = SampleValues();
-  v.hardware = kHardwareWinbond;
-  v.temperature[0] = v.temperature[1] = v.temperature[2] = true;
-  v.temperature[3] = false;
-  SaveLM78Values(store, v, '.');
-  EXPECT_EQ(store.Get("LM78", "LM78Enable"), "TRUE");
-  EXPECT_EQ(store.Get("LM78", "LM75Enable"), "FALSE");
-  EXPECT_EQ(store.Get("LM78", "WinbondEnable"), "TRUE");
-  LoadedLM78Values again = LoadLM78Values(store, '.');
-  EXPECT_FALSE(again.detectionWanted);
-  EXPECT_EQ(again.values.hardware, kHardwareWinbond);
-
-  HardwareSettings bar = ReadHardwareSettings(store);
-  EXPECT_TRUE(bar.HardwareEnabled);
-  EXPECT_TRUE(bar.TempEnabled[1] && bar.TempEnabled[2] && bar.TempEnabled[3]);
-  EXPECT_FALSE(bar.TempEnabled[4]);
-
-  // Choosing an LM78 later selects that again, not the Winbond.
-  v.hardware = kHardwareLM78;
-  SaveLM78Values(store, v, '.');
-  EXPECT_EQ(LoadLM78Values(store, '.').values.hardware, kHardwareLM78);
-}
-
 // A machine made up for auto-detection; it records which inputs were read.
 class FakeMachine : public LM78Probe {
  public:
@@ -194,31 +154,6 @@ class FakeMachine : public LM78Probe {
   ProcessorFacts Processor() override { return cpu; }
 };
 
-TEST(LM78Detection, WithoutAChipEverythingIsNoneAndNoFanIsRead) {
-  FakeMachine machine;
-  machine.initAnswers = {true, false};  // only the second answer counts
-  machine.cpu.vendor = "GenuineIntel";
-  machine.cpu.family = 5;
-  machine.cpu.mmx = true;
-  MemorySettings empty;
-  LM78Values v = LoadLM78Values(empty, '.').values;  // defaults
-  v.fanType[1] = 2;
-  std::string report = AutoDetect(machine, v, '.');
-  EXPECT_EQ(machine.calls, (std::vector<std::string>{"init", "init"}));
-  EXPECT_EQ(v.hardware, kHardwareNone);
-  EXPECT_FALSE(v.temperature[0] || v.temperature[1] || v.temperature[2] || v.temperature[3]);
-  EXPECT_EQ(v.fanType[1], 0);
-  EXPECT_EQ(v.processor, 8);
-  EXPECT_EQ(v.coreVolt, "2.8");
-  EXPECT_EQ(v.motherboard, kMotherboardType2);  // both inputs read 0: kept
-  EXPECT_EQ(report,
-            "Hardware Auto-Detection Results:                              \r\r"
-            "Hardware Monitoring Support: None\r"
-            "CPU Type: Intel Pentium MMX\r"
-            "Motherboard Type: Motherboard Type 2\r"
-            "Fan 1 Type: None Detected\rFan 2 Type: None Detected\rFan 3 Type: None Detected\r");
-}
-
 TEST(LM78Detection, TheSensorsFoundChooseTheChipAndFailedReadingsCountAsAbsent) {
   struct Row {
     int32_t t4, t2, t3;
@@ -245,58 +180,6 @@ TEST(LM78Detection, TheSensorsFoundChooseTheChipAndFailedReadingsCountAsAbsent) 
     std::vector<std::string> reads(machine.calls.begin() + 2, machine.calls.end() - 3);
     EXPECT_EQ(reads, row.reads) << row.t4 << " " << row.t2 << " " << row.t3;
   }
-}
-
-TEST(LM78Detection, AChipGivesMotherboardAndFanTypesInTheReport) {
-  FakeMachine machine;
-  machine.initAnswers = {false, true};
-  machine.cpu.vendor = "GenuineIntel";
-  machine.cpu.family = 5;
-  machine.cpu.mmx = true;
-  machine.voltage[1] = 2.79;
-  machine.voltage[2] = 3.31;
-  machine.fan[1] = 2800;
-  machine.fan[2] = 20001;
-  machine.fan[3] = 8001;
-  LM78Values v;
-  v.fanType[1] = 2;
-  v.coreVolt = "1.5";
-  std::string report = AutoDetect(machine, v, ',');
-  EXPECT_EQ(v.motherboard, kMotherboardType1);
-  EXPECT_EQ(v.coreVolt, "2,8");
-  EXPECT_EQ(v.fanType[0], 1);
-  EXPECT_EQ(v.fanType[1], 2);  // unbelievable speed: left as it was
-  EXPECT_EQ(v.fanType[2], 3);
-  EXPECT_EQ(report,
-            "Hardware Auto-Detection Results:                              \r\r"
-            "Hardware Monitoring Support: LM78/79\r"
-            "CPU Type: Intel Pentium MMX\r"
-            "Motherboard Type: Motherboard Type 1\r"
-            "Fan 1 Type: Fan Type 1\rFan 2 Type: \rFan 3 Type: Fan Type 3\r");
-}
-
-TEST(LM78Detection, AnUnknownProcessorKeepsTheSelectionAndExpectsZeroVolts) {
-  FakeMachine machine;
-  machine.initAnswers = {true, true};
-  machine.cpu.vendor = "GenuineIntel";
-  machine.cpu.family = 6;
-  machine.cpu.model = 15;
-  machine.cpu.mmx = true;
-  machine.voltage[1] = 0.2;
-  machine.voltage[2] = 0.1;
-  LM78Values v;
-  v.processor = 9;
-  v.coreVolt = "1.7";
-  v.motherboard = kMotherboardType1;
-  AutoDetect(machine, v, '.');
-  EXPECT_EQ(v.processor, 9);
-  EXPECT_EQ(v.coreVolt, "2.8");  // the list's change reaction still runs
-  EXPECT_EQ(v.motherboard, kMotherboardType2);
-
-  v.processor = kNoSelection;
-  v.coreVolt = "1.7";
-  AutoDetect(machine, v, '.');
-  EXPECT_EQ(v.coreVolt, "1.7");
 }
 
 }  // namespace
