@@ -1,7 +1,8 @@
 // Opens every tab of the shipped settings dialog, both add dialogs, the
-// About box and the hardware monitoring dialog, and saves each window as a 24-bit BMP file into the folder
-// given as the first argument. Run under Wine with a display (see
-// take-screenshots.sh); cvl.dll is loaded from the folder in CVL_BIN.
+// About box and the hardware monitoring dialog, and saves each window as a
+// 24-bit BMP file into the folder given as the first argument. Run under Wine
+// with a display (see take-screenshots.sh); cvl.dll is loaded from the folder
+// in CVL_BIN.
 #include <windows.h>
 #include <commctrl.h>
 
