@@ -341,13 +341,20 @@ void MessageBoxWatcher::Poll() {
   for (HWND h : tops) {
     if (!IsWindowVisible(h) || !IsMessageBox(h)) continue;
     EnterCriticalSection(&lock_);
-    size_t index = boxes_.size();
-    for (size_t i = 0; i < handled_.size(); ++i)
-      if (handled_[i] == h && boxes_[i].answer == 0) index = i;
-    bool known = std::find(handled_.begin(), handled_.end(), h) != handled_.end();
-    bool hold = hold_;
+    auto seen = std::find_if(seen_.begin(), seen_.end(), [h](const Seen& e) { return e.hwnd == h; });
+    const bool known = seen != seen_.end();
+    const bool hold = hold_;
+    if (known && seen->answer != 0) {
+      // Answered already. A press can be lost when the box's thread is busy
+      // under load: press again with the same answer while it is still here.
+      if (!hold && GetTickCount() - seen->pressedAt >= 1500) {
+        seen->pressedAt = GetTickCount();
+        PostMessageA(h, WM_COMMAND, MAKEWPARAM(seen->answer, BN_CLICKED), 0);
+      }
+      LeaveCriticalSection(&lock_);
+      continue;
+    }
     LeaveCriticalSection(&lock_);
-    if (known && index == boxes_.size()) continue;  // already answered, closing
     if (!known) {
       BoxRecord rec;
       rec.title = WindowText(h);
@@ -357,8 +364,7 @@ void MessageBoxWatcher::Poll() {
       rec.owner = GetWindow(h, GW_OWNER);
       rec.topmost = (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
       EnterCriticalSection(&lock_);
-      index = boxes_.size();
-      handled_.push_back(h);
+      seen_.push_back(Seen{h, boxes_.size(), 0, 0});
       boxes_.push_back(rec);
       LeaveCriticalSection(&lock_);
     }
@@ -380,10 +386,21 @@ void MessageBoxWatcher::Poll() {
       else answer = IDOK;
     }
     EnterCriticalSection(&lock_);
-    boxes_[index].answer = answer;
+    for (Seen& e : seen_) {
+      if (e.hwnd != h) continue;
+      e.answer = answer;
+      e.pressedAt = GetTickCount();
+      if (e.record < boxes_.size()) boxes_[e.record].answer = answer;
+    }
     LeaveCriticalSection(&lock_);
     PostMessageA(h, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
   }
+  // Forget boxes that are gone, so a new box that reuses a handle is seen.
+  EnterCriticalSection(&lock_);
+  seen_.erase(std::remove_if(seen_.begin(), seen_.end(),
+                             [](const Seen& e) { return !IsWindow(e.hwnd); }),
+              seen_.end());
+  LeaveCriticalSection(&lock_);
 }
 
 void MessageBoxWatcher::Answer(int id) {
@@ -414,7 +431,7 @@ bool MessageBoxWatcher::WaitForCount(size_t n, DWORD ms) {
 void MessageBoxWatcher::Clear() {
   EnterCriticalSection(&lock_);
   boxes_.clear();
-  handled_.clear();
+  for (Seen& e : seen_) e.record = static_cast<size_t>(-1);  // boxes still closing stay known
   answers_.clear();
   LeaveCriticalSection(&lock_);
 }

@@ -128,7 +128,13 @@ class MessageBoxWatcher {
   HANDLE thread_ = nullptr;
   std::vector<BoxRecord> boxes_;
   std::vector<int> answers_;
-  std::vector<HWND> handled_;
+  struct Seen {
+    HWND hwnd;
+    size_t record;  // index in boxes_, or -1 after Clear()
+    int answer;     // 0 until pressed
+    DWORD pressedAt;
+  };
+  std::vector<Seen> seen_;  // boxes on screen that were recorded
   bool hold_ = false;
 };
 
