@@ -32,6 +32,8 @@ void LogLine(const std::string& text);
 // Windows 9x performance counters (HKEY_DYN_DATA\PerfStats).
 void StartPerfStats();
 uint32_t ReadPerfStat(const std::string& name);
+// The same without a string: the refresh pass reads counters by literal name.
+uint32_t ReadPerfStat(const char* name);
 
 bool IsWindows98();
 

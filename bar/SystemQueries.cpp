@@ -1,7 +1,5 @@
 // Queries of the system: performance counters, version, monitors, dial-up,
 // disks and windows. None of them fails: each degrades to a plain answer.
-#include <vector>
-
 #include "bar/Globals.h"
 #include "bar/core/DiskGeometry.h"
 #include "bar/core/WindowTally.h"
@@ -72,13 +70,15 @@ void StartPerfStats() {
   kept.key = data;
 }
 
-uint32_t ReadPerfStat(const std::string& name) {
+uint32_t ReadPerfStat(const std::string& name) { return ReadPerfStat(name.c_str()); }
+
+uint32_t ReadPerfStat(const char* name) {
   PerfStatsKey& kept = KeptPerfStats();
   Lock hold(kept.lock);
   if (!kept.key) return 0;
   DWORD value = 0, size = sizeof value;
-  if (RegQueryValueExA(kept.key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&value),
-                       &size) != ERROR_SUCCESS)
+  if (RegQueryValueExA(kept.key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) !=
+      ERROR_SUCCESS)
     return 0;
   return value;
 }
@@ -120,10 +120,11 @@ bool IsDialUpConnected() {
       ProcAs<RasEnumConnectionsProc>(GetProcAddress(ras, "RasEnumConnectionsA"));
   if (!enumerate) return false;
   constexpr DWORD kRecordSize = 412, kRecords = 100;
-  std::vector<DWORD> buffer(kRecordSize * kRecords / sizeof(DWORD), 0);
+  // On the stack (41200 bytes): the refresh pass allocates nothing.
+  DWORD buffer[kRecordSize * kRecords / sizeof(DWORD)] = {};
   buffer[0] = kRecordSize;
   DWORD size = kRecordSize * kRecords, count = 0;
-  return enumerate(buffer.data(), &size, &count) == 0 && count > 0;
+  return enumerate(buffer, &size, &count) == 0 && count > 0;
 }
 
 void DiskFreeSpaceByGeometry(const std::string& root, uint64_t& freeAvailable) {
@@ -154,7 +155,9 @@ void DiskFreeSpace(const std::string& root, uint64_t& freeAvailable, uint64_t& t
 void CountWindows(WindowCounts& counts) {
   HWND bar = BarWindowHandle();
   HWND w = bar ? GetWindow(bar, GW_HWNDFIRST) : GetTopWindow(nullptr);
-  std::vector<WindowFacts> walk;
+  // Counted as it goes: the refresh pass keeps no list of windows.
+  WindowCounts tally;
+  uint32_t previous = 0;
   // The bound stops a walk that a window list changing under it keeps alive.
   for (int i = 0; w && i < 65536; ++i, w = GetWindow(w, GW_HWNDNEXT)) {
     WindowFacts facts;
@@ -163,7 +166,7 @@ void CountWindows(WindowCounts& counts) {
     facts.ProcessId = pid;
     facts.Minimised = IsIconic(w) != FALSE;
     facts.Visible = IsWindowVisible(w) != FALSE;
-    walk.push_back(facts);
+    TallyWindow(tally, previous, facts);
   }
-  counts = TallyWindows(walk);
+  counts = tally;
 }

@@ -1,56 +1,94 @@
 #include "sensors/BuiltInFunctions.h"
 
+#include <cstring>
+
 #include "bar/Globals.h"
 #include "sensors/BuiltInReadings.h"
 #include "sensors/BuiltInState.h"
 #include "sensors/core/BuiltInChecks.h"
 #include "sensors/core/DialUpTimer.h"
 #include "sensors/core/SensorTexts.h"
+#include "shared/core/TextBuilder.h"
 
 // Each function has the plug-in calling convention and may raise an error
-// (an overflow) to its caller, the guarded call of the refresh pass.
+// (an overflow) to its caller, the guarded call of the refresh pass. The
+// texts are composed straight into the caller's buffer: a pass allocates
+// nothing.
 
 namespace {
 
-std::string Sep() { return BuiltIns().MultiInfoSeparator; }
-
-void Put(const std::string& text, char* buffer) { TextToBuffer(text, buffer); }
-
 int32_t Answer(bool alert) { return alert ? -1 : 0; }
 
-void CVL_STDCALL CpuUsageSensor(char* b) { Put(CpuUsageText(ReadPerfStat("KERNEL\\CPUUsage")), b); }
-void CVL_STDCALL MemorySensor(char* b) { Put(MemoryText(ReadMemory(), Sep()), b); }
-void CVL_STDCALL DiskCacheSensor(char* b) { Put(DiskCacheText(ReadDiskCache(), Sep()), b); }
-void CVL_STDCALL DiskInfoSensor(char* b) { Put(DiskInfoText(ReadDisks(), Sep()), b); }
-void CVL_STDCALL DialUpSensor(char* b) {
-  Put(DialUpText(ReadDialUpForSensor(), BuiltIns().DialUp, Sep()), b);
+void CVL_STDCALL CpuUsageSensor(char* b) {
+  TextBuilder out(b);
+  CpuUsageText(out, ReadPerfStat("KERNEL\\CPUUsage"));
 }
-void CVL_STDCALL RunningTimeSensor(char* b) { Put(RunningTimeText(GetTickCount()), b); }
+void CVL_STDCALL MemorySensor(char* b) {
+  TextBuilder out(b);
+  MemoryText(out, ReadMemory(), SeparatorCopy().Text);
+}
+void CVL_STDCALL DiskCacheSensor(char* b) {
+  TextBuilder out(b);
+  DiskCacheText(out, ReadDiskCache(), SeparatorCopy().Text);
+}
+void CVL_STDCALL DiskInfoSensor(char* b) {
+  TextBuilder out(b);
+  DiskInfoText(out, ReadDisks(), SeparatorCopy().Text);
+}
+void CVL_STDCALL DialUpSensor(char* b) {
+  TextBuilder out(b);
+  DialUpText(out, ReadDialUpForSensor(), BuiltIns().DialUp, SeparatorCopy().Text);
+}
+void CVL_STDCALL RunningTimeSensor(char* b) {
+  TextBuilder out(b);
+  RunningTimeText(out, GetTickCount());
+}
 void CVL_STDCALL SwapFileSensor(char* b) {
   const uint32_t size = ReadPerfStat("VMM\\cpgSwapfile");
-  Put(SwapFileText(size, ReadPerfStat("VMM\\cpgSwapfileInUse"), Sep()), b);
+  const uint32_t used = ReadPerfStat("VMM\\cpgSwapfileInUse");
+  TextBuilder out(b);
+  SwapFileText(out, size, used, SeparatorCopy().Text);
 }
 void CVL_STDCALL NetworkSensor(char* b) {
   const uint32_t reads = ReadPerfStat("SMBRedir\\BReadsSec");
-  Put(NetworkText(reads, ReadPerfStat("SMBRedir\\BWritesSec"), Sep()), b);
+  const uint32_t writes = ReadPerfStat("SMBRedir\\BWritesSec");
+  TextBuilder out(b);
+  NetworkText(out, reads, writes, SeparatorCopy().Text);
 }
 void CVL_STDCALL ProcessesSensor(char* b) {
   WindowCounts counts;
   CountWindows(counts);
-  Put(ProcessesText(counts.Processes, ReadPerfStat("KERNEL\\Threads"), Sep()), b);
+  const uint32_t threads = ReadPerfStat("KERNEL\\Threads");
+  TextBuilder out(b);
+  ProcessesText(out, counts.Processes, threads, SeparatorCopy().Text);
 }
-void CVL_STDCALL TimeSensor(char* b) { Put(LocalTimeText(), b); }
-void CVL_STDCALL BatterySensor(char* b) { Put(BatteryText(ReadPower(), Sep()), b); }
-void CVL_STDCALL DateSensor(char* b) { Put(LocalDateText(), b); }
-void CVL_STDCALL DisplaySensor(char* b) { Put(DisplayText(ReadDisplay(BuiltIns().BarDC), Sep()), b); }
+void CVL_STDCALL TimeSensor(char* b) {
+  TextBuilder out(b);
+  LocalTimeText(out);
+}
+void CVL_STDCALL BatterySensor(char* b) {
+  TextBuilder out(b);
+  BatteryText(out, ReadPower(), SeparatorCopy().Text);
+}
+void CVL_STDCALL DateSensor(char* b) {
+  TextBuilder out(b);
+  LocalDateText(out);
+}
+void CVL_STDCALL DisplaySensor(char* b) {
+  TextBuilder out(b);
+  DisplayText(out, ReadDisplay(BuiltIns().BarDC), SeparatorCopy().Text);
+}
 void CVL_STDCALL MonitorsSensor(char* b) {
   const int count = MonitorCount();
-  Put(MonitorsText(count, VirtualDesktopRect(), Sep()), b);
+  const MonitorRect desktop = VirtualDesktopRect();
+  TextBuilder out(b);
+  MonitorsText(out, count, desktop, SeparatorCopy().Text);
 }
 void CVL_STDCALL WindowsSensor(char* b) {
   WindowCounts counts;
   CountWindows(counts);
-  Put(WindowsText(counts, Sep()), b);
+  TextBuilder out(b);
+  WindowsText(out, counts, SeparatorCopy().Text);
 }
 
 int32_t CVL_STDCALL DiskSpaceWarning(int32_t threshold) {

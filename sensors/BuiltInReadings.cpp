@@ -51,6 +51,7 @@ DiskReadings ReadDisks() {
   char drives[257] = {};
   GetLogicalDriveStringsA(256, drives);
   for (int n = 1; n <= 26; ++n) {
+    // Three characters at most: the string stays in its own small buffer.
     const std::string root = DriveRootOf(drives, n);
     // Past the last drive: an empty root would name the current drive.
     if (root.empty()) break;
@@ -106,15 +107,13 @@ DisplayReadings ReadDisplay(HDC dc) {
   return r;
 }
 
-std::string LocalTimeText() {
-  char text[80] = {};
-  if (!GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, text, sizeof text)) return "";
-  return text;
+void LocalTimeText(TextBuilder& out) {
+  char text[kTextBufferSize] = {};
+  if (GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, text, sizeof text)) out.Append(text);
 }
 
-std::string LocalDateText() {
-  char text[80] = {};
-  if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, sizeof text))
-    return "";
-  return text;
+void LocalDateText(TextBuilder& out) {
+  char text[kTextBufferSize] = {};
+  if (GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, sizeof text))
+    out.Append(text);
 }

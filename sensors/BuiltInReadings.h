@@ -4,17 +4,18 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
 
 #include "sensors/core/DialUpTimer.h"
 #include "sensors/core/SensorTexts.h"
+#include "shared/core/TextBuilder.h"
 
 // Starts the Windows 9x performance counters the built-ins read.
 void StartBuiltInCounters();
 
 MemoryReadings ReadMemory();
 DiskCacheReadings ReadDiskCache();
-// The VFAT counters and the free space of every fixed drive.
+// The VFAT counters and the free space of every fixed drive (in place, no
+// heap).
 DiskReadings ReadDisks();
 // For sensor 5 (IsDialUpConnected asked off Windows 98 only) or for check 2
 // (asked only when the speed counter is 0).
@@ -25,6 +26,6 @@ DisplayReadings ReadDisplay(HDC dc);
 // Free bytes available to the caller on a drive root; 0 when unknown.
 uint64_t FreeBytesOn(const char* root);
 // The current local time in the user's time format, the date in the user's
-// short date format.
-std::string LocalTimeText();
-std::string LocalDateText();
+// short date format; nothing when the system gives no text.
+void LocalTimeText(TextBuilder& out);
+void LocalDateText(TextBuilder& out);

@@ -5,6 +5,8 @@
 // that could be reallocated under a reader.
 #include <windows.h>
 
+#include <cstring>
+
 #include "sensors/core/DialUpTimer.h"
 
 struct BuiltInState {
@@ -16,3 +18,13 @@ struct BuiltInState {
 };
 
 BuiltInState& BuiltIns();
+
+// One text's own copy of the separator, so that a reload during the
+// composition cannot give one text two different separators.
+struct SeparatorCopy {
+  SeparatorCopy() {
+    std::memcpy(Text, BuiltIns().MultiInfoSeparator, sizeof Text);
+    Text[sizeof Text - 1] = '\0';
+  }
+  char Text[4];
+};

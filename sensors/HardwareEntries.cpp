@@ -1,14 +1,17 @@
 #include "sensors/HardwareEntries.h"
 
+#include "sensors/BuiltInState.h"
 #include "sensors/BuiltInsCode.h"
 #include "sensors/HardwareChipReader.h"
 #include "sensors/core/HardwareChecks.h"
 #include "sensors/core/HardwareTexts.h"
 #include "shared/VBFunctions.h"
+#include "shared/core/TextBuilder.h"
 #include "shared/win32/Handle.h"
 
 // Each function has the plug-in calling convention and may raise an error
-// (an overflow) to its caller, the guarded call of the refresh pass.
+// (an overflow) to its caller, the guarded call of the refresh pass. Texts go
+// straight into the caller's buffer; nothing is allocated.
 
 namespace {
 
@@ -45,20 +48,24 @@ int32_t Answer(bool alert) { return alert ? -1 : 0; }
 
 template <int32_t Channel>
 void CVL_STDCALL TemperatureSensor(char* buffer) {
-  TextToBuffer(TemperatureText(Chip(), Slot().Get(), Channel), buffer);
+  TextBuilder out(buffer);
+  TemperatureText(out, Chip(), Slot().Get(), Channel);
 }
 
 void CVL_STDCALL ProcessorVoltagesSensor(char* buffer) {
-  TextToBuffer(ProcessorVoltagesText(Chip(), Slot().Get(), MultiInfoSeparator()), buffer);
+  TextBuilder out(buffer);
+  ProcessorVoltagesText(out, Chip(), Slot().Get(), SeparatorCopy().Text);
 }
 
 void CVL_STDCALL SystemVoltagesSensor(char* buffer) {
-  TextToBuffer(SystemVoltagesText(Chip(), Slot().Get(), MultiInfoSeparator()), buffer);
+  TextBuilder out(buffer);
+  SystemVoltagesText(out, Chip(), Slot().Get(), SeparatorCopy().Text);
 }
 
 template <int32_t Fan>
 void CVL_STDCALL FanSensor(char* buffer) {
-  TextToBuffer(FanText(Chip(), Slot().Get(), Fan), buffer);
+  TextBuilder out(buffer);
+  FanText(out, Chip(), Slot().Get(), Fan);
 }
 
 template <int32_t Channel>

@@ -57,6 +57,9 @@ void ReleasePluginLibraries() { Contract().ReleasePluginLibraries(); }
 void ForgetPluginLibraries() { Contract().ForgetPluginLibraries(); }
 int PluginLibraryCount() { return Contract().PluginLibraryCount(); }
 
+void CallSensorFunction(TSensorFunction fn, char* buffer80) {
+  Contract().CallSensorFunction(fn, buffer80);
+}
 std::string CallSensorFunction(TSensorFunction fn) { return Contract().CallSensorFunction(fn); }
 bool CallWarningFunction(TWarningFunction fn, int32_t threshold) {
   return Contract().CallWarningFunction(fn, threshold);

@@ -50,9 +50,15 @@ constexpr int kMaxPluginLibraries = kPluginLibrarySlots;
 // guarded path. A processor fault raises PluginFault; an ordinary error raised
 // by a built-in function reaches the caller as CvlError with the same text.
 // A fault is a PluginFault (a CvlError too), so catching CvlError catches
-// both. Neither allocates unless something fails, apart from the text that
-// CallSensorFunction returns. CallSensorFunction raises for a missing
-// function; CallWarningFunction answers false for one and looks only at the
-// lowest byte of the result (256 is false).
+// both. CallSensorFunction raises for a missing function; CallWarningFunction
+// answers false for one and looks only at the lowest byte of the result (256
+// is false).
+//
+// The buffer form is the one for the refresh pass: it allocates nothing
+// unless something fails. buffer80 is the caller's 80 bytes, cleared before
+// the call; afterwards the text is up to the first NUL or all 80 bytes (a
+// plug-in may leave no NUL; TextBufferLength measures it). After an error the
+// buffer holds no meaningful text. The string form copies that text out.
+void CallSensorFunction(TSensorFunction fn, char* buffer80);
 std::string CallSensorFunction(TSensorFunction fn);
 bool CallWarningFunction(TWarningFunction fn, int32_t threshold);

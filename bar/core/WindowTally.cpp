@@ -3,14 +3,16 @@
 WindowCounts TallyWindows(const std::vector<WindowFacts>& walk) {
   WindowCounts counts;
   uint32_t previous = 0;
-  for (const WindowFacts& w : walk) {
-    ++counts.Total;
-    if (w.Minimised)
-      ++counts.Minimised;
-    else if (w.Visible)
-      ++counts.Visible;
-    if (w.ProcessId != previous) ++counts.Processes;
-    previous = w.ProcessId;
-  }
+  for (const WindowFacts& w : walk) TallyWindow(counts, previous, w);
   return counts;
+}
+
+void TallyWindow(WindowCounts& counts, uint32_t& previous, const WindowFacts& w) {
+  ++counts.Total;
+  if (w.Minimised)
+    ++counts.Minimised;
+  else if (w.Visible)
+    ++counts.Visible;
+  if (w.ProcessId != previous) ++counts.Processes;
+  previous = w.ProcessId;
 }

@@ -9,3 +9,6 @@
 // the walk, starting from process 0, so one process owning windows that are
 // not adjacent in the Z order counts more than once.
 WindowCounts TallyWindows(const std::vector<WindowFacts>& walk);
+// One step of that count, for a walk that keeps no list: previous is the
+// owning process of the window before (0 at the start).
+void TallyWindow(WindowCounts& counts, uint32_t& previous, const WindowFacts& w);

@@ -1,7 +1,8 @@
-// Opens every tab of the shipped settings dialog, both add dialogs and the
-// About box, and saves each window as a 24-bit BMP file into the folder
-// given as the first argument. Run under Wine with a display (see
-// take-screenshots.sh); cvl.dll is loaded from the folder in CVL_BIN.
+// Opens every tab of the shipped settings dialog, both add dialogs, the
+// About box and the hardware monitoring dialog, and saves each window as a
+// 24-bit BMP file into the folder given as the first argument. Run under Wine
+// with a display (see take-screenshots.sh); cvl.dll is loaded from the folder
+// in CVL_BIN.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -46,10 +47,16 @@ void SampleSettings() {
     SetValue(sec, "Number", warnings[i][0]);
     SetValue(sec, "WarnVal", warnings[i][1]);
   }
+  const char* hardware[][2] = {{"LM78Enable", "TRUE"},   {"LM75Enable", "FALSE"},
+                               {"CPUType", "8"},        {"CoreVolt", "280"},
+                               {"CorePort1", "TRUE"},   {"Fan1Type", "1"},
+                               {"Fan2Type", "2"},       {"Temp3Enable", "FALSE"},
+                               {"Temp4Enable", "FALSE"}, {"TempComp1", "-2"}};
+  for (const auto& value : hardware) SetValue("LM78", value[0], value[1]);
 }
 
 struct Call {
-  int kind;  // 3 About, 4 Settings
+  int kind;  // 1 Hardware monitoring, 3 About, 4 Settings
 };
 
 DWORD WINAPI RunEntry(LPVOID param) {
@@ -62,7 +69,7 @@ DWORD WINAPI RunEntry(LPVOID param) {
           "Shows your computer at work.");
   } else {
     auto show = reinterpret_cast<void(__stdcall*)()>(
-        reinterpret_cast<void*>(GetProcAddress(g_cvl, MAKEINTRESOURCEA(4))));
+        reinterpret_cast<void*>(GetProcAddress(g_cvl, MAKEINTRESOURCEA(kind))));
     show();
   }
   return 0;
@@ -153,7 +160,9 @@ int main(int argc, char** argv) {
   g_out = argv[1];
   char bin[MAX_PATH] = "";
   GetEnvironmentVariableA("CVL_BIN", bin, sizeof bin);
-  g_cvl = LoadLibraryA((std::string(bin) + "cvl.dll").c_str());
+  // With the libraries cvl.dll links beside it.
+  g_cvl = LoadLibraryExA((std::string(bin) + "cvl.dll").c_str(), nullptr,
+                         LOAD_WITH_ALTERED_SEARCH_PATH);
   if (!g_cvl) {
     std::printf("cannot load cvl.dll from %s\n", bin);
     return 1;
@@ -194,6 +203,16 @@ int main(int argc, char** argv) {
   if (HWND box = WaitWindow(id, "About Corvella")) {
     failures += !SaveWindow(box, "about");
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  }
+  WaitForSingleObject(t, 10000);
+
+  Call hardware{1};
+  t = CreateThread(nullptr, 0, RunEntry, &hardware, 0, &id);
+  if (HWND box = WaitWindow(id, "Hardware Monitoring Settings")) {
+    failures += !SaveWindow(box, "hardware-monitoring");
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  } else {
+    ++failures;
   }
   WaitForSingleObject(t, 10000);
   return failures;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes PNG pictures of every tab of the settings dialog, both add dialogs
-# and the About box under Wine and Xvfb, into docs/screenshots.
+# Takes PNG pictures of every tab of the settings dialog, both add dialogs,
+# the About box and the hardware monitoring dialog under Wine and Xvfb, into
+# docs/screenshots.
 #   CVL_BUILD_DIR=/path/to/build scripts/screenshots/take-screenshots.sh
 # Needs a finished build (scripts/build.sh) in CVL_BUILD_DIR.
 set -eu

@@ -1,8 +1,6 @@
 #include "sensors/core/DialUpTimer.h"
 
 #include "sensors/core/CheckedMath.h"
-#include "sensors/core/SensorTexts.h"
-#include "shared/core/VBText.h"
 
 namespace {
 
@@ -14,25 +12,35 @@ bool LastedLongerThan(const DialUpTimer& timer, uint32_t now, int32_t minutes) {
 
 }  // namespace
 
-std::string DialUpText(const DialUpReadings& r, DialUpTimer& timer, const std::string& sep) {
+void DialUpText(TextBuilder& out, const DialUpReadings& r, DialUpTimer& timer, const char* sep) {
   if (r.Windows98) {
-    if (r.Speed == 0) return "No Dial-Up Adapter Information Available";
-    const std::string tail = sep + IntToText(static_cast<int32_t>(r.Speed)) + "bps" + sep +
-                             IntToText(RoundKb(static_cast<int32_t>(r.Received))) + "Kb" + sep +
-                             IntToText(RoundKb(static_cast<int32_t>(r.Sent))) + "Kb";
+    if (r.Speed == 0) {
+      out.Append("No Dial-Up Adapter Information Available");
+      return;
+    }
     if (r.Speed == kNoConnectionSpeed) {
       timer.StopTiming();
-      return "0:00:00" + tail;
+      out.Append("0:00:00");
+    } else {
+      timer.StartTiming(r.Now);
+      out.AppendDuration(timer.Elapsed(r.Now));
     }
-    timer.StartTiming(r.Now);
-    return DurationText(timer.Elapsed(r.Now)) + tail;
+    out.Append(sep).AppendInt(static_cast<int32_t>(r.Speed)).Append("bps").Append(sep);
+    out.AppendInt(RoundKb(static_cast<int32_t>(r.Received))).Append("Kb").Append(sep);
+    out.AppendInt(RoundKb(static_cast<int32_t>(r.Sent))).Append("Kb");
+    return;
   }
   if (r.Connected) {
     timer.StartTiming(r.Now);
-    return DurationText(timer.Elapsed(r.Now));
+    out.AppendDuration(timer.Elapsed(r.Now));
+    return;
   }
   timer.StopTiming();
-  return "0:00:00";
+  out.Append("0:00:00");
+}
+
+std::string DialUpText(const DialUpReadings& r, DialUpTimer& timer, const std::string& sep) {
+  return ComposedText([&](TextBuilder& out) { DialUpText(out, r, timer, sep.c_str()); });
 }
 
 bool ConnectionTimeCheck(const DialUpReadings& r, DialUpTimer& timer, int32_t threshold) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "shared/core/TextBuilder.h"
+
 struct DialUpTimer {
   bool Timing = false;  // DialUpTiming
   uint32_t Start = 0;   // DialUpStart, a tick count
@@ -28,7 +30,9 @@ struct DialUpReadings {
   uint32_t Now = 0;        // tick count
 };
 
-// Sensor 5. The gatherer asks IsDialUpConnected only off Windows 98.
+// Sensor 5. The gatherer asks IsDialUpConnected only off Windows 98. The
+// builder form writes into the sensor's buffer (cut at 79 characters).
+void DialUpText(TextBuilder& out, const DialUpReadings& r, DialUpTimer& timer, const char* sep);
 std::string DialUpText(const DialUpReadings& r, DialUpTimer& timer, const std::string& sep);
 
 // Check 2: the connection has lasted more than threshold minutes. The

@@ -1,48 +1,84 @@
 #include "sensors/core/HardwareTexts.h"
 
-#include "bar/core/Format.h"
 #include "sensors/core/HardwareValues.h"
-#include "shared/core/VBText.h"
 
 namespace {
 
 constexpr const char* kDegreesC = "\xB0" "C";
 
-std::string Volts(double volts) { return FormatFixed2(volts) + "V"; }
+void Volts(TextBuilder& out, double volts) { out.AppendFixed2(volts).Append('V'); }
 // The positive rails carry a written plus, whatever the reading.
-std::string PlusVolts(double volts) { return "+" + Volts(volts); }
+void PlusVolts(TextBuilder& out, double volts) { Volts(out.Append('+'), volts); }
 
 }  // namespace
 
-std::string TemperatureText(HardwareReader& reader, const HardwareSettings& settings,
-                            int32_t channel) {
+void TemperatureText(TextBuilder& out, HardwareReader& reader, const HardwareSettings& settings,
+                     int32_t channel) {
   if (!settings.TempEnabled[channel]) {
     reader.GetTemperature(channel);
-    return kHardwareOffText;
+    out.Append(kHardwareOffText);
+    return;
   }
-  return IntToText(CompensatedTemperature(reader, settings, channel)) + kDegreesC;
+  out.AppendInt(CompensatedTemperature(reader, settings, channel)).Append(kDegreesC);
 }
 
-std::string ProcessorVoltagesText(HardwareReader& reader, const HardwareSettings& settings,
-                                  const std::string& sep) {
-  if (!settings.HardwareEnabled) return kHardwareOffText;
+void ProcessorVoltagesText(TextBuilder& out, HardwareReader& reader,
+                           const HardwareSettings& settings, const char* sep) {
+  if (!settings.HardwareEnabled) {
+    out.Append(kHardwareOffText);
+    return;
+  }
   const double core = reader.GetVoltage(CoreChannel(settings));
   const double io = reader.GetVoltage(kProcessorIoChannel);
-  return PlusVolts(core) + sep + PlusVolts(io);
+  PlusVolts(out, core);
+  PlusVolts(out.Append(sep), io);
 }
 
-std::string SystemVoltagesText(HardwareReader& reader, const HardwareSettings& settings,
-                               const std::string& sep) {
-  if (!settings.HardwareEnabled) return kHardwareOffText;
+void SystemVoltagesText(TextBuilder& out, HardwareReader& reader,
+                        const HardwareSettings& settings, const char* sep) {
+  if (!settings.HardwareEnabled) {
+    out.Append(kHardwareOffText);
+    return;
+  }
   const double plus5 = reader.GetVoltage(kPlus5Channel);
   const double minus5 = reader.GetVoltage(kMinus5Channel);
   const double plus12 = reader.GetVoltage(kPlus12Channel);
   const double minus12 = reader.GetVoltage(kMinus12Channel);
-  return PlusVolts(plus5) + sep + Volts(minus5) + sep + PlusVolts(plus12) + sep + Volts(minus12);
+  PlusVolts(out, plus5);
+  Volts(out.Append(sep), minus5);
+  PlusVolts(out.Append(sep), plus12);
+  Volts(out.Append(sep), minus12);
 }
 
-std::string FanText(HardwareReader& reader, const HardwareSettings& settings, int32_t fan) {
-  if (!settings.HardwareEnabled) return kHardwareOffText;
+void FanText(TextBuilder& out, HardwareReader& reader, const HardwareSettings& settings,
+             int32_t fan) {
+  if (!settings.HardwareEnabled) {
+    out.Append(kHardwareOffText);
+    return;
+  }
   const std::optional<int32_t> rpm = FanSpeed(reader, settings, fan);
-  return rpm ? IntToText(*rpm) + "rpm" : std::string(kHardwareOffText);
+  if (rpm)
+    out.AppendInt(*rpm).Append("rpm");
+  else
+    out.Append(kHardwareOffText);
+}
+
+// The string forms.
+
+std::string TemperatureText(HardwareReader& reader, const HardwareSettings& settings,
+                            int32_t channel) {
+  return ComposedText([&](TextBuilder& out) { TemperatureText(out, reader, settings, channel); });
+}
+std::string ProcessorVoltagesText(HardwareReader& reader, const HardwareSettings& settings,
+                                  const std::string& sep) {
+  return ComposedText(
+      [&](TextBuilder& out) { ProcessorVoltagesText(out, reader, settings, sep.c_str()); });
+}
+std::string SystemVoltagesText(HardwareReader& reader, const HardwareSettings& settings,
+                               const std::string& sep) {
+  return ComposedText(
+      [&](TextBuilder& out) { SystemVoltagesText(out, reader, settings, sep.c_str()); });
+}
+std::string FanText(HardwareReader& reader, const HardwareSettings& settings, int32_t fan) {
+  return ComposedText([&](TextBuilder& out) { FanText(out, reader, settings, fan); });
 }

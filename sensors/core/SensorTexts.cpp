@@ -3,80 +3,15 @@
 #include <cmath>
 #include <cstdint>
 
-#include "bar/core/Format.h"
 #include "sensors/core/CheckedMath.h"
-#include "shared/core/VBText.h"
 
 namespace {
 
-std::string Mb(int64_t bytes) { return IntToText(RoundMb(bytes)) + "Mb"; }
+void AppendMb(TextBuilder& out, int64_t bytes) { out.AppendInt(RoundMb(bytes)).Append("Mb"); }
 
 int32_t Signed(uint32_t counter) { return static_cast<int32_t>(counter); }
 
-}  // namespace
-
-std::string SeparatorFrom(const std::string& setting) {
-  return (" " + setting + " ").substr(0, 3);
-}
-
-std::string DurationText(uint32_t ms) {
-  if (ms <= static_cast<uint32_t>(INT32_MAX)) return FormatDuration(static_cast<int32_t>(ms));
-  // The same face for counts that no longer fit a signed 32-bit number.
-  const uint32_t minutes = ms / 60000 % 60;
-  const uint32_t seconds = ms % 60000 / 1000;
-  return IntToText(static_cast<int32_t>(ms / 3600000)) + ":" +
-         PadTwo(IntToText(static_cast<int32_t>(minutes))) + ":" +
-         PadTwo(IntToText(static_cast<int32_t>(seconds)));
-}
-
-std::string CpuUsageText(uint32_t usage) { return IntToText(Signed(usage)) + "%"; }
-
-std::string MemoryText(const MemoryReadings& r, const std::string& sep) {
-  return Mb(static_cast<int64_t>(r.AvailablePhysical)) + sep + IntToText(Signed(r.Load)) + "%";
-}
-
-std::string DiskCacheText(const DiskCacheReadings& r, const std::string& sep) {
-  std::string text = Mb(Signed(r.Size)) + sep;
-  const int32_t hits = Signed(r.Hits);
-  const int32_t total = CheckedAdd(hits, Signed(r.Misses));
-  // No hit rate without accesses (a sum of 0 from counters past 2^31 as well).
-  if (total == 0) return text + "N/A";
-  return text + IntToText(RoundQuotient(static_cast<int64_t>(hits) * 100, total)) + "%";
-}
-
-std::string DiskInfoText(const DiskReadings& r, const std::string& sep) {
-  std::string text;
-  text += Signed(r.Reads) < 0 ? std::string(">2Gb / ") : Mb(Signed(r.Reads)) + sep;
-  text += Signed(r.Writes) < 0 ? std::string(">2Gb / ") : Mb(Signed(r.Writes)) + sep;
-  text += " [ ";
-  for (uint64_t free : r.FixedDriveFree) text += Mb(static_cast<int64_t>(free)) + sep;
-  // Drops the last separator, or " [ " itself when there is no fixed drive.
-  return LeftText(text, static_cast<int>(text.size()) - 3) + " ]";
-}
-
-std::string RunningTimeText(uint32_t ticks) { return DurationText(ticks); }
-
-std::string SwapFileText(uint32_t size, uint32_t used, const std::string& sep) {
-  return Mb(Signed(size)) + sep + Mb(Signed(used));
-}
-
-std::string NetworkText(uint32_t reads, uint32_t writes, const std::string& sep) {
-  return Mb(Signed(reads)) + sep + Mb(Signed(writes));
-}
-
-std::string ProcessesText(int32_t processes, uint32_t threads, const std::string& sep) {
-  return IntToText(processes) + sep + IntToText(Signed(threads));
-}
-
-std::string BatteryText(const PowerReadings& r, const std::string& sep) {
-  if (r.Percent == 255) return "Battery N/A";
-  const int32_t seconds = Signed(r.SecondsLeft);
-  // All bits set (-1) is the system's "unknown"; no negative time is real.
-  const std::string left = seconds < 0 ? std::string("N/A") : FormatDuration(CheckedMul(seconds, 1000));
-  return IntToText(r.Percent) + "%" + sep + left;
-}
-
-std::string ColourDepthText(int32_t planes, int32_t bitsPerPixel) {
+const char* ColourDepthName(int32_t planes, int32_t bitsPerPixel) {
   const double colours = std::pow(2.0 * planes, bitsPerPixel);
   if (colours == 256.0) return "8 Bit";
   if (colours == 65536.0) return "16 Bit";
@@ -85,16 +20,155 @@ std::string ColourDepthText(int32_t planes, int32_t bitsPerPixel) {
   return "N/A";
 }
 
+// Counters past 2^31 show as ">2Gb / " whatever the separator.
+void AppendRate(TextBuilder& out, uint32_t bytes, const char* sep) {
+  if (Signed(bytes) < 0) {
+    out.Append(">2Gb / ");
+    return;
+  }
+  AppendMb(out, Signed(bytes));
+  out.Append(sep);
+}
+
+}  // namespace
+
+std::string SeparatorFrom(const std::string& setting) {
+  return (" " + setting + " ").substr(0, 3);
+}
+
+std::string DurationText(uint32_t ms) {
+  return ComposedText([&](TextBuilder& out) { out.AppendDuration(ms); });
+}
+
+void CpuUsageText(TextBuilder& out, uint32_t usage) { out.AppendInt(Signed(usage)).Append('%'); }
+
+void MemoryText(TextBuilder& out, const MemoryReadings& r, const char* sep) {
+  AppendMb(out, static_cast<int64_t>(r.AvailablePhysical));
+  out.Append(sep).AppendInt(Signed(r.Load)).Append('%');
+}
+
+void DiskCacheText(TextBuilder& out, const DiskCacheReadings& r, const char* sep) {
+  const int32_t hits = Signed(r.Hits);
+  const int32_t total = CheckedAdd(hits, Signed(r.Misses));
+  AppendMb(out, Signed(r.Size));
+  out.Append(sep);
+  // No hit rate without accesses (a sum of 0 from counters past 2^31 as well).
+  if (total == 0) {
+    out.Append("N/A");
+    return;
+  }
+  out.AppendInt(RoundQuotient(static_cast<int64_t>(hits) * 100, total)).Append('%');
+}
+
+void DiskInfoText(TextBuilder& out, const DiskReadings& r, const char* sep) {
+  // The whole text drops its last 3 characters (the last separator, or " [ "
+  // itself without fixed drives) before " ]" goes on. Only the first 79 + 3
+  // characters can reach the buffer, so a scratch of that size decides.
+  char scratch[kTextBufferSize + 3];
+  TextBuilder whole(scratch, sizeof scratch);
+  AppendRate(whole, r.Reads, sep);
+  AppendRate(whole, r.Writes, sep);
+  whole.Append(" [ ");
+  for (uint64_t free : r.FixedDriveFree) {
+    AppendMb(whole, static_cast<int64_t>(free));
+    whole.Append(sep);
+  }
+  // A cut scratch was longer than 82 characters: the first 79 stand.
+  if (!whole.Truncated()) {
+    whole.Cut(whole.Length() >= 3 ? whole.Length() - 3 : 0);
+    whole.Append(" ]");
+  }
+  out.Append(whole.Text(), whole.Length());
+}
+
+void RunningTimeText(TextBuilder& out, uint32_t ticks) { out.AppendDuration(ticks); }
+
+void SwapFileText(TextBuilder& out, uint32_t size, uint32_t used, const char* sep) {
+  AppendMb(out, Signed(size));
+  out.Append(sep);
+  AppendMb(out, Signed(used));
+}
+
+void NetworkText(TextBuilder& out, uint32_t reads, uint32_t writes, const char* sep) {
+  AppendMb(out, Signed(reads));
+  out.Append(sep);
+  AppendMb(out, Signed(writes));
+}
+
+void ProcessesText(TextBuilder& out, int32_t processes, uint32_t threads, const char* sep) {
+  out.AppendInt(processes).Append(sep).AppendInt(Signed(threads));
+}
+
+void BatteryText(TextBuilder& out, const PowerReadings& r, const char* sep) {
+  if (r.Percent == 255) {
+    out.Append("Battery N/A");
+    return;
+  }
+  const int32_t seconds = Signed(r.SecondsLeft);
+  // All bits set (-1) is the system's "unknown"; no negative time is real.
+  // The product is checked before anything is written.
+  const int32_t ms = seconds < 0 ? -1 : CheckedMul(seconds, 1000);
+  out.AppendInt(r.Percent).Append('%').Append(sep);
+  if (ms < 0)
+    out.Append("N/A");
+  else
+    out.AppendDuration(static_cast<uint32_t>(ms));
+}
+
+std::string ColourDepthText(int32_t planes, int32_t bitsPerPixel) {
+  return ColourDepthName(planes, bitsPerPixel);
+}
+
+void DisplayText(TextBuilder& out, const DisplayReadings& r, const char* sep) {
+  out.AppendInt(r.Width).Append(" x ").AppendInt(r.Height).Append(sep);
+  out.Append(ColourDepthName(r.Planes, r.BitsPerPixel));
+}
+
+void MonitorsText(TextBuilder& out, int32_t count, const MonitorRect& desktop, const char* sep) {
+  out.AppendInt(count).Append(sep).AppendInt(desktop.Width).Append(" x ").AppendInt(desktop.Height);
+}
+
+void WindowsText(TextBuilder& out, const WindowCounts& counts, const char* sep) {
+  out.AppendInt(counts.Visible).Append(sep).AppendInt(counts.Minimised).Append(sep);
+  out.AppendInt(counts.Total);
+}
+
+// The string forms.
+
+std::string CpuUsageText(uint32_t usage) {
+  return ComposedText([&](TextBuilder& out) { CpuUsageText(out, usage); });
+}
+std::string MemoryText(const MemoryReadings& r, const std::string& sep) {
+  return ComposedText([&](TextBuilder& out) { MemoryText(out, r, sep.c_str()); });
+}
+std::string DiskCacheText(const DiskCacheReadings& r, const std::string& sep) {
+  return ComposedText([&](TextBuilder& out) { DiskCacheText(out, r, sep.c_str()); });
+}
+std::string DiskInfoText(const DiskReadings& r, const std::string& sep) {
+  return ComposedText([&](TextBuilder& out) { DiskInfoText(out, r, sep.c_str()); });
+}
+std::string RunningTimeText(uint32_t ticks) {
+  return ComposedText([&](TextBuilder& out) { RunningTimeText(out, ticks); });
+}
+std::string SwapFileText(uint32_t size, uint32_t used, const std::string& sep) {
+  return ComposedText([&](TextBuilder& out) { SwapFileText(out, size, used, sep.c_str()); });
+}
+std::string NetworkText(uint32_t reads, uint32_t writes, const std::string& sep) {
+  return ComposedText([&](TextBuilder& out) { NetworkText(out, reads, writes, sep.c_str()); });
+}
+std::string ProcessesText(int32_t processes, uint32_t threads, const std::string& sep) {
+  return ComposedText(
+      [&](TextBuilder& out) { ProcessesText(out, processes, threads, sep.c_str()); });
+}
+std::string BatteryText(const PowerReadings& r, const std::string& sep) {
+  return ComposedText([&](TextBuilder& out) { BatteryText(out, r, sep.c_str()); });
+}
 std::string DisplayText(const DisplayReadings& r, const std::string& sep) {
-  return IntToText(r.Width) + " x " + IntToText(r.Height) + sep +
-         ColourDepthText(r.Planes, r.BitsPerPixel);
+  return ComposedText([&](TextBuilder& out) { DisplayText(out, r, sep.c_str()); });
 }
-
 std::string MonitorsText(int32_t count, const MonitorRect& desktop, const std::string& sep) {
-  return IntToText(count) + sep + IntToText(desktop.Width) + " x " + IntToText(desktop.Height);
+  return ComposedText([&](TextBuilder& out) { MonitorsText(out, count, desktop, sep.c_str()); });
 }
-
 std::string WindowsText(const WindowCounts& counts, const std::string& sep) {
-  return IntToText(counts.Visible) + sep + IntToText(counts.Minimised) + sep +
-         IntToText(counts.Total);
+  return ComposedText([&](TextBuilder& out) { WindowsText(out, counts, sep.c_str()); });
 }

@@ -1,13 +1,18 @@
 #pragma once
 // The texts of built-in sensors 1-15, composed from readings that the Win32
-// layer gathers. sep is MultiInfoSeparator. Performance counters are 32-bit
-// values read as signed where a text shows them, as the system's own counters
-// are. Every function may raise IntOverflowError.
+// layer gathers. Each is written into a TextBuilder (the sensor's own 80-byte
+// buffer in the refresh pass, so nothing is allocated) and cut at 79
+// characters; the string forms return the same text for other callers. sep is
+// MultiInfoSeparator. Performance counters are 32-bit values read as signed
+// where a text shows them, as the system's own counters are. Every function
+// may raise IntOverflowError.
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
-#include <vector>
 
 #include "bar/core/GlobalTypes.h"
+#include "shared/core/TextBuilder.h"
 
 // " " + the "MultiInfoSep" value + " ", cut to 3 characters: "-" gives
 // " - ", "||" gives " ||". The caller passes the stored value or "/".
@@ -18,6 +23,7 @@ std::string SeparatorFrom(const std::string& setting);
 std::string DurationText(uint32_t ms);
 
 // 1: "KERNEL\CPUUsage".
+void CpuUsageText(TextBuilder& out, uint32_t usage);
 std::string CpuUsageText(uint32_t usage);
 
 // 2: GlobalMemoryStatus.
@@ -25,32 +31,63 @@ struct MemoryReadings {
   uint64_t AvailablePhysical = 0;
   uint32_t Load = 0;
 };
+void MemoryText(TextBuilder& out, const MemoryReadings& r, const char* sep);
 std::string MemoryText(const MemoryReadings& r, const std::string& sep);
 
 // 3: "VMM\cpgDiskcache", "VCACHE\Hits", "VCACHE\Misses".
 struct DiskCacheReadings {
   uint32_t Size = 0, Hits = 0, Misses = 0;
 };
+void DiskCacheText(TextBuilder& out, const DiskCacheReadings& r, const char* sep);
 std::string DiskCacheText(const DiskCacheReadings& r, const std::string& sep);
+
+// The free bytes of the fixed drives in drive order: at most one per drive
+// letter, kept in place rather than on the heap.
+class FixedDriveList {
+ public:
+  static constexpr size_t kCapacity = 26;
+  FixedDriveList() = default;
+  FixedDriveList(std::initializer_list<uint64_t> values) {
+    for (uint64_t v : values) push_back(v);
+  }
+  // False (nothing kept) once the list holds 26 drives.
+  bool push_back(uint64_t freeBytes) {
+    if (count_ >= kCapacity) return false;
+    free_[count_++] = freeBytes;
+    return true;
+  }
+  size_t size() const { return count_; }
+  const uint64_t* begin() const { return free_; }
+  const uint64_t* end() const { return free_ + count_; }
+
+ private:
+  uint64_t free_[kCapacity] = {};
+  size_t count_ = 0;
+};
 
 // 4: "VFAT\BReadsSec", "VFAT\BWritesSec" and the free bytes available to the
 // caller on each fixed drive, in drive order.
 struct DiskReadings {
   uint32_t Reads = 0, Writes = 0;
-  std::vector<uint64_t> FixedDriveFree;
+  FixedDriveList FixedDriveFree;
 };
+void DiskInfoText(TextBuilder& out, const DiskReadings& r, const char* sep);
 std::string DiskInfoText(const DiskReadings& r, const std::string& sep);
 
 // 6: the tick count.
+void RunningTimeText(TextBuilder& out, uint32_t ticks);
 std::string RunningTimeText(uint32_t ticks);
 
 // 7: "VMM\cpgSwapfile", "VMM\cpgSwapfileInUse".
+void SwapFileText(TextBuilder& out, uint32_t size, uint32_t used, const char* sep);
 std::string SwapFileText(uint32_t size, uint32_t used, const std::string& sep);
 
 // 8: "SMBRedir\BReadsSec", "SMBRedir\BWritesSec".
+void NetworkText(TextBuilder& out, uint32_t reads, uint32_t writes, const char* sep);
 std::string NetworkText(uint32_t reads, uint32_t writes, const std::string& sep);
 
 // 9: the process estimate of CountWindows and "KERNEL\Threads".
+void ProcessesText(TextBuilder& out, int32_t processes, uint32_t threads, const char* sep);
 std::string ProcessesText(int32_t processes, uint32_t threads, const std::string& sep);
 
 // 11: GetSystemPowerStatus.
@@ -58,6 +95,7 @@ struct PowerReadings {
   uint8_t Percent = 255;             // 255: unknown
   uint32_t SecondsLeft = 0xFFFFFFFF;  // all bits set: unknown
 };
+void BatteryText(TextBuilder& out, const PowerReadings& r, const char* sep);
 std::string BatteryText(const PowerReadings& r, const std::string& sep);
 
 // 13: screen size and the bar's device capabilities.
@@ -65,11 +103,15 @@ struct DisplayReadings {
   int32_t Width = 0, Height = 0;
   int32_t Planes = 0, BitsPerPixel = 0;
 };
+// "8 Bit", "16 Bit", "24 Bit", "32 Bit" or "N/A".
 std::string ColourDepthText(int32_t planes, int32_t bitsPerPixel);
+void DisplayText(TextBuilder& out, const DisplayReadings& r, const char* sep);
 std::string DisplayText(const DisplayReadings& r, const std::string& sep);
 
 // 14: MonitorCount and VirtualDesktopRect.
+void MonitorsText(TextBuilder& out, int32_t count, const MonitorRect& desktop, const char* sep);
 std::string MonitorsText(int32_t count, const MonitorRect& desktop, const std::string& sep);
 
 // 15: CountWindows.
+void WindowsText(TextBuilder& out, const WindowCounts& counts, const char* sep);
 std::string WindowsText(const WindowCounts& counts, const std::string& sep);

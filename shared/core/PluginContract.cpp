@@ -2,12 +2,15 @@
 
 #include <cstring>
 
-std::string TextFromBuffer(const char* buffer) {
+size_t TextBufferLength(const char* buffer) {
   // A plug-in may fill all 80 bytes without a terminating NUL.
   const void* nul = std::memchr(buffer, '\0', kTextBufferSize);
-  const size_t n = nul ? static_cast<size_t>(static_cast<const char*>(nul) - buffer)
-                       : static_cast<size_t>(kTextBufferSize);
-  return std::string(buffer, n);
+  return nul ? static_cast<size_t>(static_cast<const char*>(nul) - buffer)
+             : static_cast<size_t>(kTextBufferSize);
+}
+
+std::string TextFromBuffer(const char* buffer) {
+  return std::string(buffer, TextBufferLength(buffer));
 }
 
 void TextToBuffer(const std::string& text, char* buffer) {

@@ -26,6 +26,8 @@ constexpr int32_t PluginHasWarning = 2;
 
 // The caller's copy of a buffer: up to the first NUL, or all 80 bytes.
 std::string TextFromBuffer(const char* buffer);
+// The length of that text, without copying it: 80 when there is no NUL.
+size_t TextBufferLength(const char* buffer);
 // Fills a buffer with text cut to 79 characters and a NUL.
 void TextToBuffer(const std::string& text, char* buffer);
 

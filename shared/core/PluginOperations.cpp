@@ -1,5 +1,6 @@
 #include "shared/core/PluginOperations.h"
 
+#include <cstring>
 #include <exception>
 
 #include "shared/core/CvlError.h"
@@ -195,9 +196,18 @@ TWarningFunction PluginContract::LoadWarningFunction(const std::string& path) {
   return reinterpret_cast<TWarningFunction>(LoadKeptFunction(path, "WarningFunction"));
 }
 
-std::string PluginContract::CallSensorFunction(TSensorFunction fn) {
+void PluginContract::CallSensorFunction(TSensorFunction fn, char* buffer80) {
   if (!fn) throw CvlError("No sensor function");
-  return TextOf(loader_, reinterpret_cast<void*>(fn));
+  // Cleared, so that a function that writes nothing leaves an empty text
+  // rather than the previous pass's.
+  std::memset(buffer80, 0, kTextBufferSize);
+  GuardedTextCall(loader_, reinterpret_cast<void*>(fn), buffer80);
+}
+
+std::string PluginContract::CallSensorFunction(TSensorFunction fn) {
+  TextBuffer buffer;
+  CallSensorFunction(fn, buffer);
+  return TextFromBuffer(buffer);
 }
 
 bool PluginContract::CallWarningFunction(TWarningFunction fn, int32_t threshold) {

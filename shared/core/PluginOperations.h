@@ -45,6 +45,9 @@ class PluginContract {
   int PluginLibraryCount() const { return libraries_.Count(); }
 
   // Guarded calls of sensor and warning functions; raise PluginFault or CvlError.
+  // The buffer form clears the caller's 80 bytes and allocates nothing
+  // unless the call fails.
+  void CallSensorFunction(TSensorFunction fn, char* buffer80);
   std::string CallSensorFunction(TSensorFunction fn);
   bool CallWarningFunction(TWarningFunction fn, int32_t threshold);
 

@@ -1,0 +1,107 @@
+#include "settings/core/LM78Values.h"
+
+#include "settings/core/CoreVoltText.h"
+#include "shared/core/VBText.h"
+
+namespace {
+
+constexpr const char* kSection = "LM78";
+
+class Section {
+ public:
+  explicit Section(SettingsSource& settings) : settings_(settings) {}
+  std::string Get(const std::string& key, const char* def) {
+    return settings_.GetSetting(kAppName, kSection, key, def);
+  }
+  void Put(const std::string& key, const std::string& value) {
+    settings_.SaveSetting(kAppName, kSection, key, value);
+  }
+  void Flag(const std::string& key, bool on) { Put(key, on ? "TRUE" : "FALSE"); }
+
+ private:
+  SettingsSource& settings_;
+};
+
+std::string Numbered(const char* prefix, int n, const char* suffix = "") {
+  return prefix + std::to_string(n) + suffix;
+}
+
+// A stored number that names a list position; others select nothing.
+int Position(const std::string& stored, int count) {
+  int32_t n = TextToInt(stored);
+  return n >= 0 && n < count ? n : kNoSelection;
+}
+
+int LoadedHardware(Section& section) {
+  if (section.Get("LM75Enable", "FALSE") == "TRUE") return kHardwareLM78LM75;
+  if (section.Get("WinbondEnable", "FALSE") == "TRUE") return kHardwareWinbond;
+  return kHardwareLM78;
+}
+
+}  // namespace
+
+void ProcessorChanged(LM78Values& values, char separator) {
+  if (values.processor < 0 || values.processor >= kProcessorItemCount) return;
+  std::string text = kProcessorVoltages[values.processor];
+  for (char& c : text)
+    if (c == '.') c = separator;
+  values.coreVolt = text;
+}
+
+LoadedLM78Values LoadLM78Values(SettingsSource& settings, char separator) {
+  Section section(settings);
+  LoadedLM78Values loaded;
+  LM78Values& v = loaded.values;
+  for (int n = 1; n <= kTemperatureCount; ++n)
+    v.temperature[n - 1] = section.Get(Numbered("Temp", n, "Enable"), "TRUE") == "TRUE";
+  for (int n = 1; n <= kTemperatureCount; ++n)
+    v.compensation[n - 1] = section.Get(Numbered("TempComp", n), "0");
+  for (int n = 1; n <= kFanCount; ++n)
+    v.fanType[n - 1] = Position(section.Get(Numbered("Fan", n, "Type"), "0"), kFanTypeCount);
+  v.processor = Position(section.Get("CPUType", "0"), kProcessorItemCount);
+  std::string coreVolt = section.Get("CoreVolt", "");
+  if (!coreVolt.empty())
+    v.coreVolt = CoreVoltFromStored(coreVolt, separator);
+  else
+    ProcessorChanged(v, separator);
+  v.motherboard =
+      section.Get("CorePort1", "FALSE") == "TRUE" ? kMotherboardType1 : kMotherboardType2;
+  std::string enable = section.Get("LM78Enable", "");
+  if (enable.empty())
+    loaded.detectionWanted = true;
+  else if (enable == "FALSE")
+    v.hardware = kHardwareNone;
+  else
+    v.hardware = LoadedHardware(section);
+  return loaded;
+}
+
+void SaveLM78Values(SettingsSource& settings, const LM78Values& v, char separator) {
+  Section section(settings);
+  for (int n = 1; n <= kTemperatureCount; ++n)
+    section.Flag(Numbered("Temp", n, "Enable"), v.temperature[n - 1]);
+  for (int n = 1; n <= kTemperatureCount; ++n)
+    section.Put(Numbered("TempComp", n), v.compensation[n - 1]);
+  switch (v.hardware) {
+    case kHardwareNone:
+      section.Flag("LM78Enable", false);  // "LM75Enable" keeps what it held
+      break;
+    case kHardwareLM78:
+    case kHardwareLM78LM75:
+    case kHardwareWinbond:
+      section.Flag("LM78Enable", true);
+      section.Flag("LM75Enable", v.hardware == kHardwareLM78LM75);
+      section.Flag("WinbondEnable", v.hardware == kHardwareWinbond);
+      break;
+    default:
+      break;
+  }
+  section.Put("CPUType", IntToText(v.processor));
+  std::string coreVolt;
+  if (CoreVoltToStored(v.coreVolt, separator, coreVolt)) section.Put("CoreVolt", coreVolt);
+  for (int n = 1; n <= kFanCount; ++n)
+    if (v.fanType[n - 1] >= 0 && v.fanType[n - 1] < kFanTypeCount)
+      section.Put(Numbered("Fan", n, "Type"), IntToText(v.fanType[n - 1]));
+  if (v.motherboard == kMotherboardType1 || v.motherboard == kMotherboardType2)
+    section.Flag("CorePort1", v.motherboard == kMotherboardType1);
+}
