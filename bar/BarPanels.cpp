@@ -78,10 +78,12 @@ void BarPanels::ShowError(const std::string& message, const std::string& code,
   ::ShowError(message, code, description);
 }
 
-std::string BarPanels::CallSensorFunction(TSensorFunction fn) { return ::CallSensorFunction(fn); }
+void BarPanels::CallSensorFunction(TSensorFunction fn, char* buffer80) {
+  ::CallSensorFunction(fn, buffer80);
+}
 
-void BarPanels::PublishText(uint32_t generation, int slot, const std::string& text) {
-  table_.Publish(generation, slot, text.data(), text.size());
+void BarPanels::PublishText(uint32_t generation, int slot, const char* text, size_t length) {
+  table_.Publish(generation, slot, text, length);
 }
 
 void BarPanels::LogLine(const std::string& text) { ::LogLine(text); }

@@ -52,8 +52,8 @@ class BarPanels : public PanelRow, private PanelHost {
                                         int32_t width) override;
   void ShowError(const std::string& message, const std::string& code,
                  const std::string& description) override;
-  std::string CallSensorFunction(TSensorFunction fn) override;
-  void PublishText(uint32_t generation, int slot, const std::string& text) override;
+  void CallSensorFunction(TSensorFunction fn, char* buffer80) override;
+  void PublishText(uint32_t generation, int slot, const char* text, size_t length) override;
   bool LogAll() override { return logAll_; }
   void LogLine(const std::string& text) override;
 

@@ -1,10 +1,19 @@
 #include "bar/core/DisplayPanelCode.h"
 
+#include <cstring>
 #include <exception>
 
 #include "shared/core/CvlError.h"
 #include "shared/core/PluginFault.h"
 #include "shared/core/VBText.h"
+
+namespace {
+
+void Publish(PanelHost& host, uint32_t generation, int slot, const char* text) {
+  host.PublishText(generation, slot, text, std::strlen(text));
+}
+
+}  // namespace
 
 TDisplayPanel::TDisplayPanel(PanelHost& host, uint32_t generation, int slot,
                              TSensorFunction sensorFunc, const std::string& hint,
@@ -15,22 +24,25 @@ TDisplayPanel::TDisplayPanel(PanelHost& host, uint32_t generation, int slot,
     UpdateText();
   } catch (const PluginFault&) {
     SensorFunc = nullptr;
-    host_.PublishText(generation_, slot_, kErrorText);
+    Publish(host_, generation_, slot_, kErrorText);
   } catch (...) {
   }
 }
 
 void TDisplayPanel::UpdateText() {
   if (!SensorFunc) {
-    host_.PublishText(generation_, slot_, kErrorText);
+    Publish(host_, generation_, slot_, kErrorText);
     return;
   }
-  const std::string text = host_.CallSensorFunction(SensorFunc);
-  host_.PublishText(generation_, slot_, text);
-  if (host_.LogAll()) host_.LogLine(text + " - " + hint_);
+  // The text stays in this frame: a pass allocates nothing for it.
+  TextBuffer text;
+  host_.CallSensorFunction(SensorFunc, text);
+  const size_t length = TextBufferLength(text);
+  host_.PublishText(generation_, slot_, text, length);
+  if (host_.LogAll()) host_.LogLine(std::string(text, length) + " - " + hint_);
 }
 
-void TDisplayPanel::ShowPaused() { host_.PublishText(generation_, slot_, kPausedText); }
+void TDisplayPanel::ShowPaused() { Publish(host_, generation_, slot_, kPausedText); }
 
 TDisplayPanels::~TDisplayPanels() {
   // The views go; the libraries stay for whoever owns the table.

@@ -64,11 +64,12 @@ class PanelHost {
   virtual void ShowError(const std::string& message, const std::string& code,
                          const std::string& description) = 0;
 
-  // Any thread. The guarded call: PluginFault for a processor fault.
-  virtual std::string CallSensorFunction(TSensorFunction fn) = 0;
+  // Any thread; neither allocates. The guarded call into the caller's 80
+  // bytes: PluginFault for a processor fault.
+  virtual void CallSensorFunction(TSensorFunction fn, char* buffer80) = 0;
   // Hands the text of slot `slot` of list `generation` to the text cell; the
   // main thread shows it later, never inside this call.
-  virtual void PublishText(uint32_t generation, int slot, const std::string& text) = 0;
+  virtual void PublishText(uint32_t generation, int slot, const char* text, size_t length) = 0;
   virtual bool LogAll() = 0;
   virtual void LogLine(const std::string& text) = 0;
 };

@@ -2,6 +2,7 @@
 // creation and in a pass, and the pass's rule for errors and faults.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -42,6 +43,7 @@ class FakeView : public PanelView {
 
 int gCalls = 0;
 void Reading(char* b) { snprintf(b, 80, "reading %d", ++gCalls); }
+void Full(char* b) { std::memset(b, 'x', 80); }  // all 80 bytes, no NUL
 void Faulting(char*) {}
 void Failing(char*) {}
 
@@ -96,16 +98,15 @@ class FakeHost : public PanelHost {
   void ShowError(const std::string& m, const std::string& c, const std::string& d) override {
     errors.push_back(m + " " + c + " " + d);
   }
-  std::string CallSensorFunction(TSensorFunction fn) override {
+  void CallSensorFunction(TSensorFunction fn, char* b) override {
     if (!fn) throw CvlError("No sensor function");
     if (fn == &Faulting) throw PluginFault(0xC0000005, "Exception C0000005 (access violation)");
     if (fn == &Failing) throw CvlError("Integer overflow");
-    char b[80];
+    std::memset(b, 0, 80);
     fn(b);
-    return b;
   }
-  void PublishText(uint32_t generation, int slot, const std::string& text) override {
-    shown[slot] = {generation, text};
+  void PublishText(uint32_t generation, int slot, const char* text, size_t length) override {
+    shown[slot] = {generation, std::string(text, length)};
   }
   bool LogAll() override { return logAll; }
   void LogLine(const std::string& text) override { logged.push_back(text); }
@@ -256,6 +257,11 @@ TEST_F(Panels, ClearingReleasesTheLibrariesAndStartsANewGeneration) {
   EXPECT_NE(list.Generation(), first) << "texts of the old list must be told apart";
   list.LoadPanels();
   EXPECT_EQ(host.shown[1].generation, list.Generation());
+}
+
+TEST_F(Panels, AnEightyCharacterTextArrivesWhole) {
+  list.AddPanel(&Full, "full", nullptr, 50);
+  EXPECT_EQ(Text(1), std::string(80, 'x'));
 }
 
 TEST_F(Panels, PausedTextsAndLogLines) {
