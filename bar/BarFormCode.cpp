@@ -1,11 +1,17 @@
 #include "bar/BarFormCode.h"
 
+#include <shellapi.h>
+
 #include <exception>
 
 #include "bar/Globals.h"
+#include "bar/PanelTextTable.h"
+#include "bar/PanelWindows.h"
+#include "bar/ShellAppBar.h"
+#include "bar/core/BarColours.h"
 #include "bar/core/Priorities.h"
-#include "shared/VBFunctions.h"
 #include "shared/core/CvlError.h"
+#include "shared/win32/Handle.h"
 
 // The settings name the Win32 values by text; the table keeps its own copy.
 static_assert(kIdlePriorityClass == IDLE_PRIORITY_CLASS, "priority class");
@@ -19,6 +25,12 @@ static_assert(kThreadPriorityAboveNormal == THREAD_PRIORITY_ABOVE_NORMAL, "threa
 static_assert(kThreadPriorityHighest == THREAD_PRIORITY_HIGHEST, "thread priority");
 static_assert(kModAlt == MOD_ALT && kModControl == MOD_CONTROL && kModShift == MOD_SHIFT,
               "hot-key modifiers");
+static_assert(kStyleBorder == WS_BORDER && kStyleDlgFrame == WS_DLGFRAME &&
+                  kStyleCaption == WS_CAPTION && kStyleModalFrame == DS_MODALFRAME,
+              "window styles");
+static_assert(kMouseLeftDown == WM_LBUTTONDOWN && kMouseRightDown == WM_RBUTTONDOWN,
+              "mouse messages");
+static_assert(bpTop == ABE_TOP && bpBottom == ABE_BOTTOM, "edge codes");
 
 TBarForm* BarForm = nullptr;
 
@@ -26,10 +38,18 @@ namespace {
 
 constexpr int kHotKeyIds[] = {1, 2, 3, 4};
 
+// Presses on the settings button, sent by the button to the bar.
+constexpr UINT WM_SETTINGSPRESS = WM_USER + 161;
+
 // The window as designed: at 688, 77 with a 228 x 34 client area, a dialog
 // border and no border icons.
 constexpr DWORD kBarStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
 constexpr DWORD kBarExStyle = WS_EX_DLGMODALFRAME;
+
+// The first layout of the notification-icon record (88 bytes), the one
+// every shell of Windows 95 and 98 takes.
+constexpr DWORD kNotifyIconRecordSize = NOTIFYICONDATAA_V1_SIZE;
+static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "notification-icon record of Windows 95");
 
 bool RegisterBarClass(WNDPROC WindowProc) {
   WNDCLASSA wc{};
@@ -40,7 +60,6 @@ bool RegisterBarClass(WNDPROC WindowProc) {
   wc.hInstance = instance;
   wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kBarClassName;
   return RegisterClassA(&wc) != 0;
 }
@@ -50,13 +69,44 @@ void ReportCommandError(HWND owner, const char* text) {
   MessageBoxA(owner, text, kBarCaption, MB_OK | MB_ICONSTOP);
 }
 
+// The settings button: presses of any button go to the bar.
+LRESULT CALLBACK SettingsPanelProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      SendMessageA(GetParent(hwnd), WM_SETTINGSPRESS, static_cast<WPARAM>(MouseButton::Left), 0);
+      return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      SendMessageA(GetParent(hwnd), WM_SETTINGSPRESS, static_cast<WPARAM>(MouseButton::Right), 0);
+      return 0;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      SendMessageA(GetParent(hwnd), WM_SETTINGSPRESS, static_cast<WPARAM>(MouseButton::Middle),
+                   0);
+      return 0;
+    case WM_CONTEXTMENU:
+      return 0;  // the press has opened the menu already
+    default:
+      return CallWindowProcA(reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC)),
+                             hwnd, msg, w, l);
+  }
+}
+
 }  // namespace
 
 TBarForm::TBarForm(BarParts& parts) : parts_(parts) { BarForm = this; }
 
 TBarForm::~TBarForm() {
-  if (hwnd_) DestroyWindow(hwnd_);  // without the exit sequence: Close() runs that
+  // Without the exit sequence (Close() runs that): the thread goes first,
+  // then the lists it walks.
+  displayThread_.reset();
+  warnings_.reset();
+  panels_.reset();
+  tips_.reset();
+  if (hwnd_) DestroyWindow(hwnd_);
   if (menu_) DestroyMenu(menu_);
+  if (settingsImage_) DeleteObject(settingsImage_);
   if (BarForm == this) BarForm = nullptr;
 }
 
@@ -70,8 +120,29 @@ bool TBarForm::Create(HWND applicationWindow) {
   if (!hwnd_) return false;
   SetBarWindowHandle(hwnd_);
   menu_ = CreateBarPopupMenu();
+  taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+  CreateSettingsPanel();
+  shell_ = parts_.CreateShell(*this);
+  positioner_.reset(new BarPositioner(*this, *shell_));
+  commands_.reset(new BarCommands(*this, *positioner_));
   FormCreate();
   return true;
+}
+
+void TBarForm::CreateSettingsPanel() {
+  settingsImage_ = LoadBitmapA(GetModuleHandleA(nullptr), "SETTINGSIMAGE");
+  CellLook look;
+  look.Raised = true;
+  look.SystemFace = false;
+  look.Colour = RGB(0xC0, 0xC0, 0xC0);
+  look.Picture = settingsImage_;
+  settingsPanel_ = CreateCell(hwnd_, look, 3, 3, 22, 22);
+  if (!settingsPanel_) return;
+  SetWindowLongPtrA(settingsPanel_, GWLP_ID, kSettingsPanelId);
+  tips_.reset(new PanelToolTips(hwnd_));
+  tips_->Add(settingsPanel_, "Click for Settings");
+  SetWindowLongPtrA(settingsPanel_, GWLP_WNDPROC,
+                    reinterpret_cast<LONG_PTR>(&SettingsPanelProc));
 }
 
 void TBarForm::FormCreate() {
@@ -86,7 +157,6 @@ void TBarForm::FormCreate() {
   if (!IsWindows98()) rasLibrary_.Load("rasapi32.dll");
   panels_ = parts_.CreatePanels(*this);
   warnings_ = parts_.CreateWarnings(*this);
-  placement_ = parts_.CreatePlacement(*this);
   displayThread_ = parts_.CreateDisplayThread(*panels_, *warnings_);
   displayThread_->Pause();  // before any setting is read
   ApplySettings(true);
@@ -97,12 +167,15 @@ void TBarForm::FormCreate() {
 
 void TBarForm::ApplySettings(bool atStartUp) {
   if (closed_) return;
-  RegistrySettings settings;
-  ApplySettingsWith(atStartUp, settings, *this);
+  // The lists are rebuilt only while no pass walks them; pauses nest, so
+  // this holds whether or not the caller paused the thread already.
+  if (displayThread_) displayThread_->Pause();
+  ApplySettingsWith(atStartUp, settings_, *this);
+  if (displayThread_) displayThread_->Resume();
 }
 
-bool TBarForm::Checked(UINT item) const { return MenuChecked(menu_, item); }
-void TBarForm::SetChecked(UINT item, bool checked) { SetMenuChecked(menu_, item, checked); }
+bool TBarForm::Checked(BarMenuItem item) { return MenuChecked(menu_, item); }
+void TBarForm::SetChecked(BarMenuItem item, bool checked) { SetMenuChecked(menu_, item, checked); }
 
 // ---- Settings steps -------------------------------------------------------
 
@@ -110,11 +183,7 @@ void TBarForm::InitBuiltIns(bool atStartUp) { parts_.InitBuiltIns(atStartUp); }
 
 void TBarForm::SetAutoHide(bool on) {
   if (closed_) return;
-  if (on)
-    SetTimer(hwnd_, AutoHideTimer, 1000, nullptr);
-  else
-    KillTimer(hwnd_, AutoHideTimer);
-  autoHideTimer_ = on;
+  SetAutoHideTimer(on);
   SetChecked(AutoHideMenu, on);
 }
 
@@ -144,7 +213,10 @@ void TBarForm::SetDisplayThreadPriority(int priority) {
   if (displayThread_) displayThread_->SetPriority(priority);
 }
 void TBarForm::LoadPanels() {
-  if (panels_) panels_->LoadPanels();
+  if (!panels_) return;
+  panels_->LoadPanels();
+  // New panels of a paused bar show that it is paused, not one stale reading.
+  if (Checked(PauseMenu)) panels_->ShowPaused();
 }
 void TBarForm::LoadWarnings() {
   if (warnings_) warnings_->LoadWarnings();
@@ -173,7 +245,7 @@ void TBarForm::RunPositionCommand(TBarPosition position) {
 void TBarForm::HideAndShow() {
   if (closed_) return;
   ShowWindow(hwnd_, SW_HIDE);
-  ShowWindow(hwnd_, SW_SHOW);
+  ShowBar();
 }
 
 void TBarForm::ShowError(const std::string& message, const std::string& code,
@@ -182,40 +254,182 @@ void TBarForm::ShowError(const std::string& message, const std::string& code,
 }
 
 // ---- Commands -------------------------------------------------------------
+// After the exit sequence a command finds nothing left to act on.
 
-void TBarForm::PositionCommand(UINT item, TBarPosition position) {
-  if (closed_) return;
-  if (Checked(item)) {
-    placement_->SetBarPosition(bpNone);
-    return;
-  }
-  ShowWindow(hwnd_, SW_HIDE);
-  if (Checked(BarFloatMenu)) {
-    // Leaving the floating state: remember where it was.
-    RECT r;
-    GetWindowRect(hwnd_, &r);
-    SaveSetting(kAppName, "Position", "LEFT", IntToText(r.left));
-    SaveSetting(kAppName, "Position", "TOP", IntToText(r.top));
-    SaveSetting(kAppName, "Position", "WIDTH", IntToText(r.right - r.left));
-  }
-  placement_->SetBarPosition(position);
+void TBarForm::BarTopMenuClick() {
+  if (!closed_) commands_->BarTopMenuClick();
+}
+void TBarForm::BarBottomMenuClick() {
+  if (!closed_) commands_->BarBottomMenuClick();
+}
+void TBarForm::MinimiseMenuClick() {
+  if (!closed_) commands_->MinimiseMenuClick();
+}
+void TBarForm::BarFloatMenuClick() {
+  if (!closed_) commands_->BarFloatMenuClick();
+}
+void TBarForm::OnTopMenuClick() {
+  if (!closed_) commands_->OnTopMenuClick();
+}
+void TBarForm::AutoHideMenuClick() {
+  if (!closed_) commands_->AutoHideMenuClick();
+}
+void TBarForm::PauseMenuClick() {
+  if (!closed_) commands_->PauseMenuClick();
+}
+void TBarForm::RefreshMenuClick() {
+  if (!closed_) commands_->RefreshMenuClick();
+}
+void TBarForm::SettingsMenuClick() {
+  if (!closed_) commands_->SettingsMenuClick();
+}
+void TBarForm::SetBarPosition(TBarPosition p) {
+  if (!closed_) positioner_->SetBarPosition(p);
 }
 
-void TBarForm::BarTopMenuClick() { PositionCommand(BarTopMenu, bpTop); }
-void TBarForm::BarBottomMenuClick() { PositionCommand(BarBottomMenu, bpBottom); }
-void TBarForm::MinimiseMenuClick() { PositionCommand(MinimiseMenu, bpMinimised); }
+void TBarForm::Close() {
+  if (closed_) return;
+  closed_ = true;
+  if (commands_) commands_->FormCloseQuery();
+  if (hwnd_) DestroyWindow(hwnd_);
+}
 
-void TBarForm::BarFloatMenuClick() {
-  if (closed_ || Checked(BarFloatMenu)) return;
-  ShowWindow(hwnd_, SW_HIDE);
-  const int left = TextToInt(GetSetting(kAppName, "Position", "LEFT", "0"));
-  const int top = TextToInt(GetSetting(kAppName, "Position", "TOP", "0"));
-  const int width = TextToInt(GetSetting(kAppName, "Position", "WIDTH", "600"));
-  RECT r;
+// ---- The window as the positioning sees it ---------------------------------
+
+MonitorRect TBarForm::Monitor() { return MonitorRectOf(hwnd_); }
+
+BarBounds TBarForm::Bounds() {
+  RECT r{};
   GetWindowRect(hwnd_, &r);
-  MoveWindow(hwnd_, left, top, width, r.bottom - r.top, TRUE);
-  placement_->SetBarPosition(bpFloating);
-  ShowWindow(hwnd_, SW_SHOW);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+bool TBarForm::Visible() { return IsWindowVisible(hwnd_) != FALSE; }
+
+int32_t TBarForm::ClientWidth() {
+  RECT r{};
+  GetClientRect(hwnd_, &r);
+  return r.right - r.left;
+}
+
+void TBarForm::SetBounds(const BarBounds& b) {
+  if (closed_) return;
+  MoveWindow(hwnd_, b.Left, b.Top, b.Width, b.Height, TRUE);
+}
+
+// Shown without taking the focus from the user's window.
+void TBarForm::ShowBar() {
+  if (!closed_) ShowWindow(hwnd_, SW_SHOWNA);
+}
+void TBarForm::HideBar() {
+  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+}
+
+void TBarForm::SetCaption(const std::string& caption) {
+  char current[64] = "";
+  GetWindowTextA(hwnd_, current, sizeof current);
+  if (caption != current) SetWindowTextA(hwnd_, caption.c_str());
+}
+
+uint32_t TBarForm::Style() { return static_cast<uint32_t>(GetWindowLongA(hwnd_, GWL_STYLE)); }
+
+void TBarForm::SetStyle(uint32_t style) {
+  if (closed_) return;
+  SetWindowLongA(hwnd_, GWL_STYLE, static_cast<LONG>(style));
+  SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+int32_t TBarForm::CaptionHeight() { return GetSystemMetrics(SM_CYCAPTION); }
+
+int32_t TBarForm::Arrange(int32_t width) {
+  return panels_ ? panels_->Arrange(width) : kDockProposalHeight;
+}
+
+void TBarForm::SetTrayIcon(bool show) {
+  if (!hwnd_ || show == trayShown_) return;
+  NOTIFYICONDATAA data{};
+  data.cbSize = kNotifyIconRecordSize;
+  data.hWnd = hwnd_;
+  data.uID = 1;
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = WM_TRAYICON;
+  data.hIcon = reinterpret_cast<HICON>(GetClassLongPtrA(hwnd_, GCLP_HICON));
+  lstrcpynA(data.szTip, "Corvella", 64);
+  Shell_NotifyIconA(show ? NIM_ADD : NIM_DELETE, &data);
+  trayShown_ = show;
+}
+
+void TBarForm::SetTimerOn(UINT_PTR id, UINT ms, bool on, bool& flag) {
+  if (on && hwnd_ && !closed_)
+    SetTimer(hwnd_, id, ms, nullptr);
+  else if (hwnd_)
+    KillTimer(hwnd_, id);
+  flag = on && hwnd_ && !closed_;
+}
+
+void TBarForm::SetDisplayTimer(bool on) { SetTimerOn(DisplayTimer, 10, on, displayTimer_); }
+void TBarForm::SetAutoHideTimer(bool on) { SetTimerOn(AutoHideTimer, 1000, on, autoHideTimer_); }
+void TBarForm::SetSettingsTimer(bool on) { SetTimerOn(SettingsTimer, 100, on, settingsTimer_); }
+void TBarForm::SetResizeTimer(bool on) { SetTimerOn(ResizeTimer, 100, on, resizeTimer_); }
+
+void TBarForm::ShowAutoHideRefusal(const std::string& text) {
+  MessageBoxA(nullptr, text.c_str(), kBarCaption, MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
+}
+
+void TBarForm::ShowFatalError(const std::string& message, const std::string& code,
+                              const std::string& description) {
+  ::ShowFatalError(message, code, description);
+}
+
+// ---- What the commands ask of the bar ------------------------------------
+
+void TBarForm::PauseThread() {
+  if (displayThread_) displayThread_->Pause();
+}
+void TBarForm::ResumeThread() {
+  if (displayThread_) displayThread_->Resume();
+}
+bool TBarForm::ThreadPaused() { return displayThread_ && displayThread_->Paused(); }
+void TBarForm::WakeThread() {
+  if (displayThread_) displayThread_->Wake();
+}
+void TBarForm::RefreshHere() {
+  if (!displayThread_ || !panels_) return;
+  displayThread_->RefreshCycle();
+  panels_->ShowTexts();
+}
+void TBarForm::StopThread() {
+  if (!displayThread_) return;
+  displayThread_->Stop();
+  displayThread_.reset();
+}
+void TBarForm::ShowPanelsPaused() {
+  if (panels_) panels_->ShowPaused();
+}
+void TBarForm::FreePanels() {
+  if (panels_) panels_->ClearPanels();
+  warnings_.reset();
+  panels_.reset();
+}
+
+bool TBarForm::ShellOpen(const std::string& target) {
+  const HINSTANCE r =
+      ShellExecuteA(hwnd_, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  return reinterpret_cast<UINT_PTR>(r) > 32;
+}
+
+void TBarForm::ShowFailure(const std::string& text) {
+  MessageBoxA(hwnd_, text.c_str(), kBarCaption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void TBarForm::OpenPopupMenu() {
+  if (closed_) return;
+  POINT p;
+  GetCursorPos(&p);
+  SetForegroundWindow(hwnd_);
+  TrackPopupMenu(menu_, TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd_, nullptr);
+  PostMessageA(hwnd_, WM_NULL, 0, 0);
 }
 
 void TBarForm::SetOnTop(bool on) {
@@ -223,131 +437,164 @@ void TBarForm::SetOnTop(bool on) {
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void TBarForm::OnTopMenuClick() {
-  if (closed_) return;
-  const bool on = !Checked(OnTopMenu);
-  SetOnTop(on);
-  SetChecked(OnTopMenu, on);
-  SaveSetting(kAppName, "Settings", "OnTop", on ? "TRUE" : "FALSE");
+void TBarForm::SetSizingCursor(bool sizing) {
+  sizing_ = sizing;
+  SetCursor(LoadCursorA(nullptr, sizing ? IDC_SIZEWE : IDC_ARROW));
 }
 
-void TBarForm::PauseMenuClick() {
-  if (closed_) return;
-  if (Checked(PauseMenu)) {
-    displayThread_->Resume();
-    SetChecked(PauseMenu, false);
-  } else {
-    displayThread_->Pause();
-    panels_->ShowPaused();
-    SetChecked(PauseMenu, true);
+int32_t TBarForm::CursorScreenX() {
+  POINT p{};
+  GetCursorPos(&p);
+  return p.x;
+}
+
+void TBarForm::UnregisterHotKeys() {
+  for (int id : kHotKeyIds) UnregisterHotKey(hwnd_, id);
+}
+
+void TBarForm::BeepAndTerminate() {
+  MessageBeep(MB_OK);
+  PostQuitMessage(0);
+}
+
+// ---- Painting ---------------------------------------------------------------
+
+void TBarForm::PaintBackground(HDC dc) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const std::string shade = settings_.GetSetting(kAppName, "Settings", "ShadeBar", "False");
+  const int32_t shadeColour =
+      TextToInt(settings_.GetSetting(kAppName, "Settings", "ShadeColour", "16744576"));
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  GdiObject<HBRUSH> fill(CreateSolidBrush(shade == "Solid" ? ColourOf(shadeColour) : face));
+  FillRect(dc, &client, fill.Get());
+  if (shade != "TRUE") return;
+  const int32_t amount =
+      TextToInt(settings_.GetSetting(kAppName, "Settings", "ShadeAmount", "100"));
+  const std::vector<uint32_t> columns =
+      ShadeColumns(face, ColourOf(shadeColour), amount, client.right);
+  for (size_t x = 0; x < columns.size(); ++x) {
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, columns[x]));
+    SelectedObject selected(dc, pen.Get());
+    MoveToEx(dc, static_cast<int>(x), -1, nullptr);
+    LineTo(dc, static_cast<int>(x), client.bottom);
   }
 }
 
-void TBarForm::Close() {
-  if (closed_) return;
-  closed_ = true;
-  FormCloseQuery();
-  DestroyWindow(hwnd_);
-}
-
-void TBarForm::FormCloseQuery() {
+void TBarForm::FormPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
   try {
-    ShowWindow(hwnd_, SW_HIDE);
-    RECT r;
-    GetWindowRect(hwnd_, &r);
-    if (Checked(BarFloatMenu)) {
-      SaveSetting(kAppName, "Position", "LEFT", IntToText(r.left));
-      SaveSetting(kAppName, "Position", "TOP", IntToText(r.top));
-      SaveSetting(kAppName, "Position", "WIDTH", IntToText(r.right - r.left));
-    } else {
-      SaveSetting(kAppName, "Position", "DOCKEDLEFT", IntToText(r.left));
-      SaveSetting(kAppName, "Position", "DOCKEDTOP", IntToText(r.top));
-    }
-    if (displayThread_) {
-      if (displayThread_->Paused()) displayThread_->Resume();
-      displayThread_->Stop();
-      displayThread_.reset();
-    }
-    if (panels_) panels_->ClearPanels();
-    warnings_.reset();
-    panels_.reset();
-    if (placement_) placement_->Leave();
-    rasLibrary_.Release();
-    for (int id : kHotKeyIds) UnregisterHotKey(hwnd_, id);
+    // The application window must never show as a taskbar button.
+    HWND application = FindWindowA("TApplication", "CVL");
+    if (application && IsWindowVisible(application)) ShowWindow(application, SW_HIDE);
+    if (dc) PaintBackground(dc);
+    EndPaint(hwnd_, &ps);
+    dc = nullptr;
+    if (ReadPerfStat("VFAT\\BReadsSec") == 0 && ReadPerfStat("VFAT\\BWritesSec") == 0)
+      StartPerfStats();
+    if (settings_.GetSetting(kAppName, "Settings", "AutoResize", "TRUE") == "TRUE" && !Hiding)
+      SetBarPosition(bpNone);
+  } catch (const std::exception& e) {
+    if (dc) EndPaint(hwnd_, &ps);
+    ::ShowFatalError("An Error has Occured Trying to Display Corvella.", "01.", e.what());
   } catch (...) {
-    // The close goes ahead whatever failed.
-    MessageBeep(MB_OK);
-    PostQuitMessage(0);
+    if (dc) EndPaint(hwnd_, &ps);
+    ::ShowFatalError("An Error has Occured Trying to Display Corvella.", "01.", "Unknown error");
   }
 }
 
 // ---- Messages -------------------------------------------------------------
 
-void TBarForm::OnCommand(UINT id) {
+void TBarForm::OnTimer(UINT_PTR id) {
+  if (closed_) return;
   switch (id) {
-    case BarTopMenu:
-      BarTopMenuClick();
+    case DisplayTimer:
+      positioner_->DisplayTimerTick();
       break;
-    case BarBottomMenu:
-      BarBottomMenuClick();
+    case ResizeTimer:
+      commands_->ResizeTimerTimer();
       break;
-    case BarFloatMenu:
-      BarFloatMenuClick();
+    case SettingsTimer:
+      commands_->SettingsTimerTimer();
       break;
-    case MinimiseMenu:
-      MinimiseMenuClick();
+    case AutoHideTimer: {
+      POINT p{};
+      GetCursorPos(&p);
+      positioner_->AutoHideTick(p.x, p.y);
       break;
-    case OnTopMenu:
-      OnTopMenuClick();
-      break;
-    case PauseMenu:
-      PauseMenuClick();
-      break;
-    case ExitMenu:
-      Close();
-      break;
-    default:
-      break;
-  }
-}
-
-void TBarForm::OnHotKey(int id) {
-  switch (id) {
-    case 1:
-      PauseMenuClick();
-      break;
-    case 2:
-      BarTopMenuClick();
-      break;
-    case 3:
-      BarBottomMenuClick();
-      break;
-    case 4:
-      MinimiseMenuClick();
-      break;
+    }
     default:
       break;
   }
 }
 
 LRESULT TBarForm::Dispatch(UINT msg, WPARAM w, LPARAM l) {
+  if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+    // The shell has restarted and forgotten the icon.
+    if (trayShown_) {
+      trayShown_ = false;
+      SetTrayIcon(true);
+    }
+    return 0;
+  }
   switch (msg) {
     case WM_COMMAND:
-      if (HIWORD(w) == 0) OnCommand(LOWORD(w));
+      if (HIWORD(w) == 0 && l == 0) {
+        if (LOWORD(w) == ExitMenu)
+          Close();
+        else if (!closed_)
+          commands_->MenuCommand(LOWORD(w));
+      }
       return 0;
     case WM_HOTKEY:
-      OnHotKey(static_cast<int>(w));
+      if (!closed_) commands_->HotKey(static_cast<int>(w));
       return 0;
-    case WM_RBUTTONUP: {
-      POINT p;
-      GetCursorPos(&p);
-      SetForegroundWindow(hwnd_);
-      TrackPopupMenu(menu_, TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd_, nullptr);
-      PostMessageA(hwnd_, WM_NULL, 0, 0);
+    case WM_TRAYICON:
+      if (!closed_) commands_->TrayIcon(static_cast<unsigned>(l));
       return 0;
-    }
+    case WM_BARCALLBACK:
+      if (w == ABN_STATECHANGE || w == ABN_POSCHANGED) SetBarPosition(bpNone);
+      return 0;
+    case WM_SETTINGSPRESS:
+      if (!closed_) commands_->SettingsImageMouseDown(static_cast<MouseButton>(w));
+      return 0;
+    case WM_CONTEXTMENU:
+      if (!closed_ && !settingsTimer_) OpenPopupMenu();
+      return 0;
+    case WM_PANELTEXTS:
+      if (panels_) panels_->ShowTexts();
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      if (!closed_) commands_->FormDblClick();
+      return 0;
+    case WM_LBUTTONDOWN:
+      if (!closed_) {
+        SetCapture(hwnd_);
+        commands_->FormMouseDown(static_cast<short>(LOWORD(l)));
+      }
+      return 0;
+    case WM_MOUSEMOVE:
+      if (!closed_) commands_->FormMouseMove(static_cast<short>(LOWORD(l)));
+      return 0;
+    case WM_LBUTTONUP:
+      if (!closed_) commands_->FormMouseUp(static_cast<short>(LOWORD(l)));
+      ReleaseCapture();
+      return 0;
+    case WM_SETCURSOR:
+      if (sizing_ && reinterpret_cast<HWND>(w) == hwnd_ && LOWORD(l) == HTCLIENT) {
+        SetCursor(LoadCursorA(nullptr, IDC_SIZEWE));
+        return TRUE;
+      }
+      return DefWindowProcA(hwnd_, msg, w, l);
     case WM_TIMER:
-      if (w == AutoHideTimer && placement_) placement_->AutoHideTick();
+      OnTimer(w);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the paint fills the client area
+    case WM_PAINT:
+      if (closed_) return DefWindowProcA(hwnd_, msg, w, l);
+      FormPaint();
       return 0;
     case WM_CLOSE:
       Close();

@@ -1,8 +1,10 @@
 #pragma once
-// The bar window (TBarForm): its window, pop-up menu and hot keys, the
-// start-up sequence (FormCreate), ApplySettings and the commands start-up
-// runs. Panels, warnings, the display thread and the placement come from
-// BarParts.
+// The bar window (TBarForm): its window, settings button, pop-up menu, hot
+// keys, timers, notification icon and painting; the start-up sequence
+// (FormCreate) and ApplySettings. Where the bar stands is decided by
+// BarPositioner and what the commands do by BarCommands; this class applies
+// their decisions to the window. Panels, warnings, the display thread and
+// the shell come from BarParts.
 #include <windows.h>
 
 #include <memory>
@@ -10,14 +12,24 @@
 
 #include "bar/BarMenu.h"
 #include "bar/BarParts.h"
+#include "bar/PanelWindows.h"
 #include "bar/core/ApplySettings.h"
+#include "bar/core/BarCommands.h"
+#include "bar/core/BarPositioning.h"
+#include "shared/VBFunctions.h"
 #include "shared/win32/Library.h"
 
 constexpr const char* kBarClassName = "TBarForm";
 constexpr const char* kBarCaption = "Corvella";
 constexpr const char* kVersionText = "1.6";
 
-class TBarForm : private SettingsSteps {
+// Control id of the settings button (22 x 22 at 3, 3).
+constexpr int kSettingsPanelId = 100;
+
+// Timer ids of the bar window.
+enum BarTimer : UINT_PTR { DisplayTimer = 1, ResizeTimer = 2, SettingsTimer = 3, AutoHideTimer = 4 };
+
+class TBarForm : public BarFields, private SettingsSteps, private BarControls {
  public:
   explicit TBarForm(BarParts& parts);
   ~TBarForm() override;
@@ -31,8 +43,8 @@ class TBarForm : private SettingsSteps {
   HWND Handle() const { return hwnd_; }
 
   // Reads and applies every general setting (true from FormCreate, false
-  // after the settings dialog).
-  void ApplySettings(bool atStartUp);
+  // after the settings dialog), with the display thread held between passes.
+  void ApplySettings(bool atStartUp) override;
 
   // Commands.
   void BarTopMenuClick();
@@ -40,37 +52,34 @@ class TBarForm : private SettingsSteps {
   void BarFloatMenuClick();
   void MinimiseMenuClick();
   void OnTopMenuClick();
+  void AutoHideMenuClick();
   void PauseMenuClick();
-  void SetOnTop(bool on);
+  void RefreshMenuClick();
+  void SettingsMenuClick();
+  void SetBarPosition(TBarPosition p);
   // Runs the exit sequence and destroys the window.
   void Close();
 
   HMENU PopupMenu() const { return menu_; }
-  bool Checked(UINT item) const;
-  void SetChecked(UINT item, bool checked);
-  bool AutoHideTimerEnabled() const { return autoHideTimer_; }
+  bool Checked(BarMenuItem item) override;
+  void SetChecked(BarMenuItem item, bool checked) override;
+  bool AutoHideTimerEnabled() override { return autoHideTimer_; }
+  bool SettingsTimerEnabled() override { return settingsTimer_; }
+  bool TrayIconShown() const { return trayShown_; }
 
   PanelRow* Panels() const { return panels_.get(); }
   WarningList* Warnings() const { return warnings_.get(); }
   DisplayThread* Thread() const { return displayThread_.get(); }
 
-  // Fields shared with the placement and the panels.
-  TBarPosition Position = bpNone;
-  RECT DockRect{};
-  int32_t ResizeGrip = 0;
-  bool LogAll = false;
-  bool TitleBarShown = true;
-  int32_t BarHeight = 0;
-  bool Hiding = false;
-
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
   LRESULT Dispatch(UINT msg, WPARAM w, LPARAM l);
   void FormCreate();
-  void FormCloseQuery();
-  void OnCommand(UINT id);
-  void OnHotKey(int id);
-  void PositionCommand(UINT item, TBarPosition position);
+  void FormPaint();
+  void PaintBackground(HDC dc);
+  void OnTimer(UINT_PTR id);
+  void CreateSettingsPanel();
+  void SetTimerOn(UINT_PTR id, UINT ms, bool on, bool& flag);
 
   // SettingsSteps.
   void InitBuiltIns(bool atStartUp) override;
@@ -91,20 +100,77 @@ class TBarForm : private SettingsSteps {
   void ShowError(const std::string& message, const std::string& code,
                  const std::string& description) override;
 
+  // BarSurface.
+  BarFields& Fields() override { return *this; }
+  SettingsSource& Settings() override { return settings_; }
+  MonitorRect Monitor() override;
+  BarBounds Bounds() override;
+  bool Visible() override;
+  int32_t ClientWidth() override;
+  void SetBounds(const BarBounds& b) override;
+  void ShowBar() override;
+  void HideBar() override;
+  void SetCaption(const std::string& caption) override;
+  uint32_t Style() override;
+  void SetStyle(uint32_t style) override;
+  BorderKind Border() override { return BorderKind::Dialog; }
+  int32_t CaptionHeight() override;
+  int32_t Arrange(int32_t width) override;
+  void SetTrayIcon(bool show) override;
+  void SetDisplayTimer(bool on) override;
+  void SetAutoHideTimer(bool on) override;
+  void ShowAutoHideRefusal(const std::string& text) override;
+  void ShowFatalError(const std::string& message, const std::string& code,
+                      const std::string& description) override;
+  void RunPauseCommand() override { PauseMenuClick(); }
+
+  // BarControls.
+  void PauseThread() override;
+  void ResumeThread() override;
+  bool ThreadPaused() override;
+  void WakeThread() override;
+  void RefreshHere() override;
+  void StopThread() override;
+  void ShowPanelsPaused() override;
+  void FreePanels() override;
+  void SetSettingsTimer(bool on) override;
+  void SetResizeTimer(bool on) override;
+  void ShowSettingsDialog() override { parts_.ShowSettings(); }
+  void ShowAboutBox(const AboutTexts& texts) override { parts_.ShowAbout(texts); }
+  bool ShellOpen(const std::string& target) override;
+  void ShowFailure(const std::string& text) override;
+  void OpenPopupMenu() override;
+  bool Closed() override { return closed_; }
+  void SetOnTop(bool on) override;
+  void SetSizingCursor(bool sizing) override;
+  int32_t CursorScreenX() override;
+  void ReleaseDialUpLibrary() override { rasLibrary_.Release(); }
+  void UnregisterHotKeys() override;
+  void BeepAndTerminate() override;
+
   BarParts& parts_;
+  RegistrySettings settings_;
   HWND hwnd_ = nullptr;
+  HWND settingsPanel_ = nullptr;
   HMENU menu_ = nullptr;
+  HBITMAP settingsImage_ = nullptr;
   bool autoHideTimer_ = false;
+  bool settingsTimer_ = false;
+  bool displayTimer_ = false;
+  bool resizeTimer_ = false;
+  bool trayShown_ = false;
+  bool sizing_ = false;
   bool closed_ = false;
+  UINT taskbarCreated_ = 0;
   Library rasLibrary_;
+  std::unique_ptr<PanelToolTips> tips_;
+  std::unique_ptr<AppBarShell> shell_;
+  std::unique_ptr<BarPositioner> positioner_;
+  std::unique_ptr<BarCommands> commands_;
   std::unique_ptr<PanelRow> panels_;
   std::unique_ptr<WarningList> warnings_;
   std::unique_ptr<DisplayThread> displayThread_;
-  std::unique_ptr<BarPlacement> placement_;
 };
 
 // The one bar window of the program, or nullptr.
 extern TBarForm* BarForm;
-
-// Timer ids of the bar window.
-enum BarTimer : UINT_PTR { DisplayTimer = 1, ResizeTimer = 2, SettingsTimer = 3, AutoHideTimer = 4 };

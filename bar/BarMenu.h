@@ -4,22 +4,7 @@
 
 #include <string>
 
-enum BarMenuItem : UINT {
-  SettingsMenu = 101,
-  BarFloatMenu = 111,
-  BarTopMenu = 112,
-  BarBottomMenu = 113,
-  MinimiseMenu = 114,
-  OnTopMenu = 115,
-  AutoHideMenu = 116,
-  PauseMenu = 121,
-  RefreshMenu = 122,
-  HelpMenu = 131,
-  WebMenu = 132,
-  UpdatesMenu = 133,
-  AboutMenu = 134,
-  ExitMenu = 141,
-};
+#include "bar/core/BarFields.h"  // BarMenuItem: the item ids
 
 // PopupMenu with its sub-menus, captions as designed. The caller destroys it.
 HMENU CreateBarPopupMenu();

@@ -4,10 +4,20 @@
 #include <windows.h>
 
 #include "bar/BarFormCode.h"
-#include "bar/StartUpParts.h"
+#include "bar/SystemParts.h"
+#include "settings/CvlExports.h"
 #include "bar/core/CommandLine.h"
 
 namespace {
+
+// The real parts, with the settings library's dialogs (cvl.dll, bound by ordinal).
+class ProgramParts : public SystemParts {
+ public:
+  void ShowSettings() override { ::ShowSettings(); }
+  void ShowAbout(const AboutTexts& t) override {
+    ::ShowAbout(t.Head, t.Name, t.Version, t.Notice, t.About);
+  }
+};
 
 constexpr const char* kApplicationClass = "TApplication";
 constexpr const char* kApplicationTitle = "CVL";
@@ -48,7 +58,7 @@ int Run(HINSTANCE instance) {
   if (!application) return 1;
   int code = 1;
   {
-    StartUpParts parts;
+    ProgramParts parts;
     TBarForm bar(parts);
     if (bar.Create(application)) {
       MSG msg;

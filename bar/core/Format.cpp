@@ -1,9 +1,9 @@
 #include "bar/core/Format.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "shared/core/CvlError.h"
+#include "shared/core/DecimalText.h"
 #include "shared/core/VBText.h"
 
 std::string FormatDuration(int32_t ms) {
@@ -21,13 +21,15 @@ std::string FormatDuration(int32_t ms) {
   }
 }
 
+
 std::string FloorText(double x) {
   if (!std::isfinite(x)) throw CvlError("Invalid floating point operation");
-  char buf[400];
-  std::snprintf(buf, sizeof buf, "%.0f", std::floor(x));
+  const double f = std::floor(x);
   // floor of a value in (-1, 0) is -1, never -0; this guards -0.0 itself.
-  if (buf[0] == '-' && buf[1] == '0' && buf[2] == '\0') return "0";
-  return buf;
+  if (f == 0) return "0";
+  char text[kDecimalTextSize];
+  IntegerDigitsInto(f, text);
+  return text;
 }
 
 std::string PadTwo(const std::string& text) {
@@ -35,11 +37,11 @@ std::string PadTwo(const std::string& text) {
 }
 
 std::string FormatFixed2(double x) {
-  char buf[400];
-  std::snprintf(buf, sizeof buf, "%2.2f", x);
+  char text[kDecimalTextSize];
+  Fixed2Into(x, text);
   // A small negative value rounds to "-0.00"; a reading shows it as zero.
-  if (std::string(buf) == "-0.00") return "0.00";
-  return buf;
+  if (std::string(text) == "-0.00") return "0.00";
+  return text;
 }
 
 std::string DriveRootOf(const char* list, int n) {

@@ -1,7 +1,5 @@
 #include "shared/core/PluginFault.h"
 
-#include <cstdio>
-
 std::string FaultText(unsigned long code) {
   const char* name = "processor exception";
   switch (code) {
@@ -15,7 +13,8 @@ std::string FaultText(unsigned long code) {
     case 0xC000008EUL: name = "floating point divide by zero"; break;
     case 0xC0000090UL: name = "invalid floating point operation"; break;
   }
-  char text[80];
-  std::snprintf(text, sizeof text, "Exception %08lX (%s)", code, name);
-  return text;
+  std::string text = "Exception ";
+  for (int shift = 28; shift >= 0; shift -= 4)
+    text += "0123456789ABCDEF"[(code >> shift) & 0xF];
+  return text + " (" + name + ")";
 }

@@ -1,7 +1,8 @@
 #include "shared/core/TextBuilder.h"
 
-#include <cstdio>
 #include <cstring>
+
+#include "shared/core/DecimalText.h"
 
 TextBuilder::TextBuilder(char* buffer, size_t size)
     : buffer_(buffer), capacity_(size > 0 ? size - 1 : 0) {
@@ -54,13 +55,12 @@ TextBuilder& TextBuilder::AppendPadTwo(uint32_t n) {
 }
 
 TextBuilder& TextBuilder::AppendFixed2(double x) {
-  // The runtime's own conversion, into the stack: the digits of every double
-  // (up to 309 before the point) are exactly those FormatFixed2 shows.
-  char text[400];
-  const int n = std::snprintf(text, sizeof text, "%2.2f", x);
-  if (n <= 0) return *this;
+  // Into the stack: the digits of every double (up to 309 before the point)
+  // are exactly those FormatFixed2 shows.
+  char text[kDecimalTextSize];
+  const size_t n = Fixed2Into(x, text);
   if (std::strcmp(text, "-0.00") == 0) return Append("0.00", 4);
-  return Append(text, static_cast<size_t>(n) < sizeof text ? static_cast<size_t>(n) : sizeof text - 1);
+  return Append(text, n);
 }
 
 TextBuilder& TextBuilder::AppendDuration(uint32_t ms) {

@@ -1,12 +1,20 @@
 #include "shared/core/VBText.h"
 
-#include <cstdio>
 #include <limits>
 
+// Without the C library's formatter: in the shipped programs it would bring
+// in a whole floating-point printer for these few digits.
 std::string IntToText(int32_t n) {
   char buf[16];
-  std::snprintf(buf, sizeof buf, "%ld", static_cast<long>(n));
-  return buf;
+  char* p = buf + sizeof buf;
+  *--p = '\0';
+  uint32_t u = n < 0 ? 0u - static_cast<uint32_t>(n) : static_cast<uint32_t>(n);
+  do {
+    *--p = static_cast<char>('0' + u % 10);
+    u /= 10;
+  } while (u != 0);
+  if (n < 0) *--p = '-';
+  return p;
 }
 
 namespace {

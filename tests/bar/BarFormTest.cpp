@@ -27,6 +27,11 @@ class RecordingPanels : public PanelRow {
   }
   void ShowPaused() override { events_.push_back("panels paused"); }
   void ClearPanels() override { events_.push_back("clear panels"); }
+  int32_t Arrange(int32_t) override { return 34; }
+  void ShowTexts() override {}
+  int PanelCount() override { return 0; }
+  void UpdatePanel(int) override {}
+  void DisableSensor(int) override {}
 
  private:
   Events& events_;
@@ -37,6 +42,9 @@ class RecordingWarnings : public WarningList {
  public:
   explicit RecordingWarnings(Events& e) : events_(e) {}
   void LoadWarnings() override { events_.push_back("load warnings"); }
+  int WarningCount() override { return 0; }
+  void CheckWarning(int) override {}
+  void DisableCheck(int) override {}
 
  private:
   Events& events_;
@@ -56,6 +64,8 @@ class RecordingThread : public DisplayThread {
   bool Paused() const override { return pauses_ > 0; }
   void SetInterval(int32_t ms) override { events_.push_back("interval " + std::to_string(ms)); }
   void SetPriority(int p) override { events_.push_back("thread priority " + std::to_string(p)); }
+  void Wake() override { events_.push_back("wake"); }
+  void RefreshCycle() override { events_.push_back("pass"); }
   void Stop() override { events_.push_back("stop"); }
 
  private:
@@ -63,28 +73,21 @@ class RecordingThread : public DisplayThread {
   int pauses_ = 0;
 };
 
-class RecordingPlacement : public BarPlacement {
+// The shell as the positioning uses it; a docked position queries once.
+class RecordingShell : public AppBarShell {
  public:
-  RecordingPlacement(TBarForm& bar, Events& e, bool fatal)
-      : bar_(bar), events_(e), fatal_(fatal) {}
-  void SetBarPosition(TBarPosition p) override {
-    events_.push_back("position " + std::to_string(p));
-    if (fatal_) {
-      // What the positioning code does with an error of its own.
-      ShowFatalError("An Error has Occured Trying to Display Corvella", "04.",
-                     "Range check error");
-      return;
-    }
-    if (p != bpNone) bar_.Position = p;
-    static const UINT items[] = {BarTopMenu, BarFloatMenu, BarBottomMenu, MinimiseMenu};
-    for (UINT item : items) bar_.SetChecked(item, false);
-    if (bar_.Position != bpNone) bar_.SetChecked(items[bar_.Position - 1], true);
+  RecordingShell(Events& e, bool fatal) : events_(e), fatal_(fatal) {}
+  void Register() override {}
+  void Remove() override { events_.push_back("leave"); }
+  void QueryPos(int edge, EdgeRect&) override {
+    events_.push_back("position " + std::to_string(edge));
+    if (fatal_) throw CvlError("Range check error");
   }
-  void AutoHideTick() override {}
-  void Leave() override { events_.push_back("leave"); }
+  void SetPos(int, EdgeRect&) override {}
+  void SetAutoHideBar(int, bool) override {}
+  bool OtherAutoHideBar(int) override { return false; }
 
  private:
-  TBarForm& bar_;
   Events& events_;
   bool fatal_;
 };
@@ -103,14 +106,16 @@ class RecordingParts : public BarParts {
     events.push_back("create thread");
     return std::unique_ptr<DisplayThread>(new RecordingThread(events));
   }
-  std::unique_ptr<BarPlacement> CreatePlacement(TBarForm& bar) override {
-    return std::unique_ptr<BarPlacement>(new RecordingPlacement(bar, events, fatalPosition));
+  std::unique_ptr<AppBarShell> CreateShell(TBarForm&) override {
+    return std::unique_ptr<AppBarShell>(new RecordingShell(events, fatalPosition));
   }
   void InitBuiltIns(bool atStartUp) override {
     events.push_back(atStartUp ? "builtins start" : "builtins");
     if (failBuiltIns) throw CvlError("Range check error");
   }
   void ForgetLoadedPlugins() override { events.push_back("forget plugins"); }
+  void ShowSettings() override { events.push_back("settings dialog"); }
+  void ShowAbout(const AboutTexts&) override { events.push_back("about"); }
 
   Events events;
   bool failPanels = false;
@@ -152,9 +157,9 @@ TEST_F(BarWindow, FormCreateRunsItsStepsInOrder) {
   TBarForm form(parts);
   ASSERT_TRUE(form.Create(nullptr));
   EXPECT_EQ(parts.events,
-            (Events{"create panels", "create warnings", "create thread", "pause",
+            (Events{"create panels", "create warnings", "create thread", "pause", "pause",
                     "builtins start", "thread priority 0", "load panels", "load warnings",
-                    "position 3", "interval 1000", "resume", "forget plugins"}));
+                    "position 3", "interval 1000", "resume", "resume", "forget plugins"}));
   EXPECT_EQ(Setting("Settings", "Version"), "1.6");
   EXPECT_EQ(Setting("Settings", "OnTop"), "TRUE");
   EXPECT_EQ(ClassOf(form.Handle()), "TBarForm");
@@ -248,9 +253,9 @@ TEST_F(BarWindow, AFailingStepShowsError05AndAppliesTheSafeDefaults) {
   EXPECT_EQ(Setting("Settings", "OnTop"), "TRUE");
   EXPECT_TRUE(form.Checked(OnTopMenu));
   EXPECT_EQ(parts.events,
-            (Events{"create panels", "create warnings", "create thread", "pause",
+            (Events{"create panels", "create warnings", "create thread", "pause", "pause",
                     "builtins start", "builtins start", "thread priority 0", "load panels",
-                    "load warnings", "position 3", "interval 1000", "resume",
+                    "load warnings", "position 3", "interval 1000", "resume", "resume",
                     "forget plugins"}));
 }
 

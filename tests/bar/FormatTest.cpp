@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -97,4 +98,18 @@ TEST(DriveRootOf, StaysInsideItsBuffer) {
   tail.text[255] = '\0';
   tail.text[256] = 'Z';
   EXPECT_EQ(DriveRootOf(tail.text, 2), "Z");
+}
+
+TEST(FormatFixed2, RoundsTheExactValueHalvesToEvenAsTheCLibraryDoes) {
+  for (double x : {0.125, 0.375, 2.675, 1.005, -1.005, -2.5, 1e15 + 0.25, 123456.785, 0.004999,
+                   -0.005, 7.0 / 3.0}) {
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%2.2f", x);
+    std::string e = expected;
+    if (e == "-0.00") e = "0.00";
+    EXPECT_EQ(FormatFixed2(x), e) << x;
+  }
+  EXPECT_EQ(FormatFixed2(1e20), "100000000000000000000.00");
+  EXPECT_EQ(FloorText(1e20), "100000000000000000000");
+  EXPECT_EQ(FloorText(-1.5e19 - 0.5), "-15000000000000000000");
 }

@@ -1,0 +1,89 @@
+#include "bar/BarPanels.h"
+
+#include "bar/Globals.h"
+#include "sensors/BuiltInsCode.h"
+#include "shared/Common.h"
+
+BarPanels::BarPanels(HWND bar, const bool& logAll)
+    : bar_(bar), logAll_(logAll), tips_(bar), list_(*this) {
+  table_.SetWindow(bar);
+}
+
+BarPanels::~BarPanels() { table_.SetWindow(nullptr); }
+
+void BarPanels::LoadPanels() {
+  list_.LoadPanels();
+  ShowTexts();  // a new panel shows its text at once
+}
+
+void BarPanels::ShowPaused() {
+  list_.ShowPaused();
+  ShowTexts();
+}
+
+void BarPanels::ShowTexts() {
+  PanelTextTable::Text texts[kMaxPanels];
+  const int n = table_.Take(texts);
+  for (int i = 0; i < n; ++i) {
+    const PanelTextTable::Text& t = texts[i];
+    // Texts of a list that has been rebuilt since are stale.
+    if (t.Generation != list_.Generation() || t.Slot > list_.Count()) continue;
+    static_cast<PanelWindows&>(list_.Items(t.Slot).View()).ShowText(t.Chars);
+  }
+}
+
+std::string BarPanels::GetSetting(const std::string& section, const std::string& name,
+                                  const std::string& def) {
+  return ::GetSetting(kAppName, section, name, def);
+}
+
+std::string BarPanels::GetPanelSetting(int index, const std::string& section,
+                                       const std::string& name, const std::string& def) {
+  return ::GetPanelSetting(index, section, name, def);
+}
+
+TBuiltInSensor BarPanels::BuiltInSensor(int32_t number) { return ::BuiltInSensor(number); }
+std::string BarPanels::PluginPath(int32_t number) { return ::PluginPath(number); }
+int32_t BarPanels::GetPluginFacilities(const std::string& path) {
+  return ::GetPluginFacilities(path);
+}
+void BarPanels::GetSensorInfo(const std::string& path, TSENSORINFO& info) {
+  ::GetSensorInfo(path, info);
+}
+TSensorFunction BarPanels::LoadSensorFunction(const std::string& path) {
+  return ::LoadSensorFunction(path);
+}
+void BarPanels::ReleasePluginLibraries() { ::ReleasePluginLibraries(); }
+
+BitmapHandle BarPanels::LoadPanelImage(int32_t number) {
+  const std::string name = "PANELIMAGE" + IntToText(number);
+  return LoadBitmapA(GetModuleHandleA(nullptr), name.c_str());
+}
+
+void BarPanels::DeleteBitmap(BitmapHandle bitmap) {
+  DeleteObject(static_cast<HBITMAP>(bitmap));
+}
+
+std::unique_ptr<PanelView> BarPanels::CreateView(int slot, const std::string& hint,
+                                                 BitmapHandle bitmap, int32_t width) {
+  std::unique_ptr<PanelWindows> view(
+      new PanelWindows(bar_, tips_, settings_, hint, static_cast<HBITMAP>(bitmap), width));
+  SetWindowLongPtrA(view->TextCell(), GWLP_ID, kTextCellIdBase + slot);
+  SetWindowLongPtrA(view->IconCell(), GWLP_ID, kIconCellIdBase + slot);
+  return std::unique_ptr<PanelView>(view.release());
+}
+
+void BarPanels::ShowError(const std::string& message, const std::string& code,
+                          const std::string& description) {
+  ::ShowError(message, code, description);
+}
+
+void BarPanels::CallSensorFunction(TSensorFunction fn, char* buffer80) {
+  ::CallSensorFunction(fn, buffer80);
+}
+
+void BarPanels::PublishText(uint32_t generation, int slot, const char* text, size_t length) {
+  table_.Publish(generation, slot, text, length);
+}
+
+void BarPanels::LogLine(const std::string& text) { ::LogLine(text); }

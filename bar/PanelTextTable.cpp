@@ -1,0 +1,56 @@
+#include "bar/PanelTextTable.h"
+
+#include <cstring>
+
+void PanelTextTable::SetWindow(HWND window) {
+  Lock lock(lock_);
+  window_ = window;
+  pending_ = false;
+}
+
+void PanelTextTable::Publish(uint32_t generation, int slot, const char* text, size_t length) {
+  if (slot < 1 || slot > kMaxPanels) return;
+  if (length > static_cast<size_t>(kTextPlace)) length = kTextPlace;
+  HWND post = nullptr;
+  {
+    Lock lock(lock_);
+    Place& p = places_[slot - 1];
+    std::memcpy(p.Chars, text, length);
+    p.Length = static_cast<uint8_t>(length);
+    p.Generation = generation;
+    p.Changed = true;
+    if (!pending_ && window_) {
+      pending_ = true;
+      post = window_;
+      ++posted_;
+    }
+  }
+  // Posted outside the lock; a window that is gone takes no message, and the
+  // next writer tries again.
+  if (post && !PostMessageA(post, WM_PANELTEXTS, 0, 0)) {
+    Lock lock(lock_);
+    pending_ = false;
+  }
+}
+
+int PanelTextTable::Take(Text* out) {
+  Lock lock(lock_);
+  int n = 0;
+  for (int i = 0; i < kMaxPanels; ++i) {
+    Place& p = places_[i];
+    if (!p.Changed) continue;
+    Text& t = out[n++];
+    t.Generation = p.Generation;
+    t.Slot = i + 1;
+    std::memcpy(t.Chars, p.Chars, p.Length);
+    t.Chars[p.Length] = '\0';
+    p.Changed = false;
+  }
+  pending_ = false;
+  return n;
+}
+
+long PanelTextTable::PostedCount() {
+  Lock lock(lock_);
+  return posted_;
+}

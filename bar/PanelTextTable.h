@@ -1,0 +1,57 @@
+#pragma once
+// How panel texts travel from the display thread to the panels' windows.
+// Every panel slot has a fixed 80-character place in this table, guarded by a
+// critical section. A writer (any thread) fills the place, marks it changed
+// and posts one message to the bar window unless one is already on its way;
+// the main thread then takes every changed place at once (Take). Nothing is
+// allocated on either side, and the writer never waits for the main thread,
+// so a pass can neither block nor be blocked by the window (exit, pause, the
+// settings dialog, a refresh on the main thread).
+#include <windows.h>
+
+#include <cstdint>
+
+#include "bar/core/DisplayPanelCode.h"
+#include "shared/win32/Handle.h"
+
+// Posted to the bar window when texts are waiting.
+constexpr UINT WM_PANELTEXTS = WM_USER + 160;
+
+class PanelTextTable {
+ public:
+  static constexpr int kTextPlace = 80;  // characters; a sensor text is at most 80
+
+  struct Text {
+    uint32_t Generation;
+    int Slot;
+    char Chars[kTextPlace + 1];  // NUL-terminated copy
+  };
+
+  PanelTextTable() = default;
+  PanelTextTable(const PanelTextTable&) = delete;
+  PanelTextTable& operator=(const PanelTextTable&) = delete;
+
+  // The window that receives WM_PANELTEXTS (nullptr: none, texts only wait).
+  void SetWindow(HWND window);
+  // Any thread. Slot 1..100; longer texts are cut to 80 characters.
+  void Publish(uint32_t generation, int slot, const char* text, size_t length);
+  // Main thread: copies every changed place into out (kMaxPanels entries)
+  // and answers how many; the places count as unchanged afterwards.
+  int Take(Text* out);
+  // Messages posted so far (one per batch of changes).
+  long PostedCount();
+
+ private:
+  struct Place {
+    char Chars[kTextPlace];
+    uint8_t Length;
+    bool Changed;
+    uint32_t Generation;
+  };
+
+  CriticalSection lock_;
+  Place places_[kMaxPanels] = {};
+  bool pending_ = false;
+  HWND window_ = nullptr;
+  long posted_ = 0;
+};

@@ -1,0 +1,234 @@
+#include "bar/PanelWindows.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <new>
+
+#include "bar/core/BarColours.h"
+#include "shared/core/CvlError.h"
+#include "shared/core/VBText.h"
+
+#ifndef TTTOOLINFOA_V1_SIZE
+#define TTTOOLINFOA_V1_SIZE 40
+#endif
+
+namespace {
+
+// The widest window Windows 95 creates.
+constexpr int32_t kWidestCell = 32767;
+
+void PaintCell(HWND hwnd, const CellLook& look) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  if (!dc) return;
+  RECT r;
+  GetClientRect(hwnd, &r);
+  if (look.SystemFace) {
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+  } else {
+    GdiObject<HBRUSH> brush(CreateSolidBrush(look.Colour));
+    FillRect(dc, &r, brush.Get());
+  }
+  DrawEdge(dc, &r, look.Raised ? BDR_RAISEDOUTER : BDR_SUNKENOUTER, BF_RECT);
+  if (look.Picture) {
+    HDC memory = CreateCompatibleDC(dc);
+    if (memory) {
+      {
+        SelectedObject picture(memory, look.Picture);
+        BitBlt(dc, 3, 3, 16, 16, memory, 0, 0, SRCCOPY);
+      }
+      DeleteDC(memory);
+    }
+  }
+  char text[128];
+  const int n = GetWindowTextA(hwnd, text, sizeof text);
+  if (n > 0) {
+    HGDIOBJ font = look.Font ? static_cast<HGDIOBJ>(look.Font) : GetStockObject(DEFAULT_GUI_FONT);
+    SelectedObject selected(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, look.TextColour);
+    RECT inner = r;
+    InflateRect(&inner, -1, -1);
+    DrawTextA(dc, text, n, &inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK CellProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+  auto* look = reinterpret_cast<CellLook*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  switch (msg) {
+    case WM_NCCREATE: {
+      auto* create = reinterpret_cast<CREATESTRUCTA*>(l);
+      auto* given = static_cast<const CellLook*>(create->lpCreateParams);
+      look = given ? new (std::nothrow) CellLook(*given) : new (std::nothrow) CellLook;
+      if (!look) return FALSE;
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(look));
+      break;
+    }
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      delete look;
+      break;
+    case WM_SETTEXT: {
+      const LRESULT r = DefWindowProcA(hwnd, msg, w, l);
+      InvalidateRect(hwnd, nullptr, FALSE);
+      return r;
+    }
+    case WM_ERASEBKGND:
+      return 1;  // the paint fills the whole cell
+    case WM_GETFONT:
+      return look ? reinterpret_cast<LRESULT>(look->Font) : 0;
+    case WM_PAINT:
+      if (look) {
+        PaintCell(hwnd, *look);
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd, msg, w, l);
+}
+
+bool RegisterCellClass() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA wc{};
+  if (GetClassInfoA(instance, kPanelClassName, &wc)) return true;
+  wc.lpfnWndProc = CellProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.lpszClassName = kPanelClassName;
+  return RegisterClassA(&wc) != 0;
+}
+
+}  // namespace
+
+HWND CreateCell(HWND parent, const CellLook& look, int x, int y, int w, int h, const char* text) {
+  if (!RegisterCellClass()) return nullptr;
+  return CreateWindowExA(0, kPanelClassName, text, WS_CHILD | WS_VISIBLE, x, y, w, h, parent,
+                         nullptr, GetModuleHandleA(nullptr), const_cast<CellLook*>(&look));
+}
+
+COLORREF ColourOf(int32_t stored) {
+  const StoredColour c = ColourFromSetting(stored);
+  return c.System ? GetSysColor(c.SystemIndex) : static_cast<COLORREF>(c.Rgb);
+}
+
+HFONT CreatePanelFont(SettingsSource& settings, COLORREF& textColour) {
+  auto read = [&](const char* key, const char* def) {
+    return settings.GetSetting(kAppName, "Settings", key, def);
+  };
+  const std::string name = read("FontName", "Arial");
+  const int32_t size = TextToInt(read("FontSize", "8"));
+  textColour = ColourOf(TextToInt(read("FontColor", "-2147483640")));
+  const std::string style = read("FontStyle", "");
+  const bool bold = style == "BoldItalic" || style == "Bold";
+  const bool italic = style == "BoldItalic" || style == "Italic";
+
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  LOGFONTA lf{};
+  lf.lfHeight = -MulDiv(size, dpi, 72);
+  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = italic ? TRUE : FALSE;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  std::strncpy(lf.lfFaceName, name.c_str(), LF_FACESIZE - 1);
+  return CreateFontIndirectA(&lf);
+}
+
+// ---- Tool tips ------------------------------------------------------------
+
+PanelToolTips::PanelToolTips(HWND bar) : bar_(bar) {
+  InitCommonControls();
+  // Not owned by the bar: a window that owns pop-ups cannot always be put
+  // on top of the others (the bar's "Always on Top"). The tips come up on
+  // top by themselves.
+  tips_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                          GetModuleHandleA(nullptr), nullptr);
+}
+
+PanelToolTips::~PanelToolTips() {
+  if (tips_ && IsWindow(tips_)) DestroyWindow(tips_);
+}
+
+void PanelToolTips::Add(HWND cell, const std::string& text) {
+  if (!tips_ || !cell) return;
+  TOOLINFOA info{};
+  // The first layout of the record: the only one every common-controls
+  // library of Windows 95 accepts.
+  info.cbSize = TTTOOLINFOA_V1_SIZE;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = bar_;
+  info.uId = reinterpret_cast<UINT_PTR>(cell);
+  info.hinst = nullptr;
+  info.lpszText = const_cast<char*>(text.c_str());
+  SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void PanelToolTips::Remove(HWND cell) {
+  if (!tips_ || !cell) return;
+  TOOLINFOA info{};
+  info.cbSize = TTTOOLINFOA_V1_SIZE;
+  info.hwnd = bar_;
+  info.uId = reinterpret_cast<UINT_PTR>(cell);
+  SendMessageA(tips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+// ---- Panel windows ----------------------------------------------------------
+
+PanelWindows::PanelWindows(HWND bar, PanelToolTips& tips, SettingsSource& settings,
+                           const std::string& hint, HBITMAP bitmap, int32_t width)
+    : tips_(tips), picture_(bitmap) {
+  COLORREF textColour = 0;
+  font_.Reset(CreatePanelFont(settings, textColour));
+  width_ = width < 0 ? 0 : (width > kWidestCell ? kWidestCell : width);
+
+  CellLook icon;
+  icon.Raised = true;
+  icon.SystemFace = false;
+  icon.Colour = RGB(0xC0, 0xC0, 0xC0);
+  icon.Picture = picture_.Get();
+  icon_ = CreateCell(bar, icon, 0, 0, 22, 22);
+
+  CellLook text;
+  text.Font = font_.Get();
+  text.TextColour = textColour;
+  text_ = CreateCell(bar, text, 27, 0, width_, 22);
+  if (!icon_ || !text_) {
+    if (icon_) DestroyWindow(icon_);
+    if (text_) DestroyWindow(text_);
+    throw CvlError("Cannot create the windows of a panel");
+  }
+  tips_.Add(icon_, hint);
+  tips_.Add(text_, hint);
+}
+
+PanelWindows::~PanelWindows() {
+  // The picture goes with the view; then the icon cell, then the text cell.
+  tips_.Remove(icon_);
+  tips_.Remove(text_);
+  DestroyWindow(icon_);
+  DestroyWindow(text_);
+}
+
+void PanelWindows::SetPosition(int x, int y) {
+  SetWindowPos(icon_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(text_, nullptr, x + kPanelTextOffset, y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int PanelWindows::TextWidth() const { return width_; }
+
+void PanelWindows::ShowText(const char* text) {
+  if (std::strcmp(shown_, text) == 0) return;
+  std::strncpy(shown_, text, sizeof shown_ - 1);
+  shown_[sizeof shown_ - 1] = '\0';
+  SetWindowTextA(text_, text);
+}

@@ -1,0 +1,26 @@
+#pragma once
+// Colours as the settings store them, and the colour shade of the bar
+// (portable).
+#include <cstdint>
+#include <vector>
+
+// A stored colour: the signed decimal text of a colour value. Negative values
+// (high bit set) name a system colour by its index in the low byte, others
+// are red in the low byte, then green, then blue.
+struct StoredColour {
+  bool System = false;
+  int SystemIndex = 0;
+  uint32_t Rgb = 0;
+};
+StoredColour ColourFromSetting(int32_t value);
+
+// The pen colours of the shade's columns x = 0 .. n: from shadeRgb at the
+// left edge to baseRgb at x = n, n being amountPercent of clientWidth
+// (rounded, halves to even; at least 1). The steps are added in single
+// precision and each component rounded halves to even. Columns right of the
+// client area are not returned: they would not show.
+std::vector<uint32_t> ShadeColumns(uint32_t baseRgb, uint32_t shadeRgb, int32_t amountPercent,
+                                   int32_t clientWidth);
+
+// Nearest integer, halves to the even neighbour.
+int64_t RoundHalfEven(double x);

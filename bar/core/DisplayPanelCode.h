@@ -1,0 +1,141 @@
+#pragma once
+// The panels of the bar (portable): TDisplayPanel, one sensor with its icon
+// cell and text cell, and TDisplayPanels, the list of up to 100 of them loaded
+// from the registry and laid out in rows. The controls and the way a text
+// reaches them are the host's (PanelHost): the list only decides.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bar/core/RefreshCycle.h"
+#include "sensors/core/BuiltInCatalogue.h"
+#include "shared/core/PluginContract.h"
+
+constexpr int kMaxPanels = 100;
+
+// Geometry of the row, in pixels.
+constexpr int kPanelTextOffset = 27;  // text cell: icon cell (22) + gap (5)
+constexpr int kPanelGap = 6;
+constexpr int kFirstRowLeft = 30;     // room for the settings button at (3, 3)
+constexpr int kRowLeft = 3;
+constexpr int kRowTop = 3;
+constexpr int kRowPitch = 27;
+constexpr int kOneRowBarHeight = 34;
+constexpr int kExtraRowHeight = 28;
+
+// Text shown by a panel without a function, and by every panel while paused.
+constexpr const char* kErrorText = "Error";
+constexpr const char* kPausedText = "------";
+
+// The controls of one panel (main thread only). Destroying the view destroys
+// the controls and the bitmap the view was given.
+class PanelView {
+ public:
+  virtual ~PanelView() = default;
+  // Icon cell at (x, y), text cell at (x + 27, y).
+  virtual void SetPosition(int x, int y) = 0;
+  virtual int TextWidth() const = 0;
+};
+
+// What panels need from the bar.
+class PanelHost {
+ public:
+  virtual ~PanelHost() = default;
+  // Settings of the bar's own key, and Panels\<index>\<section>.
+  virtual std::string GetSetting(const std::string& section, const std::string& name,
+                                 const std::string& def) = 0;
+  virtual std::string GetPanelSetting(int index, const std::string& section,
+                                      const std::string& name, const std::string& def) = 0;
+  // RangeCheckError outside 1-24.
+  virtual TBuiltInSensor BuiltInSensor(int32_t number) = 0;
+  virtual std::string PluginPath(int32_t number) = 0;
+  virtual int32_t GetPluginFacilities(const std::string& path) = 0;
+  virtual void GetSensorInfo(const std::string& path, TSENSORINFO& info) = 0;
+  virtual TSensorFunction LoadSensorFunction(const std::string& path) = 0;
+  virtual void ReleasePluginLibraries() = 0;
+  // The picture "PANELIMAGE<number>" of the program, or none.
+  virtual BitmapHandle LoadPanelImage(int32_t number) = 0;
+  virtual void DeleteBitmap(BitmapHandle bitmap) = 0;
+  // The controls of the panel in slot `slot`, parented to the bar; they take
+  // the bitmap (also when they fail). Reads the font settings afresh. May raise.
+  virtual std::unique_ptr<PanelView> CreateView(int slot, const std::string& hint,
+                                                BitmapHandle bitmap, int32_t width) = 0;
+  virtual void ShowError(const std::string& message, const std::string& code,
+                         const std::string& description) = 0;
+
+  // Any thread; neither allocates. The guarded call into the caller's 80
+  // bytes: PluginFault for a processor fault.
+  virtual void CallSensorFunction(TSensorFunction fn, char* buffer80) = 0;
+  // Hands the text of slot `slot` of list `generation` to the text cell; the
+  // main thread shows it later, never inside this call.
+  virtual void PublishText(uint32_t generation, int slot, const char* text, size_t length) = 0;
+  virtual bool LogAll() = 0;
+  virtual void LogLine(const std::string& text) = 0;
+};
+
+class TDisplayPanel {
+ public:
+  // Builds the controls and shows the sensor's text at once. A fault of the
+  // function here disables it (the panel shows "Error"); an ordinary error
+  // leaves the cell empty until the next pass, so one bad reading does not
+  // cost the whole list.
+  TDisplayPanel(PanelHost& host, uint32_t generation, int slot, TSensorFunction sensorFunc,
+                const std::string& hint, BitmapHandle bitmap, int32_t width);
+  TDisplayPanel(const TDisplayPanel&) = delete;
+  TDisplayPanel& operator=(const TDisplayPanel&) = delete;
+
+  void SetPosition(int x, int y) { view_->SetPosition(x, y); }
+  int PanelSpan() const { return kPanelTextOffset + view_->TextWidth(); }
+  // Fetches the text and hands it over; with LogAll, logs it. May raise.
+  void UpdateText();
+  void ShowPaused();
+  const std::string& Hint() const { return hint_; }
+  PanelView& View() { return *view_; }
+
+  TSensorFunction SensorFunc;
+
+ private:
+  PanelHost& host_;
+  uint32_t generation_;
+  int slot_;
+  std::string hint_;
+  std::unique_ptr<PanelView> view_;
+};
+
+class TDisplayPanels : public RefreshPanels {
+ public:
+  explicit TDisplayPanels(PanelHost& host) : host_(host) {}
+  ~TDisplayPanels() override;
+  TDisplayPanels(const TDisplayPanels&) = delete;
+  TDisplayPanels& operator=(const TDisplayPanels&) = delete;
+
+  int Count() const { return static_cast<int>(items_.size()); }
+  // Slot 1..Count; RangeCheckError otherwise.
+  TDisplayPanel& Items(int index);
+  // A new panel in slot Count + 1; RangeCheckError past 100 (the bitmap is freed).
+  void AddPanel(TSensorFunction sensorFunc, const std::string& hint, BitmapHandle bitmap,
+                int32_t width);
+  // Rebuilds the list from the registry; a load error empties it ("06."),
+  // skipped plug-ins are reported once after the list ("07.").
+  void LoadPanels();
+  // Destroys every panel and releases the plug-in libraries.
+  void ClearPanels();
+  // Positions the panels for a bar of width w; answers the bar height.
+  int Arrange(int w);
+  void ShowPaused();
+  // Changes whenever the list is rebuilt: texts of an older list are ignored.
+  uint32_t Generation() const { return generation_; }
+
+  // RefreshPanels.
+  int PanelCount() override { return Count(); }
+  void UpdatePanel(int i) override { Items(i).UpdateText(); }
+  void DisableSensor(int i) override { Items(i).SensorFunc = nullptr; }
+
+ private:
+  void LoadEntry(int index, bool& pluginFailed);
+
+  PanelHost& host_;
+  uint32_t generation_ = 1;
+  std::vector<std::unique_ptr<TDisplayPanel>> items_;
+};

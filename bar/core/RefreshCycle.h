@@ -1,0 +1,33 @@
+#pragma once
+// One refresh pass: every panel fetches its sensor text, then every warning
+// tests its threshold (portable).
+//
+// An error anywhere abandons the rest of the pass silently. A processor fault
+// inside a sensor or check function (PluginFault) also takes that function
+// out of service: from then on its panel shows "Error" and its warning never
+// fires, exactly as for an entry that never had a function. Without that, one
+// broken plug-in would stop every later panel and every warning (an
+// overheating alert included) at every pass for as long as the bar runs.
+
+// What a pass walks: slots 1..Count, in order.
+class RefreshPanels {
+ public:
+  virtual ~RefreshPanels() = default;
+  virtual int PanelCount() = 0;
+  // Fetches and publishes the text of panel i; may raise.
+  virtual void UpdatePanel(int i) = 0;
+  // Panel i has no function from now on.
+  virtual void DisableSensor(int i) = 0;
+};
+
+class RefreshWarnings {
+ public:
+  virtual ~RefreshWarnings() = default;
+  virtual int WarningCount() = 0;
+  // One evaluation of warning i (may alert); may raise.
+  virtual void CheckWarning(int i) = 0;
+  virtual void DisableCheck(int i) = 0;
+};
+
+// Never raises.
+void RefreshCycle(RefreshPanels& panels, RefreshWarnings& warnings) noexcept;

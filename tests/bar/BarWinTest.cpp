@@ -1,0 +1,376 @@
+// The shipped Main.exe (with the real cvl.dll) driven from outside through
+// window messages, as the shell, the hot keys and the user would: positions
+// and the notification icon, pause, refresh and the settings dialog, the
+// hand-shake, the exit saves, a faulting plug-in, the help command, and
+// fifty exits in a row while passes run.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "bar/core/BarFields.h"
+#include "tests/support/WinTest.h"
+
+using namespace wintest;
+
+namespace {
+
+constexpr UINT kTrayIcon = WM_USER + 154;
+constexpr int kTextCell = 1000;
+constexpr const char* kControlKey = "Software\\Veltrop\\BarTest";
+// Xvfb has no window manager; Wine waits two seconds for one at every hiding
+// of a window it lets a manager handle. The bar is run with Wine drawing
+// every window itself, as a desktop with a manager would answer at once.
+constexpr const char* kX11Driver = "Software\\Wine\\X11 Driver";
+
+std::string MainExe() { return BinDir() + "Main.exe"; }
+
+void Panel(int i, const std::string& plugin, const std::string& number, const std::string& width) {
+  const std::string key = std::string(kCorvellaKey) + "\\Panels\\" + std::to_string(i) + "\\General";
+  if (!plugin.empty()) SetString(HKEY_LOCAL_MACHINE, key, "Plugin", plugin);
+  SetString(HKEY_LOCAL_MACHINE, key, "Number", number);
+  SetString(HKEY_LOCAL_MACHINE, key, "Width", width);
+}
+
+void Control(const std::string& name, const std::string& value) {
+  SetString(HKEY_LOCAL_MACHINE, kControlKey, name, value);
+}
+
+std::string Text(HWND bar, int slot) { return WindowText(GetDlgItem(bar, kTextCell + slot)); }
+
+// Whether the shell holds the bar's notification icon: only an existing icon
+// can be modified.
+bool TrayIconShown(HWND bar) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = bar;
+  data.uID = 1;
+  data.uFlags = NIF_TIP;
+  lstrcpyA(data.szTip, "Corvella");
+  return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+void Command(HWND bar, UINT item) { PostMessageA(bar, WM_COMMAND, item, 0); }
+void HotKey(HWND bar, int id) { PostMessageA(bar, WM_HOTKEY, static_cast<WPARAM>(id), 0); }
+void TrayClick(HWND bar, UINT mouse) { PostMessageA(bar, kTrayIcon, 1, mouse); }
+
+// A visible pop-up menu of that process.
+bool MenuOpen(DWORD pid) {
+  for (HWND w : TopWindows(pid))
+    if (ClassOf(w) == "#32768" && IsWindowVisible(w)) return true;
+  return false;
+}
+
+class MainBar : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetVeltropKeys();
+    SetString(HKEY_CURRENT_USER, kX11Driver, "Managed", "N");
+    ASSERT_EQ(FindTopWindow("TApplication", "CVL"), nullptr) << "a bar is already running";
+    SetSetting("Settings", "InstalledDir", TestBinDir());
+    SetSetting("Plugins", "NoOfPlugins", "2");
+    SetSetting("Plugins", "1", "flaky.cvl");
+    SetSetting("Plugins", "2", "complete.cvl");
+  }
+  void TearDown() override {
+    if (main.Running()) main.Close(15000);
+    ResetVeltropKeys();
+    DeleteValue(HKEY_CURRENT_USER, kX11Driver, "Managed");
+  }
+  HWND Start(bool visible = true) {
+    if (!main.Start(MainExe(), "SplashLaunch")) return nullptr;
+    HWND bar = WaitForTopWindow("TBarForm", "Corvella", main.Pid(), 20000, visible);
+    // Start-up is over once the display interval has been applied.
+    WaitUntil([&] { return bar && Setting("Settings", "OnTop") != "<missing>"; }, 10000);
+    return bar;
+  }
+  bool Exit(HWND bar) {
+    Command(bar, ExitMenu);
+    return main.WaitExit(15000);
+  }
+
+  ChildProcess main;
+};
+
+}  // namespace
+
+TEST_F(MainBar, PositionsAreWrittenAndTheIconShowsOnlyWhileMinimised) {
+  SetSetting("Position", "LEFT", "100");
+  SetSetting("Position", "TOP", "200");
+  SetSetting("Position", "WIDTH", "500");
+  HWND bar = Start();
+  ASSERT_NE(bar, nullptr);
+  const int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
+  EXPECT_EQ(Setting("Settings", "BarPosition"), "BOTTOM");
+  EXPECT_TRUE(WaitUntil([&] { return WindowRectOf(bar).bottom == screenH; }, 5000));
+  EXPECT_FALSE(TrayIconShown(bar));
+
+  HotKey(bar, 2);
+  EXPECT_TRUE(WaitUntil([&] { return Setting("Settings", "BarPosition") == "TOP"; }, 5000));
+  EXPECT_TRUE(WaitUntil([&] {
+    RECT r = WindowRectOf(bar);
+    return r.top == 0 && r.left == 0 && r.right == screenW && IsWindowVisible(bar);
+  }, 5000));
+  EXPECT_EQ(GetWindowLongA(bar, GWL_STYLE) & WS_CAPTION, WS_DLGFRAME) << "docked without caption";
+
+  Command(bar, BarFloatMenu);
+  ASSERT_TRUE(WaitUntil([&] { return Setting("Settings", "BarPosition") == "FLOATING"; }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(bar) != FALSE; }, 5000));
+  RECT r = WindowRectOf(bar);
+  EXPECT_EQ(r.left, 100);
+  EXPECT_EQ(r.top, 200) << "the floating bar comes back where it was saved";
+  EXPECT_EQ(r.right - r.left, 500);
+  EXPECT_EQ(GetWindowLongA(bar, GWL_STYLE) & WS_CAPTION, WS_CAPTION);
+  EXPECT_FALSE(TrayIconShown(bar));
+
+  // Moved while floating; minimising remembers where.
+  MoveWindow(bar, 120, 220, 480, r.bottom - r.top, TRUE);
+  HotKey(bar, 4);
+  ASSERT_TRUE(WaitUntil([&] { return Setting("Settings", "BarPosition") == "MINIMISED"; }, 5000));
+  EXPECT_FALSE(IsWindowVisible(bar));
+  EXPECT_TRUE(TrayIconShown(bar));
+  EXPECT_EQ(Setting("Position", "LEFT"), "120");
+  EXPECT_EQ(Setting("Position", "TOP"), "220");
+  EXPECT_EQ(Setting("Position", "WIDTH"), "480");
+
+  // A restarted shell has forgotten the icon; its broadcast brings it back.
+  NOTIFYICONDATAA gone{};
+  gone.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  gone.hWnd = bar;
+  gone.uID = 1;
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));
+  EXPECT_FALSE(TrayIconShown(bar));
+  PostMessageA(bar, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return TrayIconShown(bar); }, 3000));
+
+  HotKey(bar, 3);
+  ASSERT_TRUE(WaitUntil([&] { return Setting("Settings", "BarPosition") == "BOTTOM"; }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(bar) != FALSE; }, 5000));
+  EXPECT_FALSE(TrayIconShown(bar));
+
+  // Exit while docked: the docked place, the floating one left alone.
+  ASSERT_TRUE(Exit(bar));
+  EXPECT_EQ(main.ExitCode(), 0u);
+  EXPECT_EQ(Setting("Position", "DOCKEDLEFT"), "0");
+  EXPECT_NE(Setting("Position", "DOCKEDTOP"), "<missing>");
+  EXPECT_EQ(Setting("Position", "LEFT"), "120");
+  EXPECT_EQ(Setting("Position", "WIDTH"), "480");
+}
+
+TEST_F(MainBar, PauseHoldsAcrossTheSettingsDialogWhichGatesKeysAndClicks) {
+  SetSetting("Settings", "Update", "50");
+  SetSetting("Panels", "NoOfPanels", "2");
+  Panel(1, "", "10", "90");
+  Panel(2, "TRUE", "1", "80");
+  HWND bar = Start();
+  ASSERT_NE(bar, nullptr);
+  const std::string first = Text(bar, 2);
+  ASSERT_TRUE(WaitUntil([&] { return Text(bar, 2) != first; }, 5000)) << "no refresh";
+
+  Command(bar, PauseMenu);
+  ASSERT_TRUE(WaitUntil([&] { return Text(bar, 1) == "------" && Text(bar, 2) == "------"; },
+                        3000));
+  Sleep(300);
+  EXPECT_EQ(Text(bar, 2), "------");
+
+  // The settings dialog from the notification icon; while it is open, keys,
+  // icon clicks and the menu do nothing.
+  TrayClick(bar, WM_LBUTTONDOWN);
+  HWND dialog = WaitForTopWindow("", "Corvella Settings", main.Pid(), 10000, true);
+  ASSERT_NE(dialog, nullptr);
+  HotKey(bar, 2);
+  TrayClick(bar, WM_RBUTTONDOWN);
+  TrayClick(bar, WM_LBUTTONDOWN);
+  Sleep(400);
+  EXPECT_EQ(Setting("Settings", "BarPosition"), "BOTTOM");
+  EXPECT_FALSE(MenuOpen(main.Pid()));
+  int dialogs = 0;
+  for (HWND w : TopWindows(main.Pid()))
+    if (WindowText(w) == "Corvella Settings" && IsWindowVisible(w)) ++dialogs;
+  EXPECT_EQ(dialogs, 1);
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+  Sleep(300);
+  EXPECT_EQ(Text(bar, 2), "------") << "still paused after the dialog";
+
+  // Refresh while paused: fresh texts once, and paused still.
+  Command(bar, RefreshMenu);
+  ASSERT_TRUE(WaitUntil([&] { return Text(bar, 2).rfind("Flaky ", 0) == 0; }, 3000));
+  const std::string once = Text(bar, 2);
+  Sleep(300);
+  EXPECT_EQ(Text(bar, 2), once);
+
+  Command(bar, PauseMenu);
+  EXPECT_TRUE(WaitUntil([&] { return Text(bar, 2) != once; }, 3000)) << "running again";
+  ASSERT_TRUE(Exit(bar));
+}
+
+TEST_F(MainBar, AppliedWhileTheDialogIsOpenReloadsThePanelsWithin300ms) {
+  SetSetting("Panels", "NoOfPanels", "1");
+  Panel(1, "", "10", "90");
+  MessageBoxWatcher boxes;
+  HWND bar = Start();
+  ASSERT_NE(bar, nullptr);
+  TrayClick(bar, WM_LBUTTONDOWN);
+  HWND dialog = WaitForTopWindow("", "Corvella Settings", main.Pid(), 10000, true);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Setting("Settings", "SettingsStatus"), "Processed");
+
+  SetSetting("Panels", "NoOfPanels", "2");
+  Panel(2, "", "12", "90");
+  const DWORD start = GetTickCount();
+  SetSetting("Settings", "SettingsStatus", "Applied");
+  ASSERT_TRUE(WaitUntil([&] { return GetDlgItem(bar, kTextCell + 2) != nullptr; }, 2000, 5));
+  const DWORD took = GetTickCount() - start;
+  EXPECT_LT(took, 300u);
+  EXPECT_TRUE(WaitUntil([&] { return Setting("Settings", "SettingsStatus") == "Processed"; }, 300));
+
+  std::printf("panels reloaded %lu ms after \"Applied\"\n", static_cast<unsigned long>(took));
+  EXPECT_EQ(boxes.Count(), 0u) << boxes.Summary();
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+  ASSERT_TRUE(Exit(bar));
+}
+
+TEST_F(MainBar, AFaultingPlugInLeavesTheBarUpAndOnlyItsPanelShowsError) {
+  SetSetting("Settings", "Update", "50");
+  SetSetting("Panels", "NoOfPanels", "3");
+  Panel(1, "TRUE", "2", "120");  // complete.cvl
+  Panel(2, "TRUE", "1", "80");   // flaky.cvl
+  Panel(3, "TRUE", "2", "120");
+  SetSetting("Warnings", "NoOfWarnings", "1");
+  const std::string warning = std::string(kCorvellaKey) + "\\Warnings\\1\\General";
+  SetString(HKEY_LOCAL_MACHINE, warning, "Plugin", "TRUE");
+  SetString(HKEY_LOCAL_MACHINE, warning, "Number", "1");
+  SetString(HKEY_LOCAL_MACHINE, warning, "WarnVal", "5");
+  MessageBoxWatcher boxes;
+  HWND bar = Start();
+  ASSERT_NE(bar, nullptr);
+  const std::string third = Text(bar, 3);
+  ASSERT_TRUE(WaitUntil([&] { return Text(bar, 3) != third; }, 5000));
+
+  Control("Fault", "1");
+  ASSERT_TRUE(WaitUntil([&] { return Text(bar, 2) == "Error"; }, 5000));
+  const std::string later = Text(bar, 3);
+  EXPECT_TRUE(WaitUntil([&] { return Text(bar, 3) != later; }, 3000)) << "later panels go on";
+  Control("Level", "10");
+  ASSERT_TRUE(boxes.WaitForCount(1, 5000)) << "the warning still works";
+  EXPECT_EQ(boxes.Boxes()[0].text, "Warning: Flaky level has risen above 5 units.");
+  EXPECT_TRUE(main.Running());
+  ASSERT_TRUE(Exit(bar));
+  EXPECT_EQ(main.ExitCode(), 0u);
+}
+
+TEST_F(MainBar, HelpWithAMissingOrVeryLongFolderShowsItsFailureBox) {
+  const std::string longDir = "C:\\" + std::string(150, 'h') + "\\" + std::string(60, 'i') + "\\";
+  SetSetting("Settings", "InstalledDir", longDir);
+  MessageBoxWatcher boxes;
+  HWND bar = Start();
+  ASSERT_NE(bar, nullptr);
+  Command(bar, HelpMenu);
+  ASSERT_TRUE(boxes.WaitForCount(1, 10000));
+  EXPECT_EQ(boxes.Boxes()[0].title, "Corvella");
+  EXPECT_EQ(boxes.Boxes()[0].text, "Unable to Launch Corvella Help.");
+  EXPECT_EQ(boxes.Boxes()[0].owner, bar);
+  EXPECT_TRUE(main.Running());
+  ASSERT_TRUE(Exit(bar));
+}
+
+TEST_F(MainBar, AResourcePanelWithoutTheResourceMeterIsReportedWith07) {
+  // The shipped resource plug-in needs the Windows 95 resource meter
+  // (rsrc32.dll), which this folder and the system lack: it does not load.
+  const std::string dir = MakeTempDir("bar07");
+  ASSERT_TRUE(CopyInto(BinDir() + "Resource.cvl", dir));
+  SetSetting("Settings", "InstalledDir", dir);
+  SetSetting("Plugins", "NoOfPlugins", "1");
+  SetSetting("Plugins", "1", "Resource.cvl");
+  SetSetting("Panels", "NoOfPanels", "2");
+  Panel(1, "TRUE", "1", "80");
+  Panel(2, "", "10", "90");
+  MessageBoxWatcher boxes;
+  ASSERT_TRUE(main.Start(MainExe(), "SplashLaunch"));
+  ASSERT_TRUE(boxes.WaitForCount(1, 20000));
+  EXPECT_EQ(boxes.Boxes()[0].title, "Corvella");
+  EXPECT_EQ(boxes.Boxes()[0].text,
+            "One or More Plugins could not be Loaded. Error Code: 07. Description: Error "
+            "Loading Plugin");
+  HWND bar = WaitForTopWindow("TBarForm", "Corvella", main.Pid(), 20000, true);
+  ASSERT_NE(bar, nullptr);
+  // The resource panel is left out; the built-in one takes the first slot.
+  EXPECT_TRUE(WaitUntil([&] { return Text(bar, 1).find(':') != std::string::npos; }, 3000));
+  EXPECT_EQ(GetDlgItem(bar, kTextCell + 2), nullptr);
+  EXPECT_EQ(boxes.Count(), 1u) << boxes.Summary();
+  ASSERT_TRUE(Exit(bar));
+}
+
+TEST_F(MainBar, FiftyExitsWhilePassesRunNeitherHangNorCrash) {
+  // 100 panels, passes back to back; one plug-in panel makes every pass take
+  // a while, so most exits land in the middle of one.
+  SetSetting("Settings", "Update", "0");
+  SetSetting("Panels", "NoOfPanels", "100");
+  for (int i = 1; i <= 100; ++i) {
+    if (i == 50)
+      Panel(i, "TRUE", "1", "40");
+    else
+      Panel(i, "", std::to_string(1 + i % 15), "40");
+  }
+  Control("DelayMs", "20");
+  MessageBoxWatcher boxes;
+  const DWORD start = GetTickCount();
+  DWORD slowest = 0;
+  for (int run = 0; run < 50; ++run) {
+    ChildProcess bar;
+    ASSERT_TRUE(bar.Start(MainExe(), "SplashLaunch"));
+    HWND form = WaitForTopWindow("TBarForm", "Corvella", bar.Pid(), 20000, true);
+    ASSERT_NE(form, nullptr) << "run " << run;
+    ASSERT_TRUE(WaitUntil([&] { return !Text(form, 100).empty(); }, 10000)) << "run " << run;
+    Sleep(static_cast<DWORD>((run * 37) % 120));
+    const DWORD asked = GetTickCount();
+    if (run % 2 == 0)
+      PostMessageA(form, WM_COMMAND, ExitMenu, 0);
+    else
+      PostMessageA(FindTopWindow("TApplication", "CVL", bar.Pid()), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(bar.WaitExit(15000)) << "run " << run << " hangs";
+    EXPECT_EQ(bar.ExitCode(), 0u) << "run " << run;
+    slowest = std::max(slowest, GetTickCount() - asked);
+  }
+  EXPECT_EQ(boxes.Count(), 0u) << boxes.Summary();
+  std::printf("50 exits in %lu ms, the slowest exit %lu ms\n",
+              static_cast<unsigned long>(GetTickCount() - start),
+              static_cast<unsigned long>(slowest));
+}
+
+TEST_F(MainBar, MinimisingPausesWhenAskedAndADoubleClickFloatsTheDockedBar) {
+  SetSetting("Settings", "Update", "50");
+  SetSetting("Settings", "PauseOnMinimise", "TRUE");
+  SetSetting("Panels", "NoOfPanels", "1");
+  Panel(1, "TRUE", "1", "80");
+  HWND bar = Start();
+  ASSERT_NE(bar, nullptr);
+  HotKey(bar, 4);
+  ASSERT_TRUE(WaitUntil([&] { return Setting("Settings", "BarPosition") == "MINIMISED"; }, 5000));
+  EXPECT_EQ(Text(bar, 1), "------");
+  HotKey(bar, 2);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(bar) != FALSE; }, 5000));
+  Sleep(300);
+  EXPECT_EQ(Text(bar, 1), "------") << "restoring does not resume";
+
+  // Docked at the top: a double-click shows the title bar and floats the bar
+  // at its next repaint.
+  PostMessageA(bar, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, 10));
+  EXPECT_TRUE(WaitUntil([&] { return Setting("Settings", "BarPosition") == "FLOATING"; }, 5000));
+  EXPECT_EQ(Setting("Settings", "TitleBar"), "TRUE");
+  EXPECT_EQ(GetWindowLongA(bar, GWL_STYLE) & WS_CAPTION, WS_CAPTION);
+
+  // Exit while floating: left, top and width of the floating window.
+  RECT r = WindowRectOf(bar);
+  MoveWindow(bar, 70, 80, 410, r.bottom - r.top, TRUE);
+  ASSERT_TRUE(Exit(bar));
+  EXPECT_EQ(Setting("Position", "LEFT"), "70");
+  EXPECT_EQ(Setting("Position", "TOP"), "80");
+  EXPECT_EQ(Setting("Position", "WIDTH"), "410");
+  EXPECT_EQ(Setting("Position", "DOCKEDLEFT"), "<missing>");
+}

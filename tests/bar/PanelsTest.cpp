@@ -1,0 +1,351 @@
+// The panel list: layout, loading with its "06." and "07." reports, texts at
+// creation and in a pass, and the pass's rule for errors and faults.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bar/core/DisplayPanelCode.h"
+#include "shared/core/CvlError.h"
+#include "shared/core/PluginFault.h"
+
+namespace {
+
+struct Shown {
+  uint32_t generation;
+  std::string text;
+};
+
+class FakeView : public PanelView {
+ public:
+  // Owns the picture it is given, as the real cells do.
+  FakeView(int width, int& alive, int* picture) : width_(width), alive_(alive), picture_(picture) {
+    ++alive_;
+  }
+  ~FakeView() override {
+    --alive_;
+    if (picture_) --*picture_;
+  }
+  void SetPosition(int x, int y) override {
+    X = x;
+    Y = y;
+  }
+  int TextWidth() const override { return width_; }
+  int X = -1, Y = -1;
+
+ private:
+  int width_;
+  int& alive_;
+  int* picture_;
+};
+
+int gCalls = 0;
+void Reading(char* b) { snprintf(b, 80, "reading %d", ++gCalls); }
+void Full(char* b) { std::memset(b, 'x', 80); }  // all 80 bytes, no NUL
+void Faulting(char*) {}
+void Failing(char*) {}
+
+class FakeHost : public PanelHost {
+ public:
+  std::string GetSetting(const std::string& s, const std::string& n,
+                         const std::string& d) override {
+    auto it = settings.find(s + "/" + n);
+    return it == settings.end() ? d : it->second;
+  }
+  std::string GetPanelSetting(int i, const std::string&, const std::string& n,
+                              const std::string& d) override {
+    auto it = settings.find("Panels/" + std::to_string(i) + "/" + n);
+    return it == settings.end() ? d : it->second;
+  }
+  TBuiltInSensor BuiltInSensor(int32_t n) override {
+    if (n < 1 || n > 24) throw RangeCheckError();
+    return {"Sensor " + std::to_string(n), n == 16 ? nullptr : &Reading};
+  }
+  std::string PluginPath(int32_t n) override { return "C:\\p\\" + std::to_string(n) + ".cvl"; }
+  int32_t GetPluginFacilities(const std::string& path) override {
+    auto it = facilities.find(path);
+    return it == facilities.end() ? 0 : it->second;
+  }
+  void GetSensorInfo(const std::string&, TSENSORINFO& info) override {
+    info.ToolTip = "Plug-in tip";
+    info.Width = 999;  // the entry's width decides, not this
+    info.Icon = reinterpret_cast<BitmapHandle>(0x1234);
+    ++bitmaps;
+  }
+  TSensorFunction LoadSensorFunction(const std::string& path) override {
+    ++libraries;
+    return path == "C:\\p\\2.cvl" ? nullptr : pluginFunction;
+  }
+  void ReleasePluginLibraries() override {
+    libraries = 0;
+    ++releases;
+  }
+  BitmapHandle LoadPanelImage(int32_t n) override {
+    if (n < 1 || n > 24) return nullptr;
+    ++bitmaps;
+    return reinterpret_cast<BitmapHandle>(static_cast<intptr_t>(n));
+  }
+  void DeleteBitmap(BitmapHandle) override { --bitmaps; }
+  std::unique_ptr<PanelView> CreateView(int slot, const std::string& hint, BitmapHandle bitmap,
+                                        int32_t width) override {
+    hints[slot] = hint;
+    auto* v = new FakeView(width, views, bitmap ? &bitmaps : nullptr);
+    viewBySlot[slot] = v;
+    return std::unique_ptr<PanelView>(v);
+  }
+  void ShowError(const std::string& m, const std::string& c, const std::string& d) override {
+    errors.push_back(m + " " + c + " " + d);
+  }
+  void CallSensorFunction(TSensorFunction fn, char* b) override {
+    if (!fn) throw CvlError("No sensor function");
+    if (fn == &Faulting) throw PluginFault(0xC0000005, "Exception C0000005 (access violation)");
+    if (fn == &Failing) throw CvlError("Integer overflow");
+    std::memset(b, 0, 80);
+    fn(b);
+  }
+  void PublishText(uint32_t generation, int slot, const char* text, size_t length) override {
+    shown[slot] = {generation, std::string(text, length)};
+  }
+  bool LogAll() override { return logAll; }
+  void LogLine(const std::string& text) override { logged.push_back(text); }
+
+  void Panel(int i, const std::string& plugin, const std::string& number,
+             const std::string& width = "100") {
+    const std::string k = "Panels/" + std::to_string(i) + "/";
+    if (!plugin.empty()) settings[k + "Plugin"] = plugin;
+    settings[k + "Number"] = number;
+    settings[k + "Width"] = width;
+  }
+
+  std::map<std::string, std::string> settings;
+  std::map<std::string, int32_t> facilities;
+  TSensorFunction pluginFunction = &Reading;
+  std::map<int, std::string> hints;
+  std::map<int, FakeView*> viewBySlot;
+  std::map<int, Shown> shown;
+  std::vector<std::string> errors, logged;
+  int views = 0, libraries = 0, releases = 0, bitmaps = 0;
+  bool logAll = false;
+};
+
+class Panels : public ::testing::Test {
+ protected:
+  FakeHost host;
+  TDisplayPanels list{host};
+
+  std::string Text(int slot) {
+    auto it = host.shown.find(slot);
+    return it == host.shown.end() ? "<none>" : it->second.text;
+  }
+};
+
+}  // namespace
+
+TEST_F(Panels, ArrangeFillsRowsLeftToRightAndNeverReorders) {
+  for (int i = 1; i <= 3; ++i) list.AddPanel(&Reading, "p", nullptr, 100);
+  EXPECT_EQ(list.Arrange(200), 90);
+  EXPECT_EQ(host.viewBySlot[1]->X, 30);
+  EXPECT_EQ(host.viewBySlot[1]->Y, 3);
+  EXPECT_EQ(host.viewBySlot[2]->X, 3);
+  EXPECT_EQ(host.viewBySlot[2]->Y, 30);
+  EXPECT_EQ(host.viewBySlot[3]->X, 3);
+  EXPECT_EQ(host.viewBySlot[3]->Y, 57);
+
+  // 30 + 127 + 6 = 163: not below a width of 163, so even the first panel
+  // starts a second row and the first stays empty.
+  EXPECT_EQ(list.Arrange(163), 118);
+  EXPECT_EQ(host.viewBySlot[1]->Y, 30);
+  EXPECT_EQ(list.Arrange(164), 90);
+  EXPECT_EQ(host.viewBySlot[1]->Y, 3);
+
+  // Wide enough for all: one row.
+  EXPECT_EQ(list.Arrange(1024), 34);
+  EXPECT_EQ(host.viewBySlot[3]->X, 30 + 2 * 133);
+}
+
+TEST_F(Panels, AZeroWidthPanelStillTakesItsIconAndGap) {
+  list.AddPanel(&Reading, "a", nullptr, 0);
+  list.AddPanel(&Reading, "b", nullptr, 0);
+  EXPECT_EQ(list.Items(1).PanelSpan(), 27);
+  EXPECT_EQ(list.Arrange(1024), 34);
+  EXPECT_EQ(host.viewBySlot[2]->X, 30 + 33);
+}
+
+TEST_F(Panels, LoadingBuiltInsAndPlugInsShowsEachTextAtOnce) {
+  host.settings["Panels/NoOfPanels"] = "4";
+  host.Panel(1, "", "10", "80");
+  host.Panel(2, "TRUE", "1", "60");  // a plug-in with a sensor
+  host.Panel(3, "FALSE", "16");      // a built-in without a function
+  host.Panel(4, "TRUE", "2");        // a sensor plug-in exporting no SensorFunction
+  host.facilities["C:\\p\\1.cvl"] = 3;
+  host.facilities["C:\\p\\2.cvl"] = 1;
+  list.LoadPanels();
+  EXPECT_TRUE(host.errors.empty());
+  ASSERT_EQ(list.Count(), 4);
+  EXPECT_EQ(host.hints[1], "Sensor 10");
+  EXPECT_EQ(host.hints[2], "Plug-in tip");
+  EXPECT_EQ(list.Items(2).PanelSpan(), 27 + 60);
+  EXPECT_EQ(Text(1).substr(0, 8), "reading ");
+  EXPECT_EQ(Text(3), "Error");
+  EXPECT_EQ(Text(4), "Error");
+  EXPECT_EQ(host.libraries, 2);
+  EXPECT_EQ(host.bitmaps, 4) << "two built-in pictures, two plug-in icons";
+  list.ClearPanels();
+  EXPECT_EQ(host.bitmaps, 0);
+}
+
+TEST_F(Panels, LoadErrorsEmptyTheListAndAreReportedOnce) {
+  host.settings["Panels/NoOfPanels"] = "101";
+  for (int i = 1; i <= 101; ++i) host.Panel(i, "", "1");
+  list.LoadPanels();
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(host.views, 0);
+  EXPECT_EQ(host.bitmaps, 0) << "no picture is left behind";
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_EQ(host.errors[0],
+            "An Error has Occured Trying to Load Sensors. Please Remove all Sensors and Restart. "
+            "06. Range check error");
+
+  host.errors.clear();
+  host.settings["Panels/NoOfPanels"] = "100";
+  list.LoadPanels();
+  EXPECT_EQ(list.Count(), 100);
+  EXPECT_TRUE(host.errors.empty());
+
+  host.settings["Panels/NoOfPanels"] = "3";
+  host.Panel(2, "", "25");
+  list.LoadPanels();
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(host.views, 0);
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_NE(host.errors[0].find("06. Range check error"), std::string::npos);
+
+  for (const char* n : {"", "0", "many"}) {
+    host.errors.clear();
+    host.settings["Panels/NoOfPanels"] = n;
+    list.LoadPanels();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_TRUE(host.errors.empty()) << n;
+  }
+}
+
+TEST_F(Panels, APlugInWithoutASensorIsLeftOutAndReportedAfterTheList) {
+  host.settings["Panels/NoOfPanels"] = "3";
+  host.Panel(1, "TRUE", "1");
+  host.Panel(2, "TRUE", "3");  // mask 2: warnings only
+  host.Panel(3, "TRUE", "4");  // not loadable: mask 0
+  host.Panel(4, "", "1");
+  host.facilities["C:\\p\\1.cvl"] = 1;
+  host.facilities["C:\\p\\3.cvl"] = 2;
+  list.LoadPanels();
+  EXPECT_EQ(list.Count(), 1);
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_EQ(host.errors[0], "One or More Plugins could not be Loaded. 07. Error Loading Plugin");
+}
+
+TEST_F(Panels, ClearingReleasesTheLibrariesAndStartsANewGeneration) {
+  host.settings["Panels/NoOfPanels"] = "1";
+  host.Panel(1, "TRUE", "1");
+  host.facilities["C:\\p\\1.cvl"] = 1;
+  list.LoadPanels();
+  const uint32_t first = host.shown[1].generation;
+  EXPECT_EQ(first, list.Generation());
+  list.ClearPanels();
+  EXPECT_EQ(host.libraries, 0);
+  EXPECT_NE(list.Generation(), first) << "texts of the old list must be told apart";
+  list.LoadPanels();
+  EXPECT_EQ(host.shown[1].generation, list.Generation());
+}
+
+TEST_F(Panels, AnEightyCharacterTextArrivesWhole) {
+  list.AddPanel(&Full, "full", nullptr, 50);
+  EXPECT_EQ(Text(1), std::string(80, 'x'));
+}
+
+TEST_F(Panels, PausedTextsAndLogLines) {
+  host.logAll = true;
+  list.AddPanel(&Reading, "CPU Usage", nullptr, 50);
+  ASSERT_EQ(host.logged.size(), 1u);
+  EXPECT_EQ(host.logged[0], Text(1) + " - CPU Usage");
+  list.ShowPaused();
+  EXPECT_EQ(Text(1), "------");
+  list.Items(1).UpdateText();
+  EXPECT_NE(Text(1), "------");
+}
+
+TEST_F(Panels, AFaultAtCreationDisablesTheFunctionAndAnErrorCostsNothing) {
+  list.AddPanel(&Faulting, "f", nullptr, 50);
+  EXPECT_EQ(list.Items(1).SensorFunc, nullptr);
+  EXPECT_EQ(Text(1), "Error");
+  list.AddPanel(&Failing, "e", nullptr, 50);
+  EXPECT_EQ(list.Count(), 2) << "an ordinary error does not fail the load";
+  EXPECT_EQ(list.Items(2).SensorFunc, &Failing);
+  EXPECT_EQ(Text(2), "<none>");
+}
+
+// ---- The pass ---------------------------------------------------------------
+
+namespace {
+
+class FakeWarnings : public RefreshWarnings {
+ public:
+  int WarningCount() override { return static_cast<int>(faults.size()); }
+  void CheckWarning(int i) override {
+    if (disabled[i]) return;  // a warning without a function does nothing
+    ++checks[i];
+    if (faults[static_cast<size_t>(i - 1)]) throw PluginFault(0xC0000094, "divide");
+  }
+  void DisableCheck(int i) override { disabled[i] = true; }
+  std::vector<bool> faults = {false, false};
+  std::map<int, int> checks;
+  std::map<int, bool> disabled;
+};
+
+}  // namespace
+
+TEST_F(Panels, AFaultSkipsTheRestOfItsPassAndDisablesOnlyThatFunction) {
+  list.AddPanel(&Reading, "1", nullptr, 50);
+  list.AddPanel(&Reading, "2", nullptr, 50);
+  list.AddPanel(&Reading, "3", nullptr, 50);
+  list.Items(2).SensorFunc = &Faulting;
+  FakeWarnings warnings;
+  const std::string before1 = Text(1), before3 = Text(3);
+
+  RefreshCycle(list, warnings);
+  EXPECT_NE(Text(1), before1) << "earlier panels are updated";
+  EXPECT_EQ(Text(3), before3) << "later panels are skipped";
+  EXPECT_TRUE(warnings.checks.empty()) << "warnings are skipped";
+  EXPECT_EQ(list.Items(2).SensorFunc, nullptr);
+
+  RefreshCycle(list, warnings);
+  EXPECT_EQ(Text(2), "Error");
+  EXPECT_NE(Text(3), before3);
+  EXPECT_EQ(warnings.checks[1], 1);
+  EXPECT_EQ(warnings.checks[2], 1);
+}
+
+TEST_F(Panels, AnOrdinaryErrorAbandonsEveryPassButDisablesNothing) {
+  list.AddPanel(&Failing, "1", nullptr, 50);
+  list.AddPanel(&Reading, "2", nullptr, 50);
+  FakeWarnings warnings;
+  const std::string before = Text(2);
+  RefreshCycle(list, warnings);
+  RefreshCycle(list, warnings);
+  EXPECT_EQ(list.Items(1).SensorFunc, &Failing);
+  EXPECT_EQ(Text(2), before);
+  EXPECT_TRUE(warnings.checks.empty());
+}
+
+TEST_F(Panels, AFaultingWarningIsDisabledAndTheOthersGoOn) {
+  list.AddPanel(&Reading, "1", nullptr, 50);
+  FakeWarnings warnings;
+  warnings.faults = {true, false};
+  RefreshCycle(list, warnings);
+  EXPECT_EQ(warnings.checks[1], 1);
+  EXPECT_EQ(warnings.checks[2], 0);
+  RefreshCycle(list, warnings);
+  EXPECT_EQ(warnings.checks[1], 1) << "never evaluated again";
+  EXPECT_EQ(warnings.checks[2], 1);
+}

@@ -1,0 +1,40 @@
+// The colour shade: its columns, their rounding and the stored colour values.
+#include <gtest/gtest.h>
+
+#include "bar/core/BarColours.h"
+
+TEST(Shade, RunsFromTheShadeColourToTheButtonFaceOverItsShare) {
+  const uint32_t face = 0xC0C0C0, blue = 0xFF8080;  // "16744576": red 128, green 128, blue 255
+  auto cols = ShadeColumns(face, blue, 100, 10);
+  ASSERT_EQ(cols.size(), 11u);
+  EXPECT_EQ(cols.front(), blue);
+  EXPECT_EQ(cols.back(), face);
+  // Half the width: the rest of the bar is not drawn.
+  EXPECT_EQ(ShadeColumns(face, blue, 50, 10).size(), 6u);
+  // No share at all still draws two columns.
+  auto none = ShadeColumns(face, blue, 0, 200);
+  ASSERT_EQ(none.size(), 2u);
+  EXPECT_EQ(none[1], face);
+  // A share far beyond the width draws no more than the width.
+  EXPECT_EQ(ShadeColumns(face, blue, 2000000000, 300).size(), 301u);
+  EXPECT_TRUE(ShadeColumns(face, blue, -10, 300).empty());
+}
+
+TEST(Shade, ComponentsRoundHalvesToEven) {
+  // 0 -> 5 over 2 columns: 0, 2.5, 5.0 -> 0, 2, 5
+  auto cols = ShadeColumns(0x000005, 0x000000, 100, 2);
+  ASSERT_EQ(cols.size(), 3u);
+  EXPECT_EQ(cols[1], 2u);
+  EXPECT_EQ(RoundHalfEven(3.5), 4);
+  EXPECT_EQ(RoundHalfEven(-2.5), -2);
+  EXPECT_EQ(RoundHalfEven(2.4999), 2);
+}
+
+TEST(Shade, StoredColoursNameSystemColoursWhenNegative) {
+  StoredColour window = ColourFromSetting(-2147483640);  // 0x80000008
+  EXPECT_TRUE(window.System);
+  EXPECT_EQ(window.SystemIndex, 8);
+  StoredColour red = ColourFromSetting(255);
+  EXPECT_FALSE(red.System);
+  EXPECT_EQ(red.Rgb, 0x0000FFu);
+}
