@@ -11,7 +11,7 @@
 # screen: the panel texts are printed once a second for ten seconds, a
 # picture of the screen is saved as <build>/run-screenshot.png, and the bar,
 # Wine and Xvfb are ended.
-set -eu
+set -eu -o pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 mode=${1:-win98}
 case $mode in
@@ -34,7 +34,8 @@ headless=
 
 echo "Preparing the Wine prefix $CVL_WINE_ROOT/$mode ($mode mode)"
 cvl_wine_prefix "$mode"
-trap cvl_wine_stop EXIT
+# errexit off: the stop goes on past a wineserver that has already ended.
+trap 'set +e; cvl_wine_stop' EXIT
 cvl_display_start
 x11='HKCU\Software\Wine\X11 Driver'
 if [ -n "$headless" ]; then
@@ -51,10 +52,10 @@ echo "Installed in $cvl_installed_dir"
 # Ctrl+C closes the bar the way setup does, so it runs its exit sequence.
 stop() {
   trap - INT TERM
+  set +e
   echo
   echo "Closing Corvella"
-  timeout 40 wine "$peek" close || true
-  cvl_wine_stop
+  timeout 40 wine "$peek" close | cat
   exit 130
 }
 trap stop INT TERM
@@ -74,17 +75,16 @@ if [ -z "$headless" ]; then
   exit 0
 fi
 
+# BarPeek's output goes through a pipe: on a terminal Wine's console would
+# add its cursor codes.
 echo "Panel texts, once a second:"
 rc=0
-setsid -w timeout 90 wine "$peek" texts 10 1000 &
-wait $! || rc=$?
+setsid -w timeout 90 wine "$peek" texts 10 1000 | cat || rc=$?
 if [ $rc -eq 0 ]; then
-  setsid -w timeout 60 wine "$peek" shot "$(cvl_winpath "$shot")" &
-  wait $! || rc=$?
+  setsid -w timeout 60 wine "$peek" shot "$(cvl_winpath "$shot")" | cat || rc=$?
 fi
 closed=0
-setsid -w timeout 40 wine "$peek" close &
-wait $! || closed=$?
+setsid -w timeout 40 wine "$peek" close | cat || closed=$?
 [ $rc -eq 0 ] && rc=$closed
 timeout 30 wineserver -w || true
 [ $rc -eq 0 ] && echo "Screenshot: $shot"

@@ -16,7 +16,7 @@ cvl_install() {
     return 1
   fi
   cvl_installed_dir=$(timeout 60 wine reg query 'HKLM\Software\Veltrop\Corvella\Settings' \
-      /v InstalledDir 2>/dev/null | tr -d '\r' | sed -n 's/^.*REG_SZ[[:space:]]*//p')
+      /v InstalledDir 2>/dev/null | tr -d '\r' | sed -n 's/^.*REG_SZ[[:space:]]*//p' || true)
   if [ -z "$cvl_installed_dir" ]; then
     echo "The setup program left no installation folder in the settings." >&2
     return 1
