@@ -51,6 +51,6 @@ shot() {
 }
 
 shot bar-docked 0 728 1024 40 Settings/BarPosition=BOTTOM
-shot bar-floating 90 90 660 110 Settings/BarPosition=FLOATING Settings/TitleBar=TRUE \
-  Position/LEFT=100 Position/TOP=100 Position/WIDTH=620
+shot bar-floating 90 90 560 110 Settings/BarPosition=FLOATING Settings/TitleBar=TRUE \
+  Position/LEFT=100 Position/TOP=100 Position/WIDTH=520
 shot bar-shaded 0 0 1024 40 Settings/BarPosition=TOP Settings/ShadeBar=TRUE Settings/ShadeAmount=60
