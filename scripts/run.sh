@@ -3,14 +3,15 @@
 # private Wine prefix and starts it through the installed Launcher.exe, as
 # the Start-menu shortcut does (logo, then Main.exe SplashLaunch).
 #   scripts/run.sh [nt]     Windows 98 mode by default; nt: Wine's NT mode
-# The prefix is <build>/wine-run/<mode>, never ~/.wine. A first installation
-# there gets the setup's panels; later runs update the files and keep the
-# settings.
+# The prefix is <build>/wine-run/<mode> ($CVL_RUN_ROOT/<mode>), never ~/.wine.
+# A first installation there gets the setup's panels; later runs update the
+# files and keep the settings.
 # With a display ($DISPLAY) the bar shows there until it exits (its Exit
 # command) or Ctrl+C, which closes it. Without one it runs on a private Xvfb
 # screen: the panel texts are printed once a second for ten seconds, a
-# picture of the screen is saved as <build>/run-screenshot.png, and the bar,
-# Wine and Xvfb are ended.
+# picture of the screen is saved as <build>/wine-run/screenshot.png, and the
+# bar, Wine and Xvfb are ended.
+# CVL_SKIP_BUILD=1 runs the last build as it is (no toolchain check, no build).
 set -eu -o pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 mode=${1:-win98}
@@ -18,15 +19,19 @@ case $mode in
   win98 | nt) ;;
   *) echo "usage: scripts/run.sh [win98|nt]" >&2; exit 2 ;;
 esac
-[ "$(id -u)" = 0 ] && "$top/scripts/deps.sh"
-"$top/scripts/build.sh"
+if [ "${CVL_SKIP_BUILD:-}" != 1 ]; then
+  [ "$(id -u)" = 0 ] && "$top/scripts/deps.sh"
+  "$top/scripts/build.sh"
+fi
 build=${CVL_BUILD_DIR:-$top/build}
 build=$(cd "$build" && pwd)
 setup=$build/win/setup/CorvellaSetup.exe
 peek=$build/wintest/testbin/BarPeek.exe
-shot=$build/run-screenshot.png
+[ -f "$peek" ] || { echo "missing $peek: build first" >&2; exit 1; }
 
-export CVL_WINE_ROOT=$build/wine-run
+export CVL_WINE_ROOT=${CVL_RUN_ROOT:-$build/wine-run}
+mkdir -p "$CVL_WINE_ROOT"
+shot=$CVL_WINE_ROOT/screenshot.png
 . "$top/tests/harness/wine-env.sh"
 . "$top/scripts/wine-install.sh"
 headless=

@@ -9,6 +9,8 @@
 //                                      up to 20 s for the program to end
 // Exit codes: 0 done, 1 no bar (or no picture), 2 wrong arguments, 3 the
 // bar did not end in time.
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -146,6 +148,8 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Plain line ends: the readers are Unix scripts (through Wine) and pipes.
+  _setmode(_fileno(stdout), _O_BINARY);
   try {
     const int rc = Run(argc, argv);
     if (rc == 2) std::fputs(kUsage, stderr);
