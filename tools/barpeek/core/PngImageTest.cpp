@@ -38,16 +38,9 @@ class Inflater {
     while (!last) {
       last = Bits(1);
       const int type = Bits(2);
-      if (type == 0) {
-        bit_ = (bit_ + 7) / 8 * 8;
-        const uint32_t len = Bits(16);
-        EXPECT_EQ(len ^ 0xFFFF, Bits(16));
-        for (uint32_t i = 0; i < len; ++i) out.push_back(static_cast<uint8_t>(Bits(8)));
-      } else if (type == 1) {
-        Fixed(out);
-      } else {
-        throw std::runtime_error("unexpected block type");
-      }
+      // The writer uses the fixed codes only.
+      if (type != 1) throw std::runtime_error("unexpected block type");
+      Fixed(out);
     }
     bit_ = (bit_ + 7) / 8 * 8;
     return out;
