@@ -1,44 +1,56 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the bar under Wine on a private Xvfb screen
 # (1024 x 768) and writes them as PNG files into docs/:
-#   bar-docked.png    docked at the bottom with several panels
+#   bar-docked.png    docked at the bottom with the panels setup gives
 #   bar-floating.png  floating with its title bar
 #   bar-shaded.png    docked at the top with the colour shade
-# Needs a build (scripts/build.sh); uses xwd and ImageMagick's convert.
+# Each picture starts from a fresh installation by the setup program, with
+# the configuration it seeds and a few settings changed, and is taken by
+# BarPeek.exe. Needs a build (scripts/build.sh).
 #   scripts/screenshots/bar.sh
 set -eu
 top=$(cd "$(dirname "$0")/../.." && pwd)
 build=${CVL_BUILD_DIR:-$top/build}
 build=$(cd "$build" && pwd)
-bin=$build/win/bin
+setup=$build/win/setup/CorvellaSetup.exe
+peek=$build/wintest/testbin/BarPeek.exe
 out=$top/docs
+[ -f "$peek" ] || { echo "missing $peek: build first" >&2; exit 1; }
 export CVL_WINE_ROOT=$build/wine-shots
 unset DISPLAY  # always our own screen, whatever display the caller has
 . "$top/tests/harness/wine-env.sh"
-. "$top/scripts/screenshots/bar-config.sh"
+. "$top/scripts/wine-install.sh"
 cvl_wine_prefix win98
-trap cvl_wine_stop EXIT
+# errexit off: the stop goes on past a wineserver that has already ended.
+trap 'set +e; cvl_wine_stop' EXIT
 cvl_display_start
 # No window manager on this screen: Wine draws title bars and borders itself.
 timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
-# shot NAME CROP SETTING=VALUE...: runs the bar with the demonstration panels
-# and those settings, and keeps the CROP (WxH+X+Y) of the screen.
+# shot NAME X Y W H [SECTION/NAME=VALUE...]: installs afresh, changes those
+# settings, starts the bar through its launcher (without the logo) and keeps
+# that rectangle of the screen.
 shot() {
-  local name=$1 crop=$2
-  shift 2
+  local name=$1 x=$2 y=$3 w=$4 h=$5
+  shift 5
   timeout 60 wine reg delete 'HKLM\Software\Veltrop' /f >/dev/null 2>&1 || true
-  cvl_demo_config "$bin" "$@" >"$WINEPREFIX/shot.reg"
-  timeout 60 wine regedit /S "$(cvl_winpath "$WINEPREFIX/shot.reg")"
-  (cd "$bin" && timeout 60 wine Main.exe SplashLaunch >/dev/null 2>&1 &)
-  sleep 6
-  xwd -root -silent -display "$DISPLAY" -out "$WINEPREFIX/shot.xwd"
-  convert "$WINEPREFIX/shot.xwd" -crop "$crop" +repage "$out/$name.png"
-  timeout 30 wineserver -k >/dev/null 2>&1 || true
+  cvl_install "$setup"
+  local kv path
+  for kv in Settings/ShowSplash=FALSE "$@"; do
+    path=${kv%%=*}
+    timeout 60 wine reg add "HKLM\\Software\\Veltrop\\Corvella\\${path%%/*}" \
+      /v "${path#*/}" /d "${kv#*=}" /f >/dev/null 2>&1
+  done
+  (setsid timeout 60 wine "${cvl_installed_dir}Launcher.exe" >/dev/null 2>&1 &)
+  timeout 90 wine "$peek" texts >/dev/null
+  sleep 3  # placed, painted and showing its second reading
+  timeout 60 wine "$peek" shot "$(cvl_winpath "$out/$name.png")" "$x" "$y" "$w" "$h" >/dev/null
+  timeout 40 wine "$peek" close >/dev/null || true
   timeout 30 wineserver -w >/dev/null 2>&1 || true
   echo "docs/$name.png"
 }
 
-shot bar-docked 1024x40+0+728 BarPosition=BOTTOM
-shot bar-floating 660x110+90+90 BarPosition=FLOATING TitleBar=TRUE
-shot bar-shaded 1024x40+0+0 BarPosition=TOP ShadeBar=TRUE ShadeAmount=60
+shot bar-docked 0 728 1024 40 Settings/BarPosition=BOTTOM
+shot bar-floating 90 90 560 110 Settings/BarPosition=FLOATING Settings/TitleBar=TRUE \
+  Position/LEFT=100 Position/TOP=100 Position/WIDTH=520
+shot bar-shaded 0 0 1024 40 Settings/BarPosition=TOP Settings/ShadeBar=TRUE Settings/ShadeAmount=60
