@@ -14,5 +14,6 @@ if [ ! -f "$bench/build.ninja" ]; then
   cmake -S "$top" -B "$bench" -G Ninja -DCVL_TREE=host -DCVL_BENCH=ON \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
-cmake --build "$bench" --target cvl_bench_pass >/dev/null
+cmake --build "$bench" --target cvl_bench_pass cvl_bench_arrange >/dev/null
 "$bench/bench/cvl_bench_pass" "$@"
+"$bench/bench/cvl_bench_arrange" "$@"

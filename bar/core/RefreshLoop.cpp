@@ -75,7 +75,12 @@ bool RefreshLoop::Paused() {
 
 void RefreshLoop::SetInterval(int32_t ms) {
   Locked lock(sync_);
-  interval_ = ms < 0 ? 0 : ms;
+  const int32_t next = ms < 0 ? 0 : ms;
+  // The sleep under way was taken for the old interval: a shorter one ends
+  // it, or a bar once set to sleep for days (a damaged "Update") would not
+  // refresh again before then, whatever the settings say now.
+  if (next < interval_) sync_.Set(RefreshSync::kWake);
+  interval_ = next;
 }
 
 int32_t RefreshLoop::Interval() {

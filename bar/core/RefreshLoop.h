@@ -50,7 +50,8 @@ class RefreshLoop {
   void Resume();
   bool Paused();
   // Milliseconds between passes; 0 runs passes back to back. A negative value
-  // counts as 0 (it would otherwise mean waiting for ever).
+  // counts as 0 (it would otherwise mean waiting for ever). A shorter
+  // interval than before ends the sleep under way.
   void SetInterval(int32_t ms);
   int32_t Interval();
   // Ends the current sleep: the next pass starts at once (a running thread only).

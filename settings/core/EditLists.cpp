@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "settings/core/Catalogs.h"
+#include "shared/core/PluginOperations.h"
 #include "shared/core/VBText.h"
 
 namespace {
@@ -15,8 +16,10 @@ int32_t Clamp64(int64_t v) {
   return static_cast<int32_t>(std::max<int64_t>(INT32_MIN, std::min<int64_t>(INT32_MAX, v)));
 }
 
-int32_t NoOfPlugins(SettingsSource& s) {
-  return TextToInt(s.GetSetting(kAppName, "Plugins", "NoOfPlugins", "0"));
+// An entry without a file name names no plug-in (its path would be the bare
+// folder, which never loads): no need to ask.
+bool Unnamed(SettingsSource& s, int32_t number) {
+  return s.GetSetting(kAppName, "Plugins", IntToText(number), "").empty();
 }
 
 PanelRow PluginPanelRow(const TSENSORINFO& info, const std::string& width, int32_t number) {
@@ -35,6 +38,11 @@ WarningRow BuiltInWarningRow(const BuiltInWarning& w, const std::string& value) 
 
 }  // namespace
 
+int32_t StoredListCount(const std::string& storedCount) {
+  const int32_t n = TextToInt(storedCount);
+  return n < 0 ? 0 : std::min(n, kMaxStoredListEntries);
+}
+
 std::string InstalledPluginPath(SettingsSource& s, int32_t number) {
   return s.GetSetting(kAppName, "Settings", "InstalledDir", "") +
          s.GetSetting(kAppName, "Plugins", IntToText(number), "");
@@ -44,7 +52,8 @@ std::vector<PanelRow> SensorChoices(SettingsSource& s, PluginQueries& plugins) {
   std::vector<PanelRow> rows;
   for (const BuiltInSensor& b : kBuiltInSensors)
     rows.push_back(PanelRow{b.description, "No", IntToText(b.width), SensorItemData{b.number}});
-  for (int32_t p = 1, n = NoOfPlugins(s); p <= n; ++p) {
+  for (int32_t p = 1, n = InstalledPluginCount(s); p <= n; ++p) {
+    if (Unnamed(s, p)) continue;
     std::string path = InstalledPluginPath(s, p);
     if ((plugins.Facilities(path) & PluginHasSensor) != PluginHasSensor) continue;
     TSENSORINFO info = plugins.SensorInfo(path);
@@ -57,7 +66,8 @@ std::vector<WarningRow> WarningChoices(SettingsSource& s, PluginQueries& plugins
   std::vector<WarningRow> rows;
   for (const BuiltInWarning& w : kBuiltInWarnings)
     rows.push_back(BuiltInWarningRow(w, IntToText(w.min)));
-  for (int32_t p = 1, n = NoOfPlugins(s); p <= n; ++p) {
+  for (int32_t p = 1, n = InstalledPluginCount(s); p <= n; ++p) {
+    if (Unnamed(s, p)) continue;
     std::string path = InstalledPluginPath(s, p);
     if ((plugins.Facilities(path) & PluginHasWarning) != PluginHasWarning) continue;
     TWARNINGINFO info = plugins.WarningInfo(path);
@@ -68,7 +78,7 @@ std::vector<WarningRow> WarningChoices(SettingsSource& s, PluginQueries& plugins
 
 void PanelList::Load(SettingsSource& s, PluginQueries& plugins) {
   rows.clear();
-  int32_t count = TextToInt(s.GetSetting(kAppName, "Panels", "NoOfPanels", "0"));
+  const int32_t count = StoredListCount(s.GetSetting(kAppName, "Panels", "NoOfPanels", "0"));
   for (int32_t n = 1; n <= count; ++n) {
     std::string sec = Section("Panels", n);
     std::string plugin = s.GetSetting(kAppName, sec, "Plugin", "FALSE");
@@ -108,7 +118,8 @@ bool PanelList::StepWidth(int index, int delta) {
 
 void WarningList::Load(SettingsSource& s, PluginQueries& plugins) {
   rows.clear();
-  int32_t count = TextToInt(s.GetSetting(kAppName, "Warnings", "NoOfWarnings", "0"));
+  const int32_t count =
+      StoredListCount(s.GetSetting(kAppName, "Warnings", "NoOfWarnings", "0"));
   for (int32_t n = 1; n <= count; ++n) {
     std::string sec = Section("Warnings", n);
     std::string plugin = s.GetSetting(kAppName, sec, "Plugin", "FALSE");

@@ -12,6 +12,15 @@
 // The bar shows at most this many panels and warnings: appending stops there.
 constexpr size_t kMaxListRows = 100;
 
+// How many entries of a stored panel or warning list the dialogs read: the
+// count as stored ("NoOfPanels", "NoOfWarnings"; negative as 0), but at most
+// one more than the bar takes. The bar refuses a longer list as a whole, so
+// such a list stays recognisably too long after Apply (and the bar says so)
+// while a damaged count ("2000000000") no longer makes the dialog read two
+// billion entries.
+constexpr int32_t kMaxStoredListEntries = static_cast<int32_t>(kMaxListRows) + 1;
+int32_t StoredListCount(const std::string& storedCount);
+
 struct SensorItemData {
   int32_t Number = 0;  // built-in number, or the plug-in's position
 };

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "shared/core/PluginOperations.h"
 #include "shared/core/VBText.h"
 
 const char* const kInvalidPluginName = "<Invalid Plugin>";
@@ -21,16 +22,13 @@ std::string FileNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-int32_t NoOfPlugins(SettingsSource& s) {
-  return TextToInt(s.GetSetting(kAppName, "Plugins", "NoOfPlugins", "0"));
-}
-
 // Rewrites one stored list without the entries of plug-in k and with later
 // plug-ins numbered one lower. Values are copied as stored (an empty value
-// stays empty, so it still reads as its default).
+// stays empty, so it still reads as its default). The list is the entries
+// the dialog reads (StoredListCount).
 void RenumberStoredList(SettingsSource& s, const char* list, const char* countName,
                         const char* valueName, int32_t k) {
-  int32_t count = TextToInt(s.GetSetting(kAppName, list, countName, "0"));
+  const int32_t count = StoredListCount(s.GetSetting(kAppName, list, countName, "0"));
   struct Entry {
     std::string plugin, number, value;
   };
@@ -68,10 +66,12 @@ void RenumberStoredList(SettingsSource& s, const char* list, const char* countNa
 std::vector<PluginRow> LoadPluginRows(SettingsSource& s, PluginQueries& plugins) {
   std::vector<PluginRow> rows;
   std::string dir = s.GetSetting(kAppName, "Settings", "InstalledDir", "");
-  for (int32_t k = 1, n = NoOfPlugins(s); k <= n; ++k) {
+  for (int32_t k = 1, n = InstalledPluginCount(s); k <= n; ++k) {
     std::string file = s.GetSetting(kAppName, "Plugins", IntToText(k), "");
     std::string path = dir + file;
-    std::string name = plugins.Facilities(path) != 0 ? plugins.Name(path) : kInvalidPluginName;
+    // A bare folder never loads: an entry without a name needs no asking.
+    std::string name = !file.empty() && plugins.Facilities(path) != 0 ? plugins.Name(path)
+                                                                       : kInvalidPluginName;
     rows.push_back(PluginRow{name, file, k});
   }
   return rows;
@@ -80,7 +80,7 @@ std::vector<PluginRow> LoadPluginRows(SettingsSource& s, PluginQueries& plugins)
 InstallDecision DecideInstall(SettingsSource& s, PluginQueries& plugins,
                               const std::string& chosenPath) {
   InstallDecision d;
-  d.count = NoOfPlugins(s);
+  d.count = InstalledPluginCount(s);
   if (chosenPath.empty()) return d;
   if (chosenPath.size() < 3 || chosenPath.compare(chosenPath.size() - 3, 3, "cvl") != 0 ||
       plugins.Facilities(chosenPath) == 0) {
@@ -120,7 +120,7 @@ void RemovePlugin(SettingsSource& s, int32_t k, std::vector<PluginRow>& pluginRo
     drop[i] = panels.rows[i].IsPlugin() && panels.rows[i].data.Number == k;
   panels.Remove(drop);
 
-  int32_t m = NoOfPlugins(s);
+  const int32_t m = InstalledPluginCount(s);
   if (m >= k) {
     s.SaveSetting(kAppName, "Plugins", "NoOfPlugins", IntToText(m - 1));
     for (int32_t i = k; i <= m; ++i)

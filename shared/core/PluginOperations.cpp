@@ -68,10 +68,21 @@ void PluginContract::SaveWarningSetting(int index, const std::string& section,
   }
 }
 
+int32_t InstalledPluginCount(SettingsSource& settings) {
+  const int32_t stored = TextToInt(settings.GetSetting(kAppName, "Plugins", "NoOfPlugins", "0"));
+  if (stored <= 0) return 0;
+  if (stored <= kMaxInstalledPlugins) return stored;
+  int32_t named = 0;
+  while (named < kMaxInstalledPlugins &&
+         !settings.GetSetting(kAppName, "Plugins", IntToText(named + 1), "").empty())
+    ++named;
+  return named;
+}
+
 bool PluginContract::IsPluginInstalled(const std::string& fileName) {
   // No installed plug-in has an empty name; a missing list value reads empty.
   if (fileName.empty()) return false;
-  const int32_t n = TextToInt(settings_.GetSetting(kAppName, "Plugins", "NoOfPlugins", "0"));
+  const int32_t n = InstalledPluginCount(settings_);
   for (int32_t i = 1; i <= n; ++i) {
     if (settings_.GetSetting(kAppName, "Plugins", IntToText(i), "") == fileName) return true;
   }

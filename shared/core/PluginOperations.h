@@ -12,6 +12,17 @@
 #include "shared/core/PluginLibraries.h"
 #include "shared/core/SettingsSource.h"
 
+// How many entries of the installed plug-in list ("Plugins": "NoOfPlugins"
+// and the file names under "1", "2", ...) the lists built from it take. The
+// contract sets no limit, but no installation reaches a thousand plug-ins,
+// each chosen by hand. A count up to that is taken as stored (an entry
+// without a name included); a negative one as 0; a larger one is damaged, and
+// the list is taken as far as its named entries go from "1" on, at most a
+// thousand. So a count of "2000000000" neither makes a dialog read two
+// billion values nor hides an installation behind them.
+constexpr int32_t kMaxInstalledPlugins = 1000;
+int32_t InstalledPluginCount(SettingsSource& settings);
+
 class PluginContract {
  public:
   PluginContract(LibraryLoader& loader, SettingsSource& settings)

@@ -137,6 +137,19 @@ TEST_F(Loop, AWakeEndsTheSleepAndAStopEndsTheThreadWithoutAnotherPass) {
   EXPECT_EQ(pass.count, 2);
 }
 
+TEST_F(Loop, AShorterIntervalEndsTheLongSleepUnderWay) {
+  Start(2147483647);  // "Update" damaged to 25 days
+  ASSERT_TRUE(Eventually([&] { return pass.count == 1; }));
+  loop.Pause();
+  loop.SetInterval(1000);  // the settings mended while the thread is held
+  loop.Resume();
+  EXPECT_TRUE(Eventually([&] { return pass.count >= 2; }, 1000ms)) << "not after 25 days";
+  loop.SetInterval(60000);  // a longer one waits for the sleep under way
+  const int now = pass.count;
+  std::this_thread::sleep_for(1300ms);
+  EXPECT_LE(pass.count, now + 1);
+}
+
 TEST_F(Loop, AStopWhilePausedEndsTheThreadWhereItWaits) {
   Start(0);
   ASSERT_TRUE(Eventually([&] { return pass.count > 0; }));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "settings/core/PluginQueries.h"
+#include "shared/core/PluginOperations.h"
 #include "tests/fakes/MemorySettings.h"
 
 struct FakePlugin {
@@ -36,8 +37,9 @@ class FakePluginQueries : public PluginQueries {
     auto it = files.find(path);
     return it == files.end() ? std::string() : it->second.name;
   }
+  // As the contract asks it (PluginContract::IsPluginInstalled).
   bool IsInstalled(const std::string& fileName) override {
-    int n = std::stoi(settings_.GetSetting(kAppName, "Plugins", "NoOfPlugins", "0"));
+    const int32_t n = InstalledPluginCount(settings_);
     for (int i = 1; i <= n; ++i)
       if (settings_.GetSetting(kAppName, "Plugins", std::to_string(i), "") == fileName) return true;
     return false;

@@ -1,0 +1,95 @@
+// The layout of 100 panels (TDisplayPanels::Arrange) for bars of several
+// widths: the bar calls it at every repaint with the default "AutoResize".
+// The panels are the portable list's own, with views that only record where
+// they were put, so what is measured is the arithmetic and the walk.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "bar/core/DisplayPanelCode.h"
+
+namespace {
+
+class RecordingView : public PanelView {
+ public:
+  explicit RecordingView(int width) : width_(width) {}
+  void SetPosition(int x, int y) override {
+    x_ = x;
+    y_ = y;
+  }
+  int TextWidth() const override { return width_; }
+
+ private:
+  int width_;
+  int x_ = 0, y_ = 0;
+};
+
+void Reading(char* buffer) { std::strcpy(buffer, "12%"); }
+
+// Only what creating panels and laying them out needs.
+class LayoutHost : public PanelHost {
+ public:
+  std::string GetSetting(const std::string&, const std::string&, const std::string& d) override {
+    return d;
+  }
+  std::string GetPanelSetting(int, const std::string&, const std::string&,
+                              const std::string& d) override {
+    return d;
+  }
+  TBuiltInSensor BuiltInSensor(int32_t) override { return {"Sensor", &Reading}; }
+  std::string PluginPath(int32_t) override { return ""; }
+  int32_t GetPluginFacilities(const std::string&) override { return 0; }
+  void GetSensorInfo(const std::string&, TSENSORINFO&) override {}
+  TSensorFunction LoadSensorFunction(const std::string&) override { return nullptr; }
+  void ReleasePluginLibraries() override {}
+  BitmapHandle LoadPanelImage(int32_t) override { return nullptr; }
+  void DeleteBitmap(BitmapHandle) override {}
+  std::unique_ptr<PanelView> CreateView(int, const std::string&, BitmapHandle,
+                                        int32_t width) override {
+    return std::unique_ptr<PanelView>(new RecordingView(width));
+  }
+  void ShowError(const std::string&, const std::string&, const std::string&) override {}
+  void CallSensorFunction(TSensorFunction fn, char* buffer80) override { fn(buffer80); }
+  void PublishText(uint32_t, int, const char*, size_t) override {}
+  bool LogAll() override { return false; }
+  void LogLine(const std::string&) override {}
+};
+
+// The default widths of the built-in sensors, in catalogue order.
+constexpr int kWidths[24] = {40, 73, 76, 139, 199, 55, 79, 76, 43, 73, 97, 58,
+                             112, 85, 70, 43, 43, 43, 43, 94, 190, 64, 64, 64};
+
+void ArrangeHundredPanels(benchmark::State& state) {
+  LayoutHost host;
+  TDisplayPanels panels(host);
+  for (int i = 0; i < kMaxPanels; ++i) panels.AddPanel(&Reading, "Sensor", nullptr, kWidths[i % 24]);
+  const int width = static_cast<int>(state.range(0));
+  int height = 0;
+  for (auto _ : state) {
+    height = panels.Arrange(width);
+    benchmark::DoNotOptimize(height);
+  }
+  state.SetItemsProcessed(state.iterations() * kMaxPanels);
+  state.counters["bar_height"] = height;
+}
+// 200: every panel on a row of its own; 600: the floating bar's default;
+// 1024: docked on a 1024 x 768 screen; 32767: one row.
+BENCHMARK(ArrangeHundredPanels)->Arg(200)->Arg(600)->Arg(1024)->Arg(32767);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#if defined(__SANITIZE_ADDRESS__)
+  benchmark::AddCustomContext(
+      "build", "with sanitizers: timings not meaningful; use scripts/bench-native.sh");
+#else
+  benchmark::AddCustomContext("build", "-O2, no sanitizers");
+#endif
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
