@@ -244,9 +244,15 @@ TEST_F(SettingsDialog, SpeedsUnderOneSecondAreConfirmedAndLoggingAllSlowsTheSpee
   Click(dlg, NoLogRadio);
   Click(dlg, AllLogRadio);
   EXPECT_EQ(ComboText(dlg, UpdateCombo), " 5 Minutes");
+  // A click on the radio that is checked already chooses nothing new: a
+  // faster speed picked since stays.
+  SelectCombo(dlg, UpdateCombo, 5);
+  Click(dlg, AllLogRadio);
+  EXPECT_EQ(ComboText(dlg, UpdateCombo), " 5 Seconds");
+  EXPECT_TRUE(Checked(dlg, AllLogRadio));
   EXPECT_EQ(boxes.Count(), 2u) << boxes.Summary();
   ASSERT_TRUE(Close(dlg, OKBtn));
-  EXPECT_EQ(S("Update"), "300000");
+  EXPECT_EQ(S("Update"), "5000");
   EXPECT_EQ(S("LogAll"), "TRUE");
   EXPECT_EQ(S("LogWarnings"), "TRUE");
 }
