@@ -135,11 +135,24 @@ TEST_F(PluginTab, InstallsAPluginFileAndRefusesWhatItMustRefuse) {
   EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "2");
   EXPECT_FALSE(FileExists(installDir_ + "nofacilities.cvl"));
 
+  // A typed name that does not exist, in a folder that does or does not,
+  // gets the product's own refusal, not a prompt of the file dialog.
+  ASSERT_TRUE(InstallThroughFileDialog(dlg, elsewhere + "absent.cvl"));
+  ASSERT_TRUE(boxes.WaitForCount(4, 5000));
+  ASSERT_TRUE(InstallThroughFileDialog(dlg, elsewhere + "nowhere\\absent.cvl"));
+  ASSERT_TRUE(boxes.WaitForCount(5, 5000));
+  seen = boxes.Boxes();
+  EXPECT_EQ(seen[3].title, "Corvella");
+  EXPECT_EQ(seen[3].text, "File is not a Valid Corvella Plugin");
+  EXPECT_EQ(seen[4].title, "Corvella");
+  EXPECT_EQ(seen[4].text, "File is not a Valid Corvella Plugin");
+  EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "2");
+
   // Cancelling the file dialog installs nothing, whatever name it holds.
   ASSERT_TRUE(InstallThroughFileDialog(dlg, installDir_ + "quiet.cvl", false));
   Sleep(300);
   EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "2");
-  EXPECT_EQ(boxes.Count(), 3u) << boxes.Summary();
+  EXPECT_EQ(boxes.Count(), 5u) << boxes.Summary();
   // A file already in the installation folder is registered where it lies.
   ASSERT_TRUE(InstallThroughFileDialog(dlg, installDir_ + "quiet.cvl"));
   ASSERT_TRUE(wintest::WaitUntil([&] { return Rows(list) == 3; }, 5000));
