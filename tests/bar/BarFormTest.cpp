@@ -240,6 +240,8 @@ TEST_F(BarWindow, AFailingStepShowsError05AndAppliesTheSafeDefaults) {
             "An Error has Occured Trying to Display Corvella Error Code: 05. Description: "
             "Range check error");
   EXPECT_EQ(box.owner, form.Handle());
+  EXPECT_EQ(box.icon, MB_ICONEXCLAMATION);
+  EXPECT_EQ(box.defaultButton, IDOK);
 
   // The safe defaults, whatever the settings said.
   EXPECT_FALSE(form.LogAll);

@@ -275,6 +275,8 @@ TEST_F(MainBar, HelpWithAMissingOrVeryLongFolderShowsItsFailureBox) {
   EXPECT_EQ(boxes.Boxes()[0].title, "Corvella");
   EXPECT_EQ(boxes.Boxes()[0].text, "Unable to Launch Corvella Help.");
   EXPECT_EQ(boxes.Boxes()[0].owner, bar);
+  EXPECT_EQ(boxes.Boxes()[0].icon, MB_ICONEXCLAMATION);
+  EXPECT_EQ(boxes.Boxes()[0].defaultButton, IDOK);
   EXPECT_TRUE(main.Running());
   ASSERT_TRUE(Exit(bar));
 }
@@ -297,6 +299,7 @@ TEST_F(MainBar, AResourcePanelWithoutTheResourceMeterIsReportedWith07) {
   EXPECT_EQ(boxes.Boxes()[0].text,
             "One or More Plugins could not be Loaded. Error Code: 07. Description: Error "
             "Loading Plugin");
+  EXPECT_EQ(boxes.Boxes()[0].icon, MB_ICONEXCLAMATION);
   HWND bar = WaitForTopWindow("TBarForm", "Corvella", main.Pid(), 20000, true);
   ASSERT_NE(bar, nullptr);
   // The resource panel is left out; the built-in one takes the first slot.

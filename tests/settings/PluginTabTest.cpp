@@ -131,7 +131,11 @@ TEST_F(PluginTab, InstallsAPluginFileAndRefusesWhatItMustRefuse) {
   EXPECT_EQ(seen[0].text, "Plugin is Already Installed or a Plugin with the same name is Installed");
   EXPECT_EQ(seen[1].text, "File is not a Valid Corvella Plugin");
   EXPECT_EQ(seen[2].text, "File is not a Valid Corvella Plugin");
-  for (const auto& b : seen) EXPECT_EQ(b.title, "Corvella");
+  for (const auto& b : seen) {
+    EXPECT_EQ(b.title, "Corvella");
+    EXPECT_EQ(b.icon, MB_ICONEXCLAMATION) << b.text;
+    EXPECT_EQ(b.defaultButton, IDOK) << b.text;
+  }
   EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "2");
   EXPECT_FALSE(FileExists(installDir_ + "nofacilities.cvl"));
 
@@ -206,6 +210,9 @@ TEST_F(PluginTab, RemovingPluginTwoOfThreeShiftsTheListAndDropsItsRows) {
   ASSERT_EQ(boxes.Count(), 2u);
   EXPECT_EQ(boxes.Boxes()[1].text, "Are you sure you want to Remove this Plugin?");
   EXPECT_EQ(boxes.Boxes()[1].title, "Corvella");
+  EXPECT_EQ(boxes.Boxes()[1].icon, MB_ICONEXCLAMATION);
+  EXPECT_EQ(boxes.Boxes()[1].defaultButton, IDYES);
+  EXPECT_EQ(boxes.Boxes()[1].owner, dlg);
   EXPECT_EQ(Rows(list), 3);
   EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "3");
 
