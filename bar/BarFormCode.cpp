@@ -607,6 +607,14 @@ LRESULT TBarForm::Dispatch(UINT msg, WPARAM w, LPARAM l) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      // Logging off or shutting down ends the program without closing its
+      // window: the exit sequence runs here, as the Exit command runs it
+      // (the place is saved, the application bar and the icon removed).
+      if (w) Close();
+      return 0;
     case WM_DESTROY:
       if (closed_) PostQuitMessage(0);  // the exit sequence ends the program
       return 0;

@@ -276,6 +276,34 @@ TEST_F(MainBar, AReloadWhoseBoxIsOpenIsNotStartedAgainByTheHandShake) {
   ASSERT_TRUE(Exit(bar));
 }
 
+TEST_F(MainBar, TheEndOfTheWindowsSessionRunsTheExitSequence) {
+  SetSetting("Position", "LEFT", "100");
+  HWND bar = Start();
+  ASSERT_NE(bar, nullptr);
+  const int screenH = GetSystemMetrics(SM_CYSCREEN);
+  ASSERT_TRUE(WaitUntil([&] { return WindowRectOf(bar).bottom == screenH; }, 5000));
+  const RECT docked = WindowRectOf(bar);
+
+  // Asked, the bar lets the session end; a session that goes on after all
+  // changes nothing.
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(bar, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer));
+  EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+  ASSERT_TRUE(SendMessageTimeoutA(bar, WM_ENDSESSION, FALSE, 0, SMTO_NORMAL, 5000, &answer));
+  Sleep(300);
+  EXPECT_TRUE(main.Running());
+  EXPECT_EQ(Setting("Position", "DOCKEDTOP"), "<missing>");
+
+  // Windows ends without closing the window: the bar saves its place, gives
+  // up what it holds and ends on its own.
+  SendMessageTimeoutA(bar, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 15000, &answer);
+  ASSERT_TRUE(main.WaitExit(15000));
+  EXPECT_EQ(main.ExitCode(), 0u);
+  EXPECT_EQ(Setting("Position", "DOCKEDLEFT"), std::to_string(docked.left));
+  EXPECT_EQ(Setting("Position", "DOCKEDTOP"), std::to_string(docked.top));
+  EXPECT_EQ(Setting("Position", "LEFT"), "100") << "the floating place is left alone";
+}
+
 TEST_F(MainBar, AFaultingPlugInLeavesTheBarUpAndOnlyItsPanelShowsError) {
   SetSetting("Settings", "Update", "50");
   SetSetting("Panels", "NoOfPanels", "3");
