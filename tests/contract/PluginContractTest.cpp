@@ -183,6 +183,14 @@ TEST_F(Contract, WarningResultsCountOnlyByTheirLowestByte) {
   EXPECT_FALSE(contract.CallWarningFunction(nullptr, 5));
 }
 
+TEST_F(Contract, AnEmptyFileNameIsNeverInstalled) {
+  // Entry 2 is missing and reads as the empty text.
+  settings.Set("Plugins", "NoOfPlugins", "2");
+  settings.Set("Plugins", "1", "a.cvl");
+  EXPECT_TRUE(contract.IsPluginInstalled("a.cvl"));
+  EXPECT_FALSE(contract.IsPluginInstalled(""));
+}
+
 TEST_F(Contract, ListWritesFailSilently) {
   settings.failOnWrite = "Width";
   EXPECT_NO_THROW(contract.SavePanelSetting(1, "General", "Width", "40"));
