@@ -166,7 +166,15 @@ void TBarForm::FormCreate() {
 }
 
 void TBarForm::ApplySettings(bool atStartUp) {
-  if (closed_) return;
+  // A box the load shows ("06.", "07.", "02.", "03.", "05.") runs a message
+  // loop; nothing arriving there starts another load of the lists being
+  // built.
+  if (closed_ || applying_) return;
+  struct Applying {
+    bool& flag;
+    explicit Applying(bool& f) : flag(f) { flag = true; }
+    ~Applying() { flag = false; }
+  } applying(applying_);
   // The lists are rebuilt only while no pass walks them; pauses nest, so
   // this holds whether or not the caller paused the thread already.
   if (displayThread_) displayThread_->Pause();
@@ -560,7 +568,7 @@ LRESULT TBarForm::Dispatch(UINT msg, WPARAM w, LPARAM l) {
       if (!closed_) commands_->SettingsImageMouseDown(static_cast<MouseButton>(w));
       return 0;
     case WM_CONTEXTMENU:
-      if (!closed_ && !settingsTimer_) OpenPopupMenu();
+      if (!closed_ && !settingsTimer_ && !applying_) OpenPopupMenu();
       return 0;
     case WM_PANELTEXTS:
       if (panels_) panels_->ShowTexts();
@@ -598,6 +606,14 @@ LRESULT TBarForm::Dispatch(UINT msg, WPARAM w, LPARAM l) {
       return 0;
     case WM_CLOSE:
       Close();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      // Logging off or shutting down ends the program without closing its
+      // window: the exit sequence runs here, as the Exit command runs it
+      // (the place is saved, the application bar and the icon removed).
+      if (w) Close();
       return 0;
     case WM_DESTROY:
       if (closed_) PostQuitMessage(0);  // the exit sequence ends the program

@@ -45,6 +45,7 @@ class TBarForm : public BarFields, private SettingsSteps, private BarControls {
   // Reads and applies every general setting (true from FormCreate, false
   // after the settings dialog), with the display thread held between passes.
   void ApplySettings(bool atStartUp) override;
+  bool ApplyingSettings() override { return applying_; }
 
   // Commands.
   void BarTopMenuClick();
@@ -161,6 +162,7 @@ class TBarForm : public BarFields, private SettingsSteps, private BarControls {
   bool trayShown_ = false;
   bool sizing_ = false;
   bool closed_ = false;
+  bool applying_ = false;
   UINT taskbarCreated_ = 0;
   Library rasLibrary_;
   std::unique_ptr<PanelToolTips> tips_;

@@ -42,7 +42,9 @@ bool SystemDialogs::PickPluginFile(HWND owner, std::string& fileName) {
   ofn.lpstrFilter = "Corvella Plugins\0*.cvl\0";
   ofn.lpstrFile = buffer.data();
   ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+  // Any typed name is taken: the install steps refuse one that is no plug-in
+  // with the product's own message, so the dialog asks nothing of its own.
+  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
   bool ok = GetOpenFileNameA(&ofn) != FALSE;
   if (ok) fileName = buffer.data();
   return ok;

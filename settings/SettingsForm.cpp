@@ -160,13 +160,16 @@ void TSettingsForm::Apply() {
 }
 
 void TSettingsForm::SetRadio(int id) {
+  // The logging reaction belongs to the radio becoming checked: a click on
+  // the checked one chooses nothing new. Loading runs it as a click would.
+  const bool becomesChecked = loading_ || !IsChecked(id);
   const int* groups[] = {kLogRadios, kPositionRadios, kColourRadios};
   const int sizes[] = {3, 4, 3};
   for (int g = 0; g < 3; ++g)
     for (int i = 0; i < sizes[g]; ++i)
       if (groups[g][i] == id)
         for (int j = 0; j < sizes[g]; ++j) UpdateCheck(groups[g][j], groups[g][j] == id);
-  if (id == AllLogRadio) AllLogRadioClick();
+  if (id == AllLogRadio && becomesChecked) AllLogRadioClick();
   for (int p : kPositionRadios)
     if (p == id) PositionClick();
 }

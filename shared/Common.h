@@ -31,6 +31,7 @@ void GetWarningInfo(const std::string& path, TWARNINGINFO& info);
 std::string GetPluginName(const std::string& path);
 void ShowPluginSettings(const std::string& path);
 // One of the values 1..NoOfPlugins of Plugins equals fileName (case counts).
+// An empty file name is never installed (a missing list value reads empty).
 bool IsPluginInstalled(const std::string& fileName);
 // InstalledDir followed by the file name stored under Plugins\<number>.
 std::string PluginPath(int32_t number);

@@ -57,6 +57,9 @@ void BarCommands::SettingsMenuClick() {
 
 void BarCommands::SettingsTimerTimer() {
   bar_.SetAutoHideTimer(false);
+  // Ticks that arrive inside a box of the reload itself wait for its end:
+  // "Processed" is written only once the reload is over.
+  if (bar_.ApplyingSettings()) return;
   if (Setting("Settings", "SettingsStatus", "") == "Applied") {
     bar_.ApplySettings(false);
     Save("Settings", "SettingsStatus", "Processed");
@@ -153,7 +156,7 @@ void BarCommands::AutoHideMenuClick() {
 }
 
 void BarCommands::HotKey(int id) {
-  if (SettingsDialogOpen()) return;
+  if (Gated()) return;
   switch (id) {
     case 1: PauseMenuClick(); break;
     case 2: BarTopMenuClick(); break;
@@ -164,7 +167,7 @@ void BarCommands::HotKey(int id) {
 }
 
 void BarCommands::TrayIcon(unsigned mouseMessage) {
-  if (SettingsDialogOpen()) return;
+  if (Gated()) return;
   if (mouseMessage == kMouseRightDown)
     bar_.OpenPopupMenu();
   else if (mouseMessage == kMouseLeftDown)
@@ -172,7 +175,7 @@ void BarCommands::TrayIcon(unsigned mouseMessage) {
 }
 
 void BarCommands::SettingsImageMouseDown(MouseButton button) {
-  if (SettingsDialogOpen()) return;
+  if (Gated()) return;
   if (button == MouseButton::Right)
     bar_.OpenPopupMenu();
   else

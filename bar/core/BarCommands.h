@@ -48,6 +48,8 @@ class BarControls : public BarSurface {
   // ClearPanels, then the panel list goes.
   virtual void FreePanels() = 0;
   virtual void ApplySettings(bool atStartUp) = 0;
+  // An ApplySettings is under way (a box it shows runs a message loop).
+  virtual bool ApplyingSettings() = 0;
 
   virtual bool SettingsTimerEnabled() = 0;
   virtual void SetSettingsTimer(bool on) = 0;
@@ -101,7 +103,7 @@ class BarCommands {
 
   // While the settings dialog is open.
   void SettingsTimerTimer();
-  // Ignored while the settings dialog is open.
+  // Ignored while the settings dialog is open or the settings are loading.
   void HotKey(int id);
   void TrayIcon(unsigned mouseMessage);
   void SettingsImageMouseDown(MouseButton button);
@@ -120,7 +122,9 @@ class BarCommands {
   void PositionCommand(BarMenuItem item, TBarPosition position);
   void SaveFloatingPlace();
   void Open(const std::string& target, const char* failure);
-  bool SettingsDialogOpen() { return bar_.SettingsTimerEnabled(); }
+  // Hot keys and clicks wait while the settings dialog is open, and while a
+  // box of a settings load is open (they would act on half-built lists).
+  bool Gated() { return bar_.SettingsTimerEnabled() || bar_.ApplyingSettings(); }
   std::string Setting(const char* section, const char* key, const char* def);
   void Save(const char* section, const char* key, const std::string& value);
 

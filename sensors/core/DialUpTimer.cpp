@@ -6,10 +6,6 @@ namespace {
 
 constexpr uint32_t kNoConnectionSpeed = 9600;
 
-bool LastedLongerThan(const DialUpTimer& timer, uint32_t now, int32_t minutes) {
-  return timer.Elapsed(now) * 0.001 > static_cast<double>(CheckedMul(minutes, 60));
-}
-
 }  // namespace
 
 void DialUpText(TextBuilder& out, const DialUpReadings& r, DialUpTimer& timer, const char* sep) {
@@ -48,6 +44,9 @@ bool ConnectionTimeCheck(const DialUpReadings& r, DialUpTimer& timer, int32_t th
     timer.StopTiming();
     return false;
   }
+  // The limit first: a threshold whose seconds overflow raises with the
+  // timer left as it was.
+  const double limitSeconds = static_cast<double>(CheckedMul(threshold, 60));
   timer.StartTiming(r.Now);
-  return LastedLongerThan(timer, r.Now, threshold);
+  return timer.Elapsed(r.Now) * 0.001 > limitSeconds;
 }

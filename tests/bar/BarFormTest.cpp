@@ -9,6 +9,7 @@
 
 #include "bar/BarFormCode.h"
 #include "bar/Globals.h"
+#include "bar/ShellAppBar.h"
 #include "shared/core/CvlError.h"
 #include "tests/support/WinTest.h"
 
@@ -240,6 +241,8 @@ TEST_F(BarWindow, AFailingStepShowsError05AndAppliesTheSafeDefaults) {
             "An Error has Occured Trying to Display Corvella Error Code: 05. Description: "
             "Range check error");
   EXPECT_EQ(box.owner, form.Handle());
+  EXPECT_EQ(box.icon, MB_ICONEXCLAMATION);
+  EXPECT_EQ(box.defaultButton, IDOK);
 
   // The safe defaults, whatever the settings said.
   EXPECT_FALSE(form.LogAll);
@@ -271,6 +274,61 @@ TEST_F(BarWindow, AnErrorAfterStartUpRedrawsTheBarAndKeepsItRunning) {
             "Description: Cannot load panel 3");
   EXPECT_TRUE(IsWindow(form.Handle()));
   EXPECT_TRUE(IsWindowVisible(form.Handle()));
+}
+
+// The docked position is asked of the shell again ("position 3") whenever
+// the bar must be placed anew.
+long Placements(const Events& events) {
+  return std::count(events.begin(), events.end(), "position 3");
+}
+
+TEST_F(BarWindow, AutoHideToggleAndTheShellsNotificationsPlaceTheBarAgain) {
+  TBarForm form(parts);
+  ASSERT_TRUE(form.Create(nullptr));
+  parts.events.clear();
+  form.AutoHideMenuClick();
+  EXPECT_EQ(Setting("Settings", "AutoHide"), "TRUE");
+  EXPECT_TRUE(form.AutoHideTimerEnabled());
+  EXPECT_TRUE(form.Checked(AutoHideMenu));
+  EXPECT_EQ(Placements(parts.events), 1);
+  // An auto-hide bar is registered afresh for its edge.
+  EXPECT_EQ(std::count(parts.events.begin(), parts.events.end(), "leave"), 1);
+
+  parts.events.clear();
+  form.AutoHideMenuClick();
+  EXPECT_EQ(Setting("Settings", "AutoHide"), "FALSE");
+  EXPECT_FALSE(form.AutoHideTimerEnabled());
+  EXPECT_FALSE(form.Checked(AutoHideMenu));
+  EXPECT_EQ(Placements(parts.events), 1);
+
+  // The shell tells of a changed state or a moved bar: placed again. Its
+  // other notifications change nothing.
+  parts.events.clear();
+  SendMessageA(form.Handle(), WM_BARCALLBACK, ABN_STATECHANGE, 0);
+  EXPECT_EQ(Placements(parts.events), 1);
+  SendMessageA(form.Handle(), WM_BARCALLBACK, ABN_POSCHANGED, 0);
+  EXPECT_EQ(Placements(parts.events), 2);
+  SendMessageA(form.Handle(), WM_BARCALLBACK, ABN_FULLSCREENAPP, TRUE);
+  SendMessageA(form.Handle(), WM_BARCALLBACK, ABN_WINDOWARRANGE, TRUE);
+  EXPECT_EQ(Placements(parts.events), 2);
+}
+
+TEST_F(BarWindow, APaintThatFindsBothDiskCountersAtZeroStartsTheStatisticsAgain) {
+  SetPerfStat("Cvl\\Probe", 5);
+  TBarForm form(parts);
+  ASSERT_TRUE(form.Create(nullptr));
+  ASSERT_EQ(ReadPerfStat("Cvl\\Probe"), 5u);
+  // The statistics key the bar keeps open goes away and comes back (as when
+  // the system's statistics restart): the kept handle reads nothing now.
+  ASSERT_TRUE(DeleteTree(HKEY_DYN_DATA, "PerfStats\\StatData"));
+  SetPerfStat("Cvl\\Probe", 6);
+  ASSERT_EQ(ReadPerfStat("Cvl\\Probe"), 0u);
+  // Both disk counters read 0 at the next paint: the statistics are started
+  // again, and read through a fresh key.
+  ShowWindow(form.Handle(), SW_SHOWNA);
+  RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(ReadPerfStat("Cvl\\Probe"), 6u);
+  DeletePerfStat("Cvl\\Probe");
 }
 
 TEST_F(BarWindow, ExitSequenceStopsTheThreadAndGivesUpTheHotKeys) {

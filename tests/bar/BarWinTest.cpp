@@ -235,6 +235,75 @@ TEST_F(MainBar, AppliedWhileTheDialogIsOpenReloadsThePanelsWithin300ms) {
   ASSERT_TRUE(Exit(bar));
 }
 
+TEST_F(MainBar, AReloadWhoseBoxIsOpenIsNotStartedAgainByTheHandShake) {
+  SetSetting("Panels", "NoOfPanels", "1");
+  Panel(1, "", "10", "90");
+  SetSetting("Plugins", "NoOfPlugins", "3");
+  SetSetting("Plugins", "3", "nofacilities.cvl");
+  MessageBoxWatcher boxes;
+  HWND bar = Start();
+  ASSERT_NE(bar, nullptr);
+  TrayClick(bar, WM_LBUTTONDOWN);
+  HWND dialog = WaitForTopWindow("", "Corvella Settings", main.Pid(), 10000, true);
+  ASSERT_NE(dialog, nullptr);
+
+  // Applied with a panel whose plug-in cannot serve it: the reload reports
+  // "07." and its box stays open for a second, ten ticks of the hand-shake.
+  boxes.Hold(true);
+  SetSetting("Panels", "NoOfPanels", "2");
+  Panel(2, "TRUE", "3", "80");
+  SetSetting("Settings", "SettingsStatus", "Applied");
+  ASSERT_TRUE(boxes.WaitForCount(1, 5000));
+  Sleep(1000);
+  EXPECT_EQ(boxes.Count(), 1u) << boxes.Summary();
+  EXPECT_EQ(boxes.Boxes()[0].text,
+            "One or More Plugins could not be Loaded. Error Code: 07. Description: Error "
+            "Loading Plugin");
+  EXPECT_EQ(boxes.Boxes()[0].owner, bar);
+  EXPECT_EQ(Setting("Settings", "SettingsStatus"), "Applied") << "the reload is still under way";
+  boxes.Hold(false);
+  EXPECT_TRUE(WaitUntil([&] { return Setting("Settings", "SettingsStatus") == "Processed"; }, 3000));
+  Sleep(500);
+  EXPECT_EQ(boxes.Count(), 1u) << boxes.Summary();
+  EXPECT_EQ(Text(bar, 1).find(':') != std::string::npos, true) << "the built-in panel is shown";
+
+  // Closing the dialog applies everything once more: one more report.
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+  ASSERT_TRUE(boxes.WaitForCount(2, 5000));
+  Sleep(300);
+  EXPECT_EQ(boxes.Count(), 2u) << boxes.Summary();
+  ASSERT_TRUE(Exit(bar));
+}
+
+TEST_F(MainBar, TheEndOfTheWindowsSessionRunsTheExitSequence) {
+  SetSetting("Position", "LEFT", "100");
+  HWND bar = Start();
+  ASSERT_NE(bar, nullptr);
+  const int screenH = GetSystemMetrics(SM_CYSCREEN);
+  ASSERT_TRUE(WaitUntil([&] { return WindowRectOf(bar).bottom == screenH; }, 5000));
+  const RECT docked = WindowRectOf(bar);
+
+  // Asked, the bar lets the session end; a session that goes on after all
+  // changes nothing.
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(bar, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer));
+  EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+  ASSERT_TRUE(SendMessageTimeoutA(bar, WM_ENDSESSION, FALSE, 0, SMTO_NORMAL, 5000, &answer));
+  Sleep(300);
+  EXPECT_TRUE(main.Running());
+  EXPECT_EQ(Setting("Position", "DOCKEDTOP"), "<missing>");
+
+  // Windows ends without closing the window: the bar saves its place, gives
+  // up what it holds and ends on its own.
+  SendMessageTimeoutA(bar, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 15000, &answer);
+  ASSERT_TRUE(main.WaitExit(15000));
+  EXPECT_EQ(main.ExitCode(), 0u);
+  EXPECT_EQ(Setting("Position", "DOCKEDLEFT"), std::to_string(docked.left));
+  EXPECT_EQ(Setting("Position", "DOCKEDTOP"), std::to_string(docked.top));
+  EXPECT_EQ(Setting("Position", "LEFT"), "100") << "the floating place is left alone";
+}
+
 TEST_F(MainBar, AFaultingPlugInLeavesTheBarUpAndOnlyItsPanelShowsError) {
   SetSetting("Settings", "Update", "50");
   SetSetting("Panels", "NoOfPanels", "3");
@@ -275,6 +344,8 @@ TEST_F(MainBar, HelpWithAMissingOrVeryLongFolderShowsItsFailureBox) {
   EXPECT_EQ(boxes.Boxes()[0].title, "Corvella");
   EXPECT_EQ(boxes.Boxes()[0].text, "Unable to Launch Corvella Help.");
   EXPECT_EQ(boxes.Boxes()[0].owner, bar);
+  EXPECT_EQ(boxes.Boxes()[0].icon, MB_ICONEXCLAMATION);
+  EXPECT_EQ(boxes.Boxes()[0].defaultButton, IDOK);
   EXPECT_TRUE(main.Running());
   ASSERT_TRUE(Exit(bar));
 }
@@ -291,12 +362,25 @@ TEST_F(MainBar, AResourcePanelWithoutTheResourceMeterIsReportedWith07) {
   Panel(1, "TRUE", "1", "80");
   Panel(2, "", "10", "90");
   MessageBoxWatcher boxes;
+  boxes.Hold(true);
   ASSERT_TRUE(main.Start(MainExe(), "SplashLaunch"));
   ASSERT_TRUE(boxes.WaitForCount(1, 20000));
+  // The box shows in the middle of loading the settings: a hot key or a click
+  // on the notification icon now would act on a half-built bar (or open the
+  // settings dialog inside the load), so both wait until it is over.
+  HWND loading = FindTopWindow("TBarForm", "Corvella", main.Pid());
+  ASSERT_NE(loading, nullptr);
+  HotKey(loading, 2);
+  TrayClick(loading, WM_LBUTTONDOWN);
+  Sleep(500);
+  EXPECT_EQ(Setting("Settings", "BarPosition"), "<missing>");
+  EXPECT_EQ(FindTopWindow("", "Corvella Settings", main.Pid()), nullptr);
+  boxes.Hold(false);
   EXPECT_EQ(boxes.Boxes()[0].title, "Corvella");
   EXPECT_EQ(boxes.Boxes()[0].text,
             "One or More Plugins could not be Loaded. Error Code: 07. Description: Error "
             "Loading Plugin");
+  EXPECT_EQ(boxes.Boxes()[0].icon, MB_ICONEXCLAMATION);
   HWND bar = WaitForTopWindow("TBarForm", "Corvella", main.Pid(), 20000, true);
   ASSERT_NE(bar, nullptr);
   // The resource panel is left out; the built-in one takes the first slot.

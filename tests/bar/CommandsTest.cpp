@@ -96,6 +96,18 @@ TEST_F(Commands, HotKeysClicksAndTheSettingsButtonAreIgnoredWhileTheDialogIsOpen
   cmd.SettingsImageMouseDown(MouseButton::Left);
   EXPECT_TRUE(bar.log.empty());
   EXPECT_EQ(CheckedPosition(bar), "minimise");
+
+  // Inside a box of a settings load: the same, and the hand-shake's ticks
+  // leave "Applied" for after the load.
+  bar.settingsTimer = false;
+  bar.applying = true;
+  bar.settings.Set("Settings", "SettingsStatus", "Applied");
+  cmd.HotKey(2);
+  cmd.TrayIcon(kMouseLeftDown);
+  cmd.SettingsImageMouseDown(MouseButton::Right);
+  cmd.SettingsTimerTimer();
+  EXPECT_TRUE(bar.log.empty());
+  EXPECT_EQ(bar.settings.Get("Settings", "SettingsStatus"), "Applied");
 }
 
 TEST_F(Commands, RefreshRunsOnePassAtATime) {

@@ -98,6 +98,7 @@ class FakeBar : public BarControls {
     log.push_back("apply settings");
     if (failApply) throw CvlError("apply failed");
   }
+  bool ApplyingSettings() override { return applying; }
   bool SettingsTimerEnabled() override { return settingsTimer; }
   void SetSettingsTimer(bool on) override {
     settingsTimer = on;
@@ -135,7 +136,7 @@ class FakeBar : public BarControls {
   std::map<BarMenuItem, bool> checks;
   bool tray = false, displayTimer = false, autoHideTimer = false, settingsTimer = false;
   bool resizeTimer = false, sizing = false, closed = false, shellWorks = true;
-  bool failApply = false;
+  bool failApply = false, applying = false;
   int pauses = 0;
   int32_t cursorX = 0;
   std::vector<int32_t> arrangedFor;

@@ -115,6 +115,32 @@ TEST_F(Contract, WarningInfoFollowsTheSameRule) {
   EXPECT_EQ(info.Max, 100);
   EXPECT_EQ(info.Min, 0);
   EXPECT_EQ(info.Increment, 0);
+
+  // The three texts are fetched before any is stored: without the unit, the
+  // message and the description keep their defaults too.
+  auto noVal = WarningExports();
+  noVal.erase("WarningVal");
+  loader.Add("noval", noVal);
+  TWARNINGINFO texts;
+  contract.GetWarningInfo("noval", texts);
+  EXPECT_EQ(texts.Message, "No Message");
+  EXPECT_EQ(texts.Description, "No Description");
+  EXPECT_EQ(texts.Val, "No Val");
+  EXPECT_EQ(texts.Max, 0);
+
+  // The numbers come in the order Max, Min, Increment: without the first,
+  // none is stored, while the texts are.
+  auto noMax = WarningExports();
+  noMax.erase("WarningMax");
+  loader.Add("nomax", noMax);
+  TWARNINGINFO numbers;
+  contract.GetWarningInfo("nomax", numbers);
+  EXPECT_EQ(numbers.Message, "Level has risen above");
+  EXPECT_EQ(numbers.Description, "A description");
+  EXPECT_EQ(numbers.Val, "%");
+  EXPECT_EQ(numbers.Max, 0);
+  EXPECT_EQ(numbers.Min, 0);
+  EXPECT_EQ(numbers.Increment, 0);
   EXPECT_TRUE(loader.AllReleased());
 }
 
@@ -155,6 +181,14 @@ TEST_F(Contract, WarningResultsCountOnlyByTheirLowestByte) {
   EXPECT_TRUE(contract.CallWarningFunction(ReturnsThreshold, 0x301));
   EXPECT_FALSE(contract.CallWarningFunction(ReturnsThreshold, 0x300));
   EXPECT_FALSE(contract.CallWarningFunction(nullptr, 5));
+}
+
+TEST_F(Contract, AnEmptyFileNameIsNeverInstalled) {
+  // Entry 2 is missing and reads as the empty text.
+  settings.Set("Plugins", "NoOfPlugins", "2");
+  settings.Set("Plugins", "1", "a.cvl");
+  EXPECT_TRUE(contract.IsPluginInstalled("a.cvl"));
+  EXPECT_FALSE(contract.IsPluginInstalled(""));
 }
 
 TEST_F(Contract, ListWritesFailSilently) {

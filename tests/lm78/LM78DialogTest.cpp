@@ -120,6 +120,8 @@ TEST_F(HardwareDialog, FirstOpeningAsksBeforeShowingReportsNoChipAndOkStopsTheQu
   wintest::BoxRecord question = boxes.Boxes()[0];
   EXPECT_EQ(question.title, "Corvella");
   EXPECT_EQ(question.text, kQuestion);
+  EXPECT_EQ(question.icon, MB_ICONHAND);
+  EXPECT_EQ(question.defaultButton, IDYES);
   ASSERT_NE(question.owner, nullptr);  // owned by the dialog, which is not shown yet
   EXPECT_EQ(wintest::WindowText(question.owner), kCaption);
   EXPECT_FALSE(IsWindowVisible(question.owner));
@@ -133,6 +135,7 @@ TEST_F(HardwareDialog, FirstOpeningAsksBeforeShowingReportsNoChipAndOkStopsTheQu
   wintest::BoxRecord report = boxes.Boxes()[1];
   EXPECT_EQ(report.title, "Corvella");
   EXPECT_EQ(report.owner, dlg);
+  EXPECT_EQ(report.icon, MB_ICONASTERISK);
   EXPECT_EQ(report.text, std::string("Hardware Auto-Detection Results:") + std::string(30, ' ') +
                              "\r\rHardware Monitoring Support: None\rCPU Type: " +
                              kProcessorItems[item] +

@@ -84,6 +84,29 @@ TEST(DialtallyTransitions, StampFromBeforeARestartAddsNothingAndStartsANewConnec
   EXPECT_EQ(s.count, 5);
 }
 
+TEST(DialtallyTransitions, TheTickCountsWrapAfter49DaysIsCountedNotTakenForARestart) {
+  // Connected across the wrap of the 32-bit tick count: 4096 ms before it,
+  // 2048 ms after it.
+  DialtallyState s = Active(0xFFFFF000u, 7000, 4);
+  ApplyConnection(s, Connection::Seen, 0x00000800u);
+  EXPECT_TRUE(s.active);
+  EXPECT_EQ(s.total, 7000 + 6144);
+  EXPECT_EQ(s.count, 4) << "the same connection goes on";
+  EXPECT_EQ(s.stamp, 0x00000800u);
+
+  // Up to 24 days between two calls count as one interval; anything longer
+  // can only be a stamp of an earlier run of Windows.
+  const uint32_t days24 = 24u * 24 * 60 * 60 * 1000;
+  s = Active(1000, 0, 4);
+  ApplyConnection(s, Connection::Seen, 1000 + days24);
+  EXPECT_EQ(static_cast<uint32_t>(s.total), days24);
+  EXPECT_EQ(s.count, 4);
+  s = Active(1000, 0, 4);
+  ApplyConnection(s, Connection::Seen, 1000 + days24 + 1);
+  EXPECT_EQ(s.total, 0);
+  EXPECT_EQ(s.count, 5);
+}
+
 TEST(DialtallyMonth, ResetsOnlyWhenTheDayNumberFalls) {
   DialtallyState s = Active(1000, 3725000, 3);
   s.lastDate = 31;

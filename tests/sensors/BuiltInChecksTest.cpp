@@ -72,8 +72,18 @@ TEST(ConnectionTimeCheck, ThresholdZeroAndTheSpeedZeroPath) {
   EXPECT_FALSE(ConnectionTimeCheck(r, timer, 0));
   EXPECT_FALSE(timer.Timing);
 
+  // An overflowing threshold x 60 raises before the timer is touched: an
+  // idle timer stays idle, a running one keeps its start.
   r.Speed = 33600;
-  EXPECT_THROW(ConnectionTimeCheck(r, timer, 35791395), CvlError);  // threshold x 60
+  r.Now = 9000;
+  EXPECT_THROW(ConnectionTimeCheck(r, timer, 35791395), CvlError);
+  EXPECT_FALSE(timer.Timing);
+  EXPECT_EQ(timer.Start, 5000u);
+  EXPECT_FALSE(ConnectionTimeCheck(r, timer, 1));  // starts timing at 9000
+  r.Now = 12000;
+  EXPECT_THROW(ConnectionTimeCheck(r, timer, -35791395), CvlError);
+  EXPECT_TRUE(timer.Timing);
+  EXPECT_EQ(timer.Start, 9000u);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Texts of built-in sensors 1-15 composed from given readings.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "sensors/core/BuiltInCatalogue.h"
 #include "sensors/core/CheckedMath.h"
 #include "sensors/core/DialUpTimer.h"
@@ -50,6 +52,66 @@ TEST(Catalogue, NumbersOutsideTheCataloguesAreRangeErrors) {
   EXPECT_STREQ(BuiltInWarningMessage(15), "Windows has been running longer than");
   for (int32_t bad : {0, 25, -1}) EXPECT_THROW(BuiltInSensorName(bad), CvlError) << bad;
   for (int32_t bad : {0, 16}) EXPECT_THROW(BuiltInWarningUnits(bad), CvlError) << bad;
+}
+
+// The stored numbers mean these texts in every configuration ever written, so
+// each is compared byte for byte: the blank that ends the names of 16 to 19
+// and the ANSI degree byte of the temperature unit included.
+TEST(Catalogue, EveryNameTextAndUnitByteForByte) {
+  const char* const names[24] = {
+      "CPU Usage",
+      "System Memory : Free / Load",
+      "Disk Cache : Size / Percentage Hits",
+      "Disk Information : Writes / Reads / [All Fixed Drives Free Space]",
+      "Dial Up Internet Connection Information : Time Connected [/ Connection Speed / "
+      "Recieved / Sent]-Windows 98 Only",
+      "Windows Running Time",
+      "Swap File : Size / Usage",
+      "Microsoft-Network : Reads / Writes",
+      "Active Processes : No. of Processes / No. of Threads",
+      "Current Time",
+      "Battery Status : Percentage Free / Time Remaining",
+      "Current Date",
+      "Primary Display : Resolution / Colour Depth",
+      "Multiple Monitor Info : No. Of Monitors / Total Desktop Size",
+      "Windows : Visible / Minimised / Total",
+      "System Temperature : Temperature 1 ",
+      "System Temperature : Temperature 2 ",
+      "System Temperature : Temperature 3 ",
+      "System Temperature : Temperature 4 ",
+      "CPU Voltages : Core / I/O",
+      "System Voltages : +5V / -5V / +12V / -12V",
+      "Fans Speed : Fan 1",
+      "Fans Speed : Fan 2",
+      "Fans Speed : Fan 3",
+  };
+  for (int32_t n = 1; n <= 24; ++n)
+    EXPECT_EQ(std::string(BuiltInSensorName(n)), names[n - 1]) << "sensor " << n;
+  EXPECT_EQ(std::string(BuiltInSensorName(19)).back(), ' ');
+
+  const std::string degrees = "\xB0" "C";
+  const char* const texts[15][2] = {
+      {"Disk space has dropped below", "Mb"},
+      {"Internet Connection Time has exceeded", "Mins"},
+      {"Battery Power has dropped below", "%"},
+      {"Temperature 1 has risen above", degrees.c_str()},
+      {"Temperature 2 has risen above", degrees.c_str()},
+      {"Temperature 3 has risen above", degrees.c_str()},
+      {"Temperature 4 has risen above", degrees.c_str()},
+      {"A CPU Voltage has deviated beyond", "%"},
+      {"A System Voltage has deviated beyond", "%"},
+      {"Fan 1 speed has dropped below", "rpm"},
+      {"Fan 2 speed has dropped below", "rpm"},
+      {"Fan 3 speed has dropped below", "rpm"},
+      {"Memory Load has exceeded", "%"},
+      {"Swap File size has exceeded", "Mb"},
+      {"Windows has been running longer than", "Mins"},
+  };
+  for (int32_t n = 1; n <= 15; ++n) {
+    EXPECT_EQ(std::string(BuiltInWarningMessage(n)), texts[n - 1][0]) << "warning " << n;
+    EXPECT_EQ(std::string(BuiltInWarningUnits(n)), texts[n - 1][1]) << "warning " << n;
+  }
+  EXPECT_EQ(std::string(BuiltInWarningUnits(4)), std::string("\xB0\x43", 2));
 }
 
 TEST(Separator, BlankValueBlankCutToThree) {

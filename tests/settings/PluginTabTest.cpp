@@ -131,15 +131,32 @@ TEST_F(PluginTab, InstallsAPluginFileAndRefusesWhatItMustRefuse) {
   EXPECT_EQ(seen[0].text, "Plugin is Already Installed or a Plugin with the same name is Installed");
   EXPECT_EQ(seen[1].text, "File is not a Valid Corvella Plugin");
   EXPECT_EQ(seen[2].text, "File is not a Valid Corvella Plugin");
-  for (const auto& b : seen) EXPECT_EQ(b.title, "Corvella");
+  for (const auto& b : seen) {
+    EXPECT_EQ(b.title, "Corvella");
+    EXPECT_EQ(b.icon, MB_ICONEXCLAMATION) << b.text;
+    EXPECT_EQ(b.defaultButton, IDOK) << b.text;
+  }
   EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "2");
   EXPECT_FALSE(FileExists(installDir_ + "nofacilities.cvl"));
+
+  // A typed name that does not exist, in a folder that does or does not,
+  // gets the product's own refusal, not a prompt of the file dialog.
+  ASSERT_TRUE(InstallThroughFileDialog(dlg, elsewhere + "absent.cvl"));
+  ASSERT_TRUE(boxes.WaitForCount(4, 5000));
+  ASSERT_TRUE(InstallThroughFileDialog(dlg, elsewhere + "nowhere\\absent.cvl"));
+  ASSERT_TRUE(boxes.WaitForCount(5, 5000));
+  seen = boxes.Boxes();
+  EXPECT_EQ(seen[3].title, "Corvella");
+  EXPECT_EQ(seen[3].text, "File is not a Valid Corvella Plugin");
+  EXPECT_EQ(seen[4].title, "Corvella");
+  EXPECT_EQ(seen[4].text, "File is not a Valid Corvella Plugin");
+  EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "2");
 
   // Cancelling the file dialog installs nothing, whatever name it holds.
   ASSERT_TRUE(InstallThroughFileDialog(dlg, installDir_ + "quiet.cvl", false));
   Sleep(300);
   EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "2");
-  EXPECT_EQ(boxes.Count(), 3u) << boxes.Summary();
+  EXPECT_EQ(boxes.Count(), 5u) << boxes.Summary();
   // A file already in the installation folder is registered where it lies.
   ASSERT_TRUE(InstallThroughFileDialog(dlg, installDir_ + "quiet.cvl"));
   ASSERT_TRUE(wintest::WaitUntil([&] { return Rows(list) == 3; }, 5000));
@@ -193,6 +210,9 @@ TEST_F(PluginTab, RemovingPluginTwoOfThreeShiftsTheListAndDropsItsRows) {
   ASSERT_EQ(boxes.Count(), 2u);
   EXPECT_EQ(boxes.Boxes()[1].text, "Are you sure you want to Remove this Plugin?");
   EXPECT_EQ(boxes.Boxes()[1].title, "Corvella");
+  EXPECT_EQ(boxes.Boxes()[1].icon, MB_ICONEXCLAMATION);
+  EXPECT_EQ(boxes.Boxes()[1].defaultButton, IDYES);
+  EXPECT_EQ(boxes.Boxes()[1].owner, dlg);
   EXPECT_EQ(Rows(list), 3);
   EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "3");
 

@@ -228,6 +228,9 @@ TEST_F(SettingsDialog, SpeedsUnderOneSecondAreConfirmedAndLoggingAllSlowsTheSpee
   EXPECT_EQ(boxes.Boxes()[0].text,
             "Warning: Setting the Update Speed to Less than 1 Second can cause the Hardware "
             "Monitoring Sensors to Fail or Report Incorrect Values. Use Selected Update Speed?");
+  EXPECT_EQ(boxes.Boxes()[0].defaultButton, IDNO);
+  EXPECT_EQ(boxes.Boxes()[0].icon, MB_ICONHAND);
+  EXPECT_EQ(boxes.Boxes()[0].owner, dlg);
   EXPECT_EQ(ComboText(dlg, UpdateCombo), " 1 Second");
   boxes.Answer(IDYES);
   SelectCombo(dlg, UpdateCombo, 1);
@@ -244,9 +247,15 @@ TEST_F(SettingsDialog, SpeedsUnderOneSecondAreConfirmedAndLoggingAllSlowsTheSpee
   Click(dlg, NoLogRadio);
   Click(dlg, AllLogRadio);
   EXPECT_EQ(ComboText(dlg, UpdateCombo), " 5 Minutes");
+  // A click on the radio that is checked already chooses nothing new: a
+  // faster speed picked since stays.
+  SelectCombo(dlg, UpdateCombo, 5);
+  Click(dlg, AllLogRadio);
+  EXPECT_EQ(ComboText(dlg, UpdateCombo), " 5 Seconds");
+  EXPECT_TRUE(Checked(dlg, AllLogRadio));
   EXPECT_EQ(boxes.Count(), 2u) << boxes.Summary();
   ASSERT_TRUE(Close(dlg, OKBtn));
-  EXPECT_EQ(S("Update"), "300000");
+  EXPECT_EQ(S("Update"), "5000");
   EXPECT_EQ(S("LogAll"), "TRUE");
   EXPECT_EQ(S("LogWarnings"), "TRUE");
 }
@@ -314,10 +323,16 @@ TEST_F(SettingsDialog, DisablingAutomaticResizingAsksOnceUntilConfirmed) {
   SetCheck(dlg, AutoResizeCheck, true);
   ASSERT_EQ(boxes.Count(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].title, "Corvella");
-  EXPECT_EQ(boxes.Boxes()[0].text.substr(0, 60),
-            "Altering this setting will cause Corvella to no longer autom");
-  EXPECT_NE(boxes.Boxes()[0].text.find("Are you sure that you want to disable Automatic Resizing?"),
-            std::string::npos);
+  EXPECT_EQ(boxes.Boxes()[0].text,
+            "Altering this setting will cause Corvella to no longer automatically resize to fit "
+            "the screen when the screen size changes. This setting is only recommended if you are "
+            "experiencing problems with Corvella and programs which resize the screen such as "
+            "fullscreen DirectX games. If you disable Automatic Resizing you can force Corvella "
+            "to resize to fit the screen at any time by selecting Refresh form the settings menu. "
+            "Are you sure that you want to disable Automatic Resizing?");
+  EXPECT_EQ(boxes.Boxes()[0].defaultButton, IDNO);
+  EXPECT_EQ(boxes.Boxes()[0].icon, MB_ICONEXCLAMATION);
+  EXPECT_EQ(boxes.Boxes()[0].owner, dlg);
   EXPECT_FALSE(Checked(dlg, AutoResizeCheck));
   boxes.Answer(IDYES);
   SetCheck(dlg, AutoResizeCheck, true);

@@ -308,6 +308,110 @@ bool IsMessageBox(HWND hwnd) {
   return hasText;
 }
 
+namespace {
+
+// The system's message-box icons by the style bit that asks for them.
+struct SystemIcon {
+  LPCSTR id;
+  int style;
+};
+const SystemIcon kSystemIcons[] = {{IDI_HAND, MB_ICONHAND},
+                                   {IDI_QUESTION, MB_ICONQUESTION},
+                                   {IDI_EXCLAMATION, MB_ICONEXCLAMATION},
+                                   {IDI_ASTERISK, MB_ICONASTERISK}};
+
+// The pixels of a w x h area of dc, as 32-bit colours.
+std::vector<DWORD> Pixels(HDC source, int x, int y, int w, int h) {
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, w, h, source, x, y, SRCCOPY);
+  SelectObject(mem, old);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  std::vector<DWORD> bits(static_cast<size_t>(w) * h);
+  GetDIBits(mem, bmp, 0, h, bits.data(), &bi, DIB_RGB_COLORS);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return bits;
+}
+
+// Which system icon the icon control shows on the screen: each is drawn
+// here on the dialog colour and compared pixel for pixel. 0 when none
+// matches (not painted yet, or covered).
+int IconOnScreen(HWND control) {
+  RECT r;
+  if (!GetWindowRect(control, &r)) return 0;
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0 || w > 256 || h > 256) return 0;
+  HDC screen = GetDC(nullptr);
+  const std::vector<DWORD> shown = Pixels(screen, r.left, r.top, w, h);
+  int found = 0;
+  for (const SystemIcon& k : kSystemIcons) {
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    RECT all = {0, 0, w, h};
+    FillRect(mem, &all, GetSysColorBrush(COLOR_BTNFACE));
+    DrawIconEx(mem, 0, 0, LoadIconA(nullptr, k.id), 0, 0, 0, nullptr, DI_NORMAL);
+    const std::vector<DWORD> drawn = Pixels(mem, 0, 0, w, h);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    if (drawn == shown) {
+      found = k.style;
+      break;
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  return found;
+}
+
+// The icon of a message box. The system's icons are shared within a
+// process, so a box of this process shows the very handle LoadIcon gives
+// here. A box of another process holds a handle of its own that this
+// process can neither compare nor read (so it is seen on the screen).
+int IconOfBox(HWND box) {
+  HWND control = GetDlgItem(box, 0x440);  // the message box's icon static
+  if (!control || !IsWindowVisible(control)) return 0;
+  DWORD_PTR handle = 0;
+  if (!SendMessageTimeoutA(control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &handle) ||
+      !handle)
+    return 0;
+  for (const SystemIcon& k : kSystemIcons)
+    if (reinterpret_cast<DWORD_PTR>(LoadIconA(nullptr, k.id)) == handle) return k.style;
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    if (int style = IconOnScreen(control)) return style;
+    Sleep(25);
+  }
+  return kIconUnknown;
+}
+
+// The button Enter presses: the default push button. (The dialog's own
+// default id, DM_GETDEFID, is asked when no button carries that style; Wine
+// leaves it at IDOK even where a box has no OK button.)
+int DefaultButtonOfBox(HWND box) {
+  std::vector<int> ids;
+  for (HWND c : ChildWindows(box, "Button")) {
+    ids.push_back(GetDlgCtrlID(c));
+    if ((GetWindowLongA(c, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON) return GetDlgCtrlID(c);
+  }
+  DWORD_PTR def = 0;
+  if (SendMessageTimeoutA(box, DM_GETDEFID, 0, 0, SMTO_ABORTIFHUNG, 2000, &def) &&
+      HIWORD(def) == DC_HASDEFID &&
+      std::find(ids.begin(), ids.end(), LOWORD(def)) != ids.end())
+    return LOWORD(def);
+  return 0;
+}
+
+}  // namespace
+
 MessageBoxWatcher::MessageBoxWatcher() {
   InitializeCriticalSection(&lock_);
   stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -363,6 +467,8 @@ void MessageBoxWatcher::Poll() {
       GetWindowThreadProcessId(h, &rec.pid);
       rec.owner = GetWindow(h, GW_OWNER);
       rec.topmost = (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+      rec.icon = IconOfBox(h);
+      rec.defaultButton = DefaultButtonOfBox(h);
       EnterCriticalSection(&lock_);
       seen_.push_back(Seen{h, boxes_.size(), 0, 0});
       boxes_.push_back(rec);

@@ -95,12 +95,20 @@ struct BoxRecord {
   HWND owner = nullptr;  // the owner window (nullptr: a box without owner)
   bool topmost = false;  // system-modal boxes stay above every other window
   int answer = 0;        // the button id pressed
+  // The icon: MB_ICONHAND (stop, error), MB_ICONQUESTION, MB_ICONEXCLAMATION
+  // (warning) or MB_ICONASTERISK (information); 0 when the box has none,
+  // kIconUnknown when it could not be told.
+  int icon = 0;
+  // The id of the default button (the one Enter presses), 0 when none.
+  int defaultButton = 0;
 };
+constexpr int kIconUnknown = -1;
 
 // Watches for message boxes of every process (a #32770 window with a static
 // text control of id 0xFFFF and only statics and buttons as children),
-// records title and text, and presses a button: the next queued answer, or
-// else OK, else Cancel, else the first button. Runs until destroyed.
+// records title, text, icon and default button, and presses a button: the
+// next queued answer, or else OK, else Cancel, else the first button. Runs
+// until destroyed.
 class MessageBoxWatcher {
  public:
   MessageBoxWatcher();

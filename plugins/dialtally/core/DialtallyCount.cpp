@@ -61,7 +61,9 @@ void ApplyConnection(DialtallyState& s, Connection seen, uint32_t now) {
     }
     return;
   }
-  const bool stampOfThisRun = s.stamp != 0 && s.stamp <= now;
+  // Unsigned 32-bit arithmetic carries the difference across the tick
+  // count's wrap; only an implausibly long one marks a stamp of another run.
+  const bool stampOfThisRun = s.stamp != 0 && now - s.stamp <= kLongestInterval;
   if (s.active && !stampOfThisRun) s.active = false;
   if (!s.active) {
     s.count = static_cast<int32_t>(static_cast<uint32_t>(s.count) + 1u);

@@ -35,18 +35,25 @@ void SaveDialtallyState(SettingsSource& store, const DialtallyState& state);
 // A day number below the stored one means a new month has begun.
 void ApplyMonthReset(DialtallyState& state, int32_t today);
 
+// The longest interval between two calls taken as one stretch of a
+// connection: 24 days. A stamp written before Windows was restarted nearly
+// always lies far "ahead" of the new tick count, which makes the unsigned
+// difference close to 2^32 (49.7 days).
+constexpr uint32_t kLongestInterval = 24u * 24 * 60 * 60 * 1000;
+
 // One transition of the tally at tick count now.
 //   inactive + seen     -> active, count + 1, stamp := now
 //   active   + seen     -> total + (now - stamp), stamp := now
 //   active   + not seen -> inactive, stamp := 0
 //   inactive + not seen -> unchanged;  unknown -> unchanged
-// A stamp of an active connection that is 0 or later than now cannot come
-// from the tick count's current run: Windows was restarted since it was
-// written (the count began again from 0), or the disconnection was only half
-// written. Either way the earlier connection has ended and the time since is
-// unknown, so nothing is added and the connection seen now counts as a new
-// one. (The same happens once when the tick count wraps after 49.7 days of
-// uptime: one interval is lost and one connection counted twice.)
+// The difference now - stamp is taken in 32-bit arithmetic, so a connection
+// that lasts across the tick count's wrap after 49.7 days of uptime is
+// counted as usual. A stamp of an active connection that is 0, or whose
+// difference exceeds kLongestInterval, cannot come from the tick count's
+// current run: Windows was restarted since it was written (the count began
+// again from 0), or the disconnection was only half written. Either way the
+// earlier connection has ended and the time since is unknown, so nothing is
+// added and the connection seen now counts as a new one.
 void ApplyConnection(DialtallyState& state, Connection seen, uint32_t now);
 
 // "<count> <sep> <H:MM:SS>", e.g. "3 / 1:02:05".
