@@ -170,16 +170,22 @@ void TBarForm::ApplySettings(bool atStartUp) {
   // loop; nothing arriving there starts another load of the lists being
   // built.
   if (closed_ || applying_) return;
-  struct Applying {
-    bool& flag;
-    explicit Applying(bool& f) : flag(f) { flag = true; }
-    ~Applying() { flag = false; }
-  } applying(applying_);
-  // The lists are rebuilt only while no pass walks them; pauses nest, so
-  // this holds whether or not the caller paused the thread already.
-  if (displayThread_) displayThread_->Pause();
-  ApplySettingsWith(atStartUp, settings_, *this);
-  if (displayThread_) displayThread_->Resume();
+  {
+    struct Applying {
+      bool& flag;
+      explicit Applying(bool& f) : flag(f) { flag = true; }
+      ~Applying() { flag = false; }
+    } applying(applying_);
+    // The lists are rebuilt only while no pass walks them; pauses nest, so
+    // this holds whether or not the caller paused the thread already.
+    if (displayThread_) displayThread_->Pause();
+    ApplySettingsWith(atStartUp, settings_, *this);
+    if (displayThread_) displayThread_->Resume();
+  }
+  if (freeListsAfterLoad_) {
+    freeListsAfterLoad_ = false;
+    FreePanels();
+  }
 }
 
 bool TBarForm::Checked(BarMenuItem item) { return MenuChecked(menu_, item); }
@@ -221,13 +227,13 @@ void TBarForm::SetDisplayThreadPriority(int priority) {
   if (displayThread_) displayThread_->SetPriority(priority);
 }
 void TBarForm::LoadPanels() {
-  if (!panels_) return;
+  if (!panels_ || closed_) return;
   panels_->LoadPanels();
   // New panels of a paused bar show that it is paused, not one stale reading.
   if (Checked(PauseMenu)) panels_->ShowPaused();
 }
 void TBarForm::LoadWarnings() {
-  if (warnings_) warnings_->LoadWarnings();
+  if (warnings_ && !closed_) warnings_->LoadWarnings();
 }
 void TBarForm::SetDisplayInterval(int32_t ms) {
   if (displayThread_) displayThread_->SetInterval(ms);
@@ -416,6 +422,12 @@ void TBarForm::ShowPanelsPaused() {
   if (panels_) panels_->ShowPaused();
 }
 void TBarForm::FreePanels() {
+  // The bar closed inside a box of a settings load (the end of the session
+  // arrives there too): the lists being loaded go once the load is over.
+  if (applying_) {
+    freeListsAfterLoad_ = true;
+    return;
+  }
   if (panels_) panels_->ClearPanels();
   warnings_.reset();
   panels_.reset();

@@ -163,6 +163,7 @@ class TBarForm : public BarFields, private SettingsSteps, private BarControls {
   bool sizing_ = false;
   bool closed_ = false;
   bool applying_ = false;
+  bool freeListsAfterLoad_ = false;
   UINT taskbarCreated_ = 0;
   Library rasLibrary_;
   std::unique_ptr<PanelToolTips> tips_;

@@ -304,6 +304,28 @@ TEST_F(MainBar, TheEndOfTheWindowsSessionRunsTheExitSequence) {
   EXPECT_EQ(Setting("Position", "LEFT"), "100") << "the floating place is left alone";
 }
 
+TEST_F(MainBar, TheSessionEndingWhileALoadShowsItsBoxEndsTheBarCleanly) {
+  SetSetting("Plugins", "NoOfPlugins", "3");
+  SetSetting("Plugins", "3", "nofacilities.cvl");
+  SetSetting("Panels", "NoOfPanels", "2");
+  Panel(1, "", "10", "90");
+  Panel(2, "TRUE", "3", "80");
+  MessageBoxWatcher boxes;
+  boxes.Hold(true);
+  ASSERT_TRUE(main.Start(MainExe(), "SplashLaunch"));
+  ASSERT_TRUE(boxes.WaitForCount(1, 20000));
+  HWND bar = FindTopWindow("TBarForm", "Corvella", main.Pid());
+  ASSERT_NE(bar, nullptr);
+  // The start-up load is inside its "07." box when Windows ends.
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(bar, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 15000, &answer);
+  boxes.Hold(false);
+  ASSERT_TRUE(main.WaitExit(15000));
+  EXPECT_EQ(main.ExitCode(), 0u);
+  EXPECT_NE(Setting("Position", "DOCKEDTOP"), "<missing>");
+  EXPECT_EQ(boxes.Count(), 1u) << boxes.Summary();
+}
+
 TEST_F(MainBar, AFaultingPlugInLeavesTheBarUpAndOnlyItsPanelShowsError) {
   SetSetting("Settings", "Update", "50");
   SetSetting("Panels", "NoOfPanels", "3");
