@@ -59,7 +59,6 @@ class HostileBar : public ::testing::TestWithParam<Kind> {
   void TearDown() override {
     if (bar_.Process().Running()) bar_.Process().Kill();
     ResetVeltropKeys();
-    DeleteValue(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", "Managed");
   }
   // Start-up is over once the always-on-top step has written its setting.
   bool StartUpDone() {

@@ -102,7 +102,6 @@ class HostileDialogs : public ::testing::TestWithParam<Kind> {
   void TearDown() override {
     thread_.reset();
     wintest::ResetVeltropKeys();
-    wintest::DeleteValue(HKEY_CURRENT_USER, kX11Driver, "Managed");
   }
   HWND Open(ShowFn fn, const char* caption) {
     thread_.reset(new DialogThread([fn] { fn(); }));

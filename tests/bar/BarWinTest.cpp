@@ -78,7 +78,6 @@ class MainBar : public ::testing::Test {
   void TearDown() override {
     if (main.Running()) main.Close(15000);
     ResetVeltropKeys();
-    DeleteValue(HKEY_CURRENT_USER, kX11Driver, "Managed");
   }
   HWND Start(bool visible = true) {
     if (!main.Start(MainExe(), "SplashLaunch")) return nullptr;

@@ -23,6 +23,10 @@ constexpr long kSettledPasses = 1000;
 constexpr long kPasses = 20000;
 constexpr int kReloads = 200;
 constexpr int kSettledReloads = 20;
+// The settings dialog's first few openings in a process grow its heap (pages,
+// pictures, fonts of the dialog library) until about the fourth, after which
+// an opening costs nothing more; the reload rounds are measured from then on.
+constexpr int kWarmUpOpenings = 4;
 
 struct Figures {
   Memory memory;
@@ -106,11 +110,12 @@ TEST_F(Soak, TwentyThousandPassesThenTwoHundredReloadsWithoutGrowth) {
   EXPECT_GT(probe.SensorCalls(), kPasses) << "the probe's own panel is refreshed every pass";
   std::printf("[ soak ] %s\n[ soak ] %s\n", Describe(settled).c_str(), Describe(passed).c_str());
 
+  for (int i = 0; i < kWarmUpOpenings; ++i) AfterReloads(1);
   const Figures reloaded = AfterReloads(kSettledReloads);
   const Figures again = AfterReloads(kReloads - kSettledReloads);
   ExpectNoGrowth(reloaded, again);
-  std::printf("[ soak ] after %d reloads, %s\n[ soak ] after %d reloads, %s\n", kSettledReloads,
-              Describe(reloaded).c_str(), kReloads, Describe(again).c_str());
+  std::printf("[ soak ] after %d reloads, %s\n[ soak ] after %d more, %s\n", kSettledReloads,
+              Describe(reloaded).c_str(), kReloads - kSettledReloads, Describe(again).c_str());
 
   // Still the whole bar, still refreshing; no warning held, no error box.
   EXPECT_EQ(bar.CellCount(), 100);
