@@ -79,17 +79,3 @@ void ArrangeHundredPanels(benchmark::State& state) {
 BENCHMARK(ArrangeHundredPanels)->Arg(200)->Arg(600)->Arg(1024)->Arg(32767);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-#if defined(__SANITIZE_ADDRESS__)
-  benchmark::AddCustomContext(
-      "build", "with sanitizers: timings not meaningful; use scripts/bench-native.sh");
-#else
-  benchmark::AddCustomContext("build", "-O2, no sanitizers");
-#endif
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

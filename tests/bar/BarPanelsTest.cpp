@@ -12,9 +12,12 @@
 #include "bar/BarFormCode.h"
 #include "bar/BarPanels.h"
 #include "bar/SystemParts.h"
+#include "tests/bar/BarTestRegistry.h"
 #include "tests/support/WinTest.h"
 
 using namespace wintest;
+using bartest::Control;
+using bartest::Panel;
 
 namespace {
 
@@ -56,18 +59,6 @@ class OccupiedParts : public TestParts {
   bool occupied = true;
 };
 
-constexpr const char* kControlKey = "Software\\Veltrop\\BarTest";
-
-void Panel(int i, const std::string& plugin, const std::string& number, const std::string& width) {
-  const std::string key = std::string(kCorvellaKey) + "\\Panels\\" + std::to_string(i) + "\\General";
-  if (!plugin.empty()) SetString(HKEY_LOCAL_MACHINE, key, "Plugin", plugin);
-  SetString(HKEY_LOCAL_MACHINE, key, "Number", number);
-  SetString(HKEY_LOCAL_MACHINE, key, "Width", width);
-}
-
-void Control(const std::string& name, const std::string& value) {
-  SetString(HKEY_LOCAL_MACHINE, kControlKey, name, value);
-}
 
 HWND Cell(TBarForm& form, int slot) { return GetDlgItem(form.Handle(), kTextCellIdBase + slot); }
 std::string Text(TBarForm& form, int slot) { return WindowText(Cell(form, slot)); }

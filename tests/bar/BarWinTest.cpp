@@ -12,32 +12,23 @@
 #include <string>
 
 #include "bar/core/BarFields.h"
+#include "tests/bar/BarTestRegistry.h"
 #include "tests/support/WinTest.h"
 
 using namespace wintest;
+using bartest::Control;
+using bartest::Panel;
 
 namespace {
 
 constexpr UINT kTrayIcon = WM_USER + 154;
 constexpr int kTextCell = 1000;
-constexpr const char* kControlKey = "Software\\Veltrop\\BarTest";
 // Xvfb has no window manager; Wine waits two seconds for one at every hiding
 // of a window it lets a manager handle. The bar is run with Wine drawing
 // every window itself, as a desktop with a manager would answer at once.
 constexpr const char* kX11Driver = "Software\\Wine\\X11 Driver";
 
 std::string MainExe() { return BinDir() + "Main.exe"; }
-
-void Panel(int i, const std::string& plugin, const std::string& number, const std::string& width) {
-  const std::string key = std::string(kCorvellaKey) + "\\Panels\\" + std::to_string(i) + "\\General";
-  if (!plugin.empty()) SetString(HKEY_LOCAL_MACHINE, key, "Plugin", plugin);
-  SetString(HKEY_LOCAL_MACHINE, key, "Number", number);
-  SetString(HKEY_LOCAL_MACHINE, key, "Width", width);
-}
-
-void Control(const std::string& name, const std::string& value) {
-  SetString(HKEY_LOCAL_MACHINE, kControlKey, name, value);
-}
 
 std::string Text(HWND bar, int slot) { return WindowText(GetDlgItem(bar, kTextCell + slot)); }
 
