@@ -12,6 +12,11 @@
 #define CVL_STDCALL
 #endif
 
+// How long the bar waits for a call into a sensor or check function, or any
+// other export but the plug-in's own settings window, before it takes the
+// call as hung (PluginHang) and stops waiting for it.
+constexpr uint32_t kCallHangLimitMs = 10000;
+
 // A caller-owned 80-byte buffer: at most 79 characters and a NUL.
 constexpr int kTextBufferSize = 80;
 typedef char TextBuffer[kTextBufferSize];

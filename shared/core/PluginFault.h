@@ -17,5 +17,13 @@ class PluginFault : public CvlError {
   unsigned long code_;
 };
 
+// A call into plug-in code that has not returned within kCallHangLimitMs.
+// The caller stops waiting for it and treats the function as a faulting one:
+// out of service for good, while its library stays loaded.
+class PluginHang : public PluginFault {
+ public:
+  explicit PluginHang(const std::string& text) : PluginFault(0, text) {}
+};
+
 // "Exception C0000005 (access violation)": the text a fault carries.
 std::string FaultText(unsigned long code);
