@@ -40,20 +40,6 @@ std::vector<long long> Numbers(const std::string& text) {
   return found;
 }
 
-// GlobalMemoryStatusEx as the system answers it (the headers of the Windows
-// 98 era do not declare it).
-struct MemoryNow {
-  DWORD Length = sizeof(MemoryNow), Load = 0;
-  DWORDLONG TotalPhys = 0, AvailPhys = 0, Rest[5] = {};
-};
-MemoryNow MemoryStatusEx() {
-  MemoryNow m;
-  auto status = reinterpret_cast<BOOL(WINAPI*)(MemoryNow*)>(reinterpret_cast<void (*)()>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx")));
-  if (status) status(&m);
-  return m;
-}
-
 // Threads that keep every processor busy while the object lives.
 class BusyProcessors {
  public:
@@ -113,7 +99,7 @@ TEST_F(BuiltInsOnWindows, ShippedBarShowsTheCountersWhereTheyExistAndTheSystemsF
   SetSetting("Panels", "NoOfPanels", "6");
   // The load of the whole machine moves little: alerts for a threshold
   // below it and none for one above it.
-  const MemoryNow before = MemoryStatusEx();
+  const MemoryFigures before = MemoryStatusEx();
   ASSERT_GT(before.TotalPhys, 0u) << "no GlobalMemoryStatusEx";
   const int below = static_cast<int>(before.Load) - 3, above = static_cast<int>(before.Load) + 3;
   for (int i : {1, 2}) {
@@ -157,7 +143,7 @@ TEST_F(BuiltInsOnWindows, ShippedBarShowsTheCountersWhereTheyExistAndTheSystemsF
         15000))
         << text(1);
   }
-  const MemoryNow now = MemoryStatusEx();
+  const MemoryFigures now = MemoryStatusEx();
   const std::string memory = text(2);
   ASSERT_TRUE(Matches(memory, R"(\d+Mb / \d+%)")) << memory;
   const long long freeMb = Numbers(memory)[0], load = Numbers(memory)[1];
