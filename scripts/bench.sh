@@ -7,11 +7,13 @@
 # on a figure (the exit status is nonzero only when a figure could not be
 # taken).
 #   scripts/bench.sh [win98|nt] [measuring options: --passes N --seconds S --rounds R]
+#   scripts/bench.sh side-by-side [RUNS]   the bar beside conky (bench-side-by-side.sh)
 # Writes the figures with a description of the machine to
 # ${CVL_BENCH_OUT:-docs/benchmarks.txt} and prints them.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 mode=win98
+[ "${1:-}" = side-by-side ] && { shift; exec "$top/scripts/bench-side-by-side.sh" "$@"; }
 case "${1:-}" in win98|nt) mode=$1; shift ;; esac
 
 [ "$(id -u)" = 0 ] && "$top/scripts/deps.sh"

@@ -81,6 +81,16 @@ BarConfiguration BenchConfiguration(const std::string& dir, const std::string& u
   return c;
 }
 
+BarConfiguration SideBySideConfiguration(const std::string& dir) {
+  BarConfiguration c = Base(dir, "1000");
+  for (int32_t n = 1; n <= 15; ++n) c.Panels.push_back(PanelEntry{false, n, kSensorWidths[n - 1]});
+  c.Panels.push_back(PanelEntry{true, kDialtally, 80});
+  for (int32_t kind : {1, 2, 3, 13, 14, 15}) c.Warnings.push_back(BuiltInWarning(kind));
+  c.Warnings.push_back(WarningEntry{true, kProbe, "0"});
+  c.Hardware = false;
+  return c;
+}
+
 BarConfiguration SoakConfiguration(const std::string& dir, const std::string& update) {
   BarConfiguration c = Base(dir, update);
   // Every built-in sensor, warning kind and plug-in once; the rest of the

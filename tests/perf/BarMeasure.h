@@ -50,6 +50,10 @@ constexpr int32_t kProbe = 3;
 // monitoring chip answers, so every voltage deviates) while the hardware
 // section is on: two alerts after each load of the list.
 BarConfiguration BenchConfiguration(const std::string& installedDir, const std::string& update);
+// The side-by-side figure's: built-in sensors 1-15, Dialtally, the six
+// system warning kinds (1, 2, 3, 13, 14, 15, none holding) and the probe
+// (which asks the system nothing while no sample is asked for); no chip.
+BarConfiguration SideBySideConfiguration(const std::string& installedDir);
 // 100 panels (the 24 built-ins four times, both shipped plug-ins, the probe's
 // sensor and the processor usage again) and 100 warnings (kinds 1-15 cycled
 // with 8 and 9 only once, the resource warning, the probe last).

@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# The side-by-side figure (run through `scripts/bench.sh side-by-side [RUNS]`):
+# the shipped bar in NT mode with built-in sensors 1-15, Dialtally and the
+# six system warning kinds (1, 2, 3, 13, 14, 15) at "Update" "1000", and conky
+# showing the equivalent readings at 1 s (bench/conky-side-by-side.conf),
+# started together on the same screen. For each of RUNS runs (3) it reads
+# utime + stime from /proc/PID/stat of the bar's process, conky's and the
+# prefix's Wine server over the same stretch (CVL_SIDE_SECONDS, 30 s) and
+# prints the bar's CPU as a ratio of conky's. Then it starts the prefix's
+# Wine server afresh with WINEDEBUG=+server and counts the bar's requests
+# between two marks around CVL_SIDE_PASSES (20) whole passes, per pass and
+# by request name. Conky (Debian's conky-std) is installed when missing.
+# Writes ${CVL_SIDE_OUT:-docs/side-by-side.txt}; never fails on a figure.
+set -eu
+top=$(cd "$(dirname "$0")/.." && pwd)
+runs=${1:-3}
+seconds=${CVL_SIDE_SECONDS:-30}
+passes=${CVL_SIDE_PASSES:-20}
+
+if [ "$(id -u)" = 0 ]; then
+  "$top/scripts/deps.sh"
+  command -v conky >/dev/null 2>&1 ||
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends conky-std >/dev/null
+fi
+command -v conky >/dev/null 2>&1 || { echo "bench: conky is missing (conky-std)" >&2; exit 1; }
+"$top/scripts/build.sh" >/dev/null
+build=${CVL_BUILD_DIR:-$top/build}
+build=$(cd "$build" && pwd)
+out=${CVL_SIDE_OUT:-$top/docs/side-by-side.txt}
+measurer=$build/wintest/testbin/cvl_side_by_side.exe
+
+export CVL_WINE_ROOT=$build/wine-bench
+. "$top/tests/harness/wine-env.sh"
+cvl_wine_prefix nt
+work=$(mktemp -d)
+conky_pid=
+finish() {
+  [ -n "$conky_pid" ] && kill "$conky_pid" 2>/dev/null && wait "$conky_pid" 2>/dev/null
+  cvl_wine_stop
+  rm -rf "$work"
+}
+trap finish EXIT
+cvl_display_start
+export CVL_BIN="$(cvl_winpath "$build/win/bin")\\"
+export CVL_TESTBIN="$(cvl_winpath "$build/wintest/testbin")\\"
+export CVL_WINE_MODE=nt
+tick=$(getconf CLK_TCK)
+
+# The process whose name matches the pattern and whose environment names
+# this prefix.
+prefix_pid() {
+  local d
+  for d in /proc/[0-9]*; do
+    # shellcheck disable=SC2053
+    [[ "$(cat "$d/comm" 2>/dev/null)" == $1 ]] || continue
+    tr '\0' '\n' <"$d/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
+    echo "${d#/proc/}"
+    return 0
+  done
+  return 1
+}
+# utime + stime in clock ticks (the fields after the parenthesised name).
+cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{print $12 + $13}'; }
+ms() { awk -v t="$1" -v k="$tick" 'BEGIN {printf "%.0f", 1000 * t / k}'; }
+
+figures=$work/figures
+status=0
+echo "CPU over the same $seconds s (utime + stime from /proc/PID/stat, 10 ms steps):" >"$figures"
+for run in $(seq "$runs"); do
+  rm -f "$work/ready" "$work/hold"
+  timeout -k 10 900 wine "$measurer" --ready "$(cvl_winpath "$work/ready")" \
+    --hold "$(cvl_winpath "$work/hold")" >/dev/null 2>&1 &
+  side=$!
+  conky -c "$top/bench/conky-side-by-side.conf" >/dev/null 2>&1 &
+  conky_pid=$!
+  for _ in $(seq 1200); do [ -f "$work/ready" ] && break; sleep 0.1; done
+  bar=$(prefix_pid Main.exe || true)
+  server=$(prefix_pid "wineserver*" || true)
+  if [ ! -f "$work/ready" ] || [ -z "$bar" ] || [ -z "$server" ]; then
+    echo "run $run: the bar did not start" >>"$figures"
+    status=1
+  else
+    load=$(cut -d' ' -f1 /proc/loadavg)
+    b0=$(cpu_ticks "$bar") c0=$(cpu_ticks "$conky_pid") s0=$(cpu_ticks "$server")
+    sleep "$seconds"
+    b1=$(cpu_ticks "$bar") c1=$(cpu_ticks "$conky_pid") s1=$(cpu_ticks "$server")
+    awk -v r="$run" -v b=$((b1 - b0)) -v c=$((c1 - c0)) -v s=$((s1 - s0)) -v k="$tick" \
+      -v l="$load" 'BEGIN {
+        printf "run %d: bar %.0f ms, conky %.0f ms, Wine server %.0f ms; bar / conky %s;" \
+               " (bar + server) / conky %s (load average %s)\n", r, 1000 * b / k,
+               1000 * c / k, 1000 * s / k, c ? sprintf("%.2f", b / c) : "n/a",
+               c ? sprintf("%.2f", (b + s) / c) : "n/a", l }' >>"$figures"
+  fi
+  touch "$work/hold"
+  wait "$side" || status=1
+  kill "$conky_pid" 2>/dev/null; wait "$conky_pid" 2>/dev/null || true
+  conky_pid=
+done
+
+# The trace: only a server started with the setting writes one.
+timeout 30 wineserver -k >/dev/null 2>&1 || true
+timeout 30 wineserver -w >/dev/null 2>&1 || true
+WINEDEBUG=+server timeout -k 10 900 wine "$measurer" --marks "$passes" \
+  --out "$(cvl_winpath "$work/marks")" >/dev/null 2>"$work/trace" || status=1
+timeout 30 wineserver -w >/dev/null 2>&1 || true
+counted=$(sed -n 's/^passes //p' "$work/marks" 2>/dev/null || true)
+threads=$(sed -n 's/^threads //p' "$work/marks" 2>/dev/null || true)
+self=$(sed -n 's/^self //p' "$work/marks" 2>/dev/null || true)
+if [ -z "$counted" ] || ! grep -q CorvellaMarkEnd "$work/trace"; then
+  echo "Requests: no marked trace" >>"$figures"
+  status=1
+else
+  # A request line is "tid: name( ... )"; its reply "tid: name() = ...".
+  awk -v ids="$threads" -v own="$self" -v n="$counted" '
+    BEGIN {
+      split(ids, t, " "); for (i in t) bar[t[i]] = 1
+      split(own, t, " "); for (i in t) measurer[t[i]] = 1
+    }
+    /CorvellaMarkStart/ { on = 1; next }
+    /CorvellaMarkEnd/ { exit }
+    on && /^[0-9a-f]+: [a-z_0-9]+\(/ && !/^[0-9a-f]+: [a-z_0-9]+\([^(]*\) = / {
+      split($0, p, ": "); name = substr(p[2], 1, index(p[2], "(") - 1)
+      if (p[1] in bar) { count[name]++; total++ } else if (!(p[1] in measurer)) others++
+    }
+    END {
+      printf "Wine server requests per pass of the bar: %.1f (%d requests over %d passes;" \
+             " the other Wine processes but the measuring one %.1f per pass)\n", total / n, total, n, others / n
+      print "By request, per pass:"
+      cmd = "sort -k2 -rn"
+      for (k in count) printf "  %s %.1f\n", k, count[k] / n | cmd
+      close(cmd)
+    }' "$work/trace" >>"$figures"
+fi
+
+{
+  echo "Corvella side by side with conky ($(date -u '+%Y-%m-%d %H:%M UTC'), commit $(git -C "$top" rev-parse --short HEAD 2>/dev/null || echo unknown))"
+  echo "Machine: $(lscpu | sed -n 's/^Model name:[[:space:]]*//p' | head -n1), $(nproc) cores available; $(. /etc/os-release && echo "$PRETTY_NAME"), Linux $(uname -r)"
+  echo "Wine: $(wine --version) in nt mode, Xvfb 1024x768x24; $(conky -v 2>/dev/null | head -n1 | cut -d' ' -f1-2)"
+  echo "Bar: built-in sensors 1-15 and Dialtally; warning kinds 1, 2, 3, 13, 14, 15 and the pass probe; \"Update\" \"1000\""
+  echo "Conky: bench/conky-side-by-side.conf, update_interval 1"
+  echo
+  cat "$figures"
+} >"$out"
+cat "$out"
+[ $status -eq 0 ] || echo "bench: a figure could not be taken" >&2
+exit $status
