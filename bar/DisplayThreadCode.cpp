@@ -1,5 +1,6 @@
 #include "bar/DisplayThreadCode.h"
 
+#include "sensors/BuiltInPass.h"
 #include "shared/core/CvlError.h"
 
 void WaitAnsweringSenders(HANDLE handle) {
@@ -45,6 +46,7 @@ DWORD WINAPI TDisplayThread::Execute(LPVOID self) {
 
 void TDisplayThread::Pass(void* self) {
   auto* t = static_cast<TDisplayThread*>(self);
+  const BuiltInPass builtIns;  // the built-in sensors share one window walk per pass
   ::RefreshCycle(t->panels_, t->warnings_);
 }
 

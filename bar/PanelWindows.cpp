@@ -18,10 +18,7 @@ namespace {
 // The widest window Windows 95 creates.
 constexpr int32_t kWidestCell = 32767;
 
-void PaintCell(HWND hwnd, const CellLook& look) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd, &ps);
-  if (!dc) return;
+void DrawCell(HWND hwnd, HDC dc, const CellLook& look) {
   RECT r;
   GetClientRect(hwnd, &r);
   if (look.SystemFace) {
@@ -52,7 +49,36 @@ void PaintCell(HWND hwnd, const CellLook& look) {
     InflateRect(&inner, -1, -1);
     DrawTextA(dc, text, n, &inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
+}
+
+void PaintCell(HWND hwnd, const CellLook& look) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  if (!dc) return;
+  DrawCell(hwnd, dc, look);
   EndPaint(hwnd, &ps);
+}
+
+// A new text goes straight onto the screen. Invalidating instead would cost
+// a round of update-region requests and WM_PAINT, whose BeginPaint and
+// EndPaint also hide and show the (absent) caret. A cell that is hidden or
+// covered is drawn by WM_PAINT when it shows again.
+void RedrawCell(HWND hwnd, const CellLook& look) {
+  HDC dc = GetDC(hwnd);
+  if (!dc) return;
+  DrawCell(hwnd, dc, look);
+  ReleaseDC(hwnd, dc);
+}
+
+void RelayToTips(HWND hwnd, UINT msg, WPARAM w, LPARAM l, HWND tips) {
+  MSG m{};
+  m.hwnd = hwnd;
+  m.message = msg;
+  m.wParam = w;
+  m.lParam = l;
+  m.time = static_cast<DWORD>(GetMessageTime());
+  GetCursorPos(&m.pt);
+  SendMessageA(tips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
 }
 
 LRESULT CALLBACK CellProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
@@ -72,9 +98,18 @@ LRESULT CALLBACK CellProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
       break;
     case WM_SETTEXT: {
       const LRESULT r = DefWindowProcA(hwnd, msg, w, l);
-      InvalidateRect(hwnd, nullptr, FALSE);
+      if (look) RedrawCell(hwnd, *look);
       return r;
     }
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+      if (look && look->Tips) RelayToTips(hwnd, msg, w, l, look->Tips);
+      break;
     case WM_ERASEBKGND:
       return 1;  // the paint fills the whole cell
     case WM_GETFONT:
@@ -89,6 +124,13 @@ LRESULT CALLBACK CellProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
       break;
   }
   return DefWindowProcA(hwnd, msg, w, l);
+}
+
+// The look of a cell of this class (the settings button's procedure passes
+// its messages on to the class's), else nullptr.
+CellLook* LookOf(HWND cell) {
+  if (reinterpret_cast<WNDPROC>(GetClassLongPtrA(cell, GCLP_WNDPROC)) != CellProc) return nullptr;
+  return reinterpret_cast<CellLook*>(GetWindowLongPtrA(cell, GWLP_USERDATA));
 }
 
 bool RegisterCellClass() {
@@ -164,12 +206,13 @@ void PanelToolTips::Add(HWND cell, const std::string& text) {
   // The first layout of the record: the only one every common-controls
   // library of Windows 95 accepts.
   info.cbSize = TTTOOLINFOA_V1_SIZE;
-  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.uFlags = TTF_IDISHWND;
   info.hwnd = bar_;
   info.uId = reinterpret_cast<UINT_PTR>(cell);
   info.hinst = nullptr;
   info.lpszText = const_cast<char*>(text.c_str());
   SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  if (CellLook* look = LookOf(cell)) look->Tips = tips_;
 }
 
 void PanelToolTips::Remove(HWND cell) {
@@ -179,6 +222,7 @@ void PanelToolTips::Remove(HWND cell) {
   info.hwnd = bar_;
   info.uId = reinterpret_cast<UINT_PTR>(cell);
   SendMessageA(tips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  if (CellLook* look = LookOf(cell)) look->Tips = nullptr;
 }
 
 // ---- Panel windows ----------------------------------------------------------

@@ -17,7 +17,10 @@
 // Class of both cells (and of the bar's settings button).
 constexpr const char* kPanelClassName = "TPanel";
 
-// The tool tips of the bar's cells: one tool-tip control for the bar.
+// The tool tips of the bar's cells: one tool-tip control for the bar. The
+// cells relay their mouse messages to it themselves: letting the control
+// subclass every cell would put a window-property lookup into every message
+// a cell gets, a text change and its repaint included.
 class PanelToolTips {
  public:
   explicit PanelToolTips(HWND bar);
@@ -41,9 +44,11 @@ struct CellLook {
   HFONT Font = nullptr;      // not owned by the cell
   COLORREF TextColour = 0;
   HBITMAP Picture = nullptr; // drawn at 3, 3; not owned by the cell
+  HWND Tips = nullptr;       // the tool-tip control shown over the cell
 };
 
-// A cell window of class "TPanel" with that look; nullptr on failure.
+// A cell window of class "TPanel" with that look; nullptr on failure. A new
+// text is drawn at once, without a round of invalidation and WM_PAINT.
 HWND CreateCell(HWND parent, const CellLook& look, int x, int y, int w, int h,
                 const char* text = "");
 

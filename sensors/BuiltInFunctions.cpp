@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "bar/Globals.h"
+#include "sensors/BuiltInPass.h"
 #include "sensors/BuiltInReadings.h"
 #include "sensors/BuiltInState.h"
 #include "sensors/core/BuiltInChecks.h"
@@ -55,7 +56,7 @@ void CVL_STDCALL NetworkSensor(char* b) {
 }
 void CVL_STDCALL ProcessesSensor(char* b) {
   WindowCounts counts;
-  CountWindows(counts);
+  PassWindowCounts(counts);
   const uint32_t threads = ReadThreadCount();
   TextBuilder out(b);
   ProcessesText(out, counts.Processes, threads, SeparatorCopy().Text);
@@ -84,7 +85,7 @@ void CVL_STDCALL MonitorsSensor(char* b) {
 }
 void CVL_STDCALL WindowsSensor(char* b) {
   WindowCounts counts;
-  CountWindows(counts);
+  PassWindowCounts(counts);
   TextBuilder out(b);
   WindowsText(out, counts, SeparatorCopy().Text);
 }

@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "bar/core/GlobalTypes.h"
 #include "sensors/core/DialUpTimer.h"
 #include "sensors/core/SystemSamples.h"
 #include "shared/win32/Handle.h"
@@ -22,6 +23,14 @@ struct BuiltInState {
   CriticalSection SamplesLock;
   BusyShare Processors;
   RateMeter DiskReads, DiskWrites;
+  // What the sensors of the pass under way share (BuiltInPass).
+  struct PassShares {
+    DWORD Thread = 0;  // the thread running the pass; 0: none
+    bool WindowsTaken = false;
+    WindowCounts Windows;
+  };
+  CriticalSection PassLock;
+  PassShares Pass;
 };
 
 BuiltInState& BuiltIns();

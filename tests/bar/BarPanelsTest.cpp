@@ -15,6 +15,10 @@
 #include "tests/bar/BarTestRegistry.h"
 #include "tests/support/WinTest.h"
 
+#ifndef TTTOOLINFOA_V1_SIZE
+#define TTTOOLINFOA_V1_SIZE 40
+#endif
+
 using namespace wintest;
 using bartest::Control;
 using bartest::Panel;
@@ -167,6 +171,27 @@ TEST_F(BarPanelsTest, EachPanelIsAnIconCellAndATextCellShowingItsText) {
       tools += static_cast<int>(SendMessageA(w, TTM_GETTOOLCOUNT, 0, 0));
   EXPECT_EQ(tools, 7);
   EXPECT_EQ(boxes.Count(), 0u) << boxes.Summary();
+
+  // The pointer resting on a text cell brings up the panel's tip (the cell
+  // relays its mouse messages to the tip control).
+  PumpUntil([&] { return IsWindowVisible(form.Handle()) != FALSE; }, 5000);
+  const RECT cell = WindowRectOf(Cell(form, 1));
+  SetCursorPos((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+  PostMessageA(Cell(form, 1), WM_MOUSEMOVE, 0, MAKELPARAM(50, 11));
+  HWND shownTip = nullptr;
+  PumpUntil([&] {
+    for (HWND w : TopWindows(GetCurrentProcessId()))
+      if (ClassOf(w) == TOOLTIPS_CLASSA && IsWindowVisible(w)) shownTip = w;
+    return shownTip != nullptr;
+  }, 5000);
+  ASSERT_NE(shownTip, nullptr) << "no tip over the text cell";
+  TOOLINFOA shown{};
+  shown.cbSize = TTTOOLINFOA_V1_SIZE;
+  char tipText[128] = "";
+  shown.lpszText = tipText;
+  ASSERT_TRUE(SendMessageA(shownTip, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&shown)));
+  EXPECT_EQ(reinterpret_cast<HWND>(shown.uId), Cell(form, 1));
+  EXPECT_STREQ(tipText, "Current Time");
 
   // A font style that differs only in letter case is regular.
   SetSetting("Settings", "FontStyle", "bold");
