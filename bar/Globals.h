@@ -37,6 +37,11 @@ uint32_t ReadPerfStat(const char* name);
 // Whether the counter exists (a system without it, such as every NT-family
 // Windows, answers false; a counter that reads 0 answers true).
 bool TryReadPerfStat(const char* name, uint32_t& value);
+// True when an NT-family system has the counter key but no counter in it
+// (Wine's, unless a program writes some): one question instead of one failed
+// read per counter. Always false on Windows 9x, whose counters are read one
+// by one as ever.
+bool PerfStatsEmpty();
 
 bool IsWindows98();
 
@@ -44,6 +49,9 @@ bool IsWindows98();
 MonitorRect MonitorRectOf(HWND window);
 int MonitorCount();
 MonitorRect VirtualDesktopRect();
+// Whether VirtualDesktopRect is the primary screen (SM_CXSCREEN and
+// SM_CYSCREEN): everywhere but on Windows 98.
+bool DesktopIsPrimaryScreen();
 
 bool IsDialUpConnected();
 // GetDiskFreeSpaceExA when kernel32 has it, else the GetDiskFreeSpaceA path;

@@ -82,6 +82,19 @@ bool TryReadPerfStat(const char* name, uint32_t& value) {
   return true;
 }
 
+bool PerfStatsEmpty() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (!GetVersionExA(&info) || info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) return false;
+  PerfStatsKey& kept = KeptPerfStats();
+  Lock hold(kept.lock);
+  if (!kept.key) return false;
+  DWORD values = 0;
+  return RegQueryInfoKeyA(kept.key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                          nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+         values == 0;
+}
+
 bool IsWindows98() {
   OSVERSIONINFOA info{};
   info.dwOSVersionInfoSize = sizeof info;
@@ -101,8 +114,10 @@ MonitorRect MonitorRectOf(HWND window) {
 
 int MonitorCount() { return IsWindows98() ? GetSystemMetrics(SM_CMONITORS) : 1; }
 
+bool DesktopIsPrimaryScreen() { return !IsWindows98(); }
+
 MonitorRect VirtualDesktopRect() {
-  if (!IsWindows98()) return PrimaryScreen();
+  if (DesktopIsPrimaryScreen()) return PrimaryScreen();
   MonitorRect r;
   r.Left = GetSystemMetrics(SM_XVIRTUALSCREEN);
   r.Top = GetSystemMetrics(SM_YVIRTUALSCREEN);
@@ -151,24 +166,37 @@ void DiskFreeSpace(const std::string& root, uint64_t& freeAvailable, uint64_t& t
   totalFree = f.QuadPart;
 }
 
+namespace {
+
+struct WindowWalk {
+  WindowCounts Tally;
+  uint32_t Previous = 0;
+  int Seen = 0;
+};
+
+BOOL CALLBACK TallyTopWindow(HWND w, LPARAM walk) {
+  auto& at = *reinterpret_cast<WindowWalk*>(walk);
+  WindowFacts facts;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  facts.ProcessId = pid;
+  // What IsIconic and IsWindowVisible answer for a top-level window, in one
+  // question instead of two (a window of another process costs a request).
+  const LONG style = GetWindowLongA(w, GWL_STYLE);
+  facts.Minimised = (style & WS_MINIMIZE) != 0;
+  facts.Visible = (style & WS_VISIBLE) != 0;
+  TallyWindow(at.Tally, at.Previous, facts);
+  return ++at.Seen < 65536;
+}
+
+}  // namespace
+
 void CountWindows(WindowCounts& counts) {
-  HWND bar = BarWindowHandle();
-  HWND w = bar ? GetWindow(bar, GW_HWNDFIRST) : GetTopWindow(nullptr);
-  // Counted as it goes: the refresh pass keeps no list of windows.
-  WindowCounts tally;
-  uint32_t previous = 0;
-  // The bound stops a walk that a window list changing under it keeps alive.
-  for (int i = 0; w && i < 65536; ++i, w = GetWindow(w, GW_HWNDNEXT)) {
-    WindowFacts facts;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    facts.ProcessId = pid;
-    // What IsIconic and IsWindowVisible answer for a top-level window, in one
-    // question instead of two (a window of another process costs a request).
-    const LONG style = GetWindowLongA(w, GWL_STYLE);
-    facts.Minimised = (style & WS_MINIMIZE) != 0;
-    facts.Visible = (style & WS_VISIBLE) != 0;
-    TallyWindow(tally, previous, facts);
-  }
-  counts = tally;
+  // The top-level windows in Z order, as a walk with GetWindow from the
+  // first one meets them; the system hands over the whole list in one go
+  // instead of one request per step. Counted as it goes: the refresh pass
+  // keeps no list of windows.
+  WindowWalk walk;
+  EnumWindows(TallyTopWindow, reinterpret_cast<LPARAM>(&walk));
+  counts = walk.Tally;
 }

@@ -49,8 +49,8 @@ void CVL_STDCALL SwapFileSensor(char* b) {
   SwapFileText(out, ReadSwapFile(), SeparatorCopy().Text);
 }
 void CVL_STDCALL NetworkSensor(char* b) {
-  const uint32_t reads = ReadPerfStat("SMBRedir\\BReadsSec");
-  const uint32_t writes = ReadPerfStat("SMBRedir\\BWritesSec");
+  const uint32_t reads = PassReadPerfStat("SMBRedir\\BReadsSec");
+  const uint32_t writes = PassReadPerfStat("SMBRedir\\BWritesSec");
   TextBuilder out(b);
   NetworkText(out, reads, writes, SeparatorCopy().Text);
 }
@@ -79,7 +79,7 @@ void CVL_STDCALL DisplaySensor(char* b) {
 }
 void CVL_STDCALL MonitorsSensor(char* b) {
   const int count = MonitorCount();
-  const MonitorRect desktop = VirtualDesktopRect();
+  const MonitorRect desktop = PassVirtualDesktop();
   TextBuilder out(b);
   MonitorsText(out, count, desktop, SeparatorCopy().Text);
 }

@@ -17,19 +17,72 @@ BuiltInPass::~BuiltInPass() {
   if (state.Pass.Thread == GetCurrentThreadId()) state.Pass = BuiltInState::PassShares{};
 }
 
-void PassWindowCounts(WindowCounts& counts) {
+namespace {
+
+// The pass's copy of a reading: taken by read() on its first use in the
+// pass, by the thread that opened the pass; everyone else reads for itself.
+template <typename T, typename Read>
+T Shared(bool BuiltInState::PassShares::*taken, T BuiltInState::PassShares::*kept, Read read) {
   BuiltInState& state = BuiltIns();
   const DWORD thread = GetCurrentThreadId();
   {
     Lock hold(state.PassLock);
-    if (state.Pass.Thread == thread && state.Pass.WindowsTaken) {
-      counts = state.Pass.Windows;
-      return;
+    if (state.Pass.Thread == thread && state.Pass.*taken) return state.Pass.*kept;
+  }
+  const T value = read();
+  Lock hold(state.PassLock);
+  if (state.Pass.Thread == thread) {
+    state.Pass.*kept = value;
+    state.Pass.*taken = true;
+  }
+  return value;
+}
+
+}  // namespace
+
+void PassWindowCounts(WindowCounts& counts) {
+  counts = Shared(&BuiltInState::PassShares::WindowsTaken, &BuiltInState::PassShares::Windows, [] {
+    WindowCounts walked;
+    CountWindows(walked);
+    return walked;
+  });
+}
+
+MonitorRect PassPrimaryScreen() {
+  return Shared(&BuiltInState::PassShares::ScreenTaken, &BuiltInState::PassShares::Screen, [] {
+    MonitorRect screen;
+    screen.Width = GetSystemMetrics(SM_CXSCREEN);
+    screen.Height = GetSystemMetrics(SM_CYSCREEN);
+    return screen;
+  });
+}
+
+MonitorRect PassVirtualDesktop() {
+  return DesktopIsPrimaryScreen() ? PassPrimaryScreen() : VirtualDesktopRect();
+}
+
+bool PassTryReadPerfStat(const char* name, uint32_t& value) {
+  BuiltInState& state = BuiltIns();
+  const DWORD thread = GetCurrentThreadId();
+  bool looked = true;
+  {
+    Lock hold(state.PassLock);
+    if (state.Pass.Thread == thread) {
+      if (state.Pass.CountersEmpty) return false;
+      looked = state.Pass.CountersLooked;
     }
   }
-  CountWindows(counts);
+  if (TryReadPerfStat(name, value)) return true;
+  if (looked) return false;
+  const bool empty = PerfStatsEmpty();
   Lock hold(state.PassLock);
-  if (state.Pass.Thread != thread) return;
-  state.Pass.Windows = counts;
-  state.Pass.WindowsTaken = true;
+  if (state.Pass.Thread != thread) return false;
+  state.Pass.CountersLooked = true;
+  state.Pass.CountersEmpty = empty;
+  return false;
+}
+
+uint32_t PassReadPerfStat(const char* name) {
+  uint32_t value = 0;
+  return PassTryReadPerfStat(name, value) ? value : 0;
 }

@@ -2,8 +2,15 @@
 // One refresh pass as the built-in sensors see it. Sensors 9 and 15 both
 // show figures of the walk along the top-level windows: within one pass the
 // first of them walks and the other reuses that walk; the next pass walks
-// again. Only the thread that opened the pass shares; any other call (a
-// panel's first reading, another thread) walks for itself.
+// again. Likewise the first counter found missing in a pass asks whether the
+// counter key holds any counter at all; when it holds none, the pass's other
+// counters are not asked for one by one. And the primary screen's size, which
+// sensor 13 shows and sensor 14 too where the desktop is that screen, is
+// asked once. Only the thread that opened the pass
+// shares; any other call (a panel's first reading, another thread) asks for
+// itself.
+#include <cstdint>
+
 #include "bar/core/GlobalTypes.h"
 
 class BuiltInPass {
@@ -16,3 +23,10 @@ class BuiltInPass {
 
 // CountWindows, walked once per pass.
 void PassWindowCounts(WindowCounts& counts);
+// The primary screen's width and height (SM_CXSCREEN, SM_CYSCREEN).
+MonitorRect PassPrimaryScreen();
+// VirtualDesktopRect, the primary screen taken from the pass.
+MonitorRect PassVirtualDesktop();
+// TryReadPerfStat and ReadPerfStat (0 when missing) within the pass.
+bool PassTryReadPerfStat(const char* name, uint32_t& value);
+uint32_t PassReadPerfStat(const char* name);

@@ -1,6 +1,7 @@
 #include "sensors/BuiltInReadings.h"
 
 #include "bar/Globals.h"
+#include "sensors/BuiltInPass.h"
 #include "sensors/BuiltInState.h"
 #include "sensors/SystemFigures.h"
 #include "shared/win32/RegKey.h"
@@ -30,7 +31,7 @@ bool ReadCounters(const char* const (&names)[N], uint32_t (&values)[N]) {
   bool any = false;
   for (size_t i = 0; i < N; ++i) {
     values[i] = 0;
-    if (TryReadPerfStat(names[i], values[i])) any = true;
+    if (PassTryReadPerfStat(names[i], values[i])) any = true;
   }
   return any;
 }
@@ -42,7 +43,7 @@ int64_t SignedBytes(uint32_t counter) { return static_cast<int32_t>(counter); }
 
 uint32_t ReadCpuUsage() {
   uint32_t usage = 0;
-  if (TryReadPerfStat("KERNEL\\CPUUsage", usage)) return usage;
+  if (PassTryReadPerfStat("KERNEL\\CPUUsage", usage)) return usage;
   ProcessorTimes times;
   if (!ReadProcessorTimes(times)) return 0;
   BuiltInState& state = BuiltIns();
@@ -90,14 +91,14 @@ SwapFileReadings ReadSwapFile() {
 
 int64_t ReadSwapFileSize() {
   uint32_t size = 0;
-  if (TryReadPerfStat("VMM\\cpgSwapfile", size)) return SignedBytes(size);
+  if (PassTryReadPerfStat("VMM\\cpgSwapfile", size)) return SignedBytes(size);
   SwapFileReadings r;
   return ReadPageFiles(r) ? r.Size : 0;
 }
 
 uint32_t ReadThreadCount() {
   uint32_t threads = 0;
-  if (TryReadPerfStat("KERNEL\\Threads", threads) || ReadSystemThreads(threads)) return threads;
+  if (PassTryReadPerfStat("KERNEL\\Threads", threads) || ReadSystemThreads(threads)) return threads;
   return 0;
 }
 
@@ -148,9 +149,9 @@ namespace {
 
 DialUpReadings ReadDialUpCounters() {
   DialUpReadings r;
-  r.Received = ReadPerfStat("Dial-Up Adapter\\TotalBytesRecvd");
-  r.Sent = ReadPerfStat("Dial-Up Adapter\\TotalBytesXmit");
-  r.Speed = ReadPerfStat("Dial-Up Adapter\\ConnectSpeed");
+  r.Received = PassReadPerfStat("Dial-Up Adapter\\TotalBytesRecvd");
+  r.Sent = PassReadPerfStat("Dial-Up Adapter\\TotalBytesXmit");
+  r.Speed = PassReadPerfStat("Dial-Up Adapter\\ConnectSpeed");
   return r;
 }
 
@@ -166,7 +167,7 @@ DialUpReadings ReadDialUpForSensor() {
 
 DialUpReadings ReadDialUpForCheck() {
   DialUpReadings r;
-  r.Speed = ReadPerfStat("Dial-Up Adapter\\ConnectSpeed");
+  r.Speed = PassReadPerfStat("Dial-Up Adapter\\ConnectSpeed");
   if (r.Speed == 0) r.Connected = IsDialUpConnected();
   r.Now = GetTickCount();
   return r;
@@ -184,8 +185,9 @@ PowerReadings ReadPower() {
 
 DisplayReadings ReadDisplay(HDC dc) {
   DisplayReadings r;
-  r.Width = GetSystemMetrics(SM_CXSCREEN);
-  r.Height = GetSystemMetrics(SM_CYSCREEN);
+  const MonitorRect screen = PassPrimaryScreen();
+  r.Width = screen.Width;
+  r.Height = screen.Height;
   r.Planes = GetDeviceCaps(dc, PLANES);
   r.BitsPerPixel = GetDeviceCaps(dc, BITSPIXEL);
   return r;

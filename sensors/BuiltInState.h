@@ -28,6 +28,10 @@ struct BuiltInState {
     DWORD Thread = 0;  // the thread running the pass; 0: none
     bool WindowsTaken = false;
     WindowCounts Windows;
+    bool ScreenTaken = false;
+    MonitorRect Screen;
+    bool CountersLooked = false;  // whether the counter key holds any was asked
+    bool CountersEmpty = false;
   };
   CriticalSection PassLock;
   PassShares Pass;

@@ -11,21 +11,76 @@ std::string KeyPath(const std::string& app, const std::string& section) {
   return "Software\\Veltrop\\" + app + "\\" + section;
 }
 
+bool OpenToRead(RegKey& k, const std::string& app, const std::string& section) {
+  return k.Open(HKEY_LOCAL_MACHINE, KeyPath(app, section), KEY_QUERY_VALUE);
+}
+
+bool CreateToWrite(RegKey& k, const std::string& app, const std::string& section) {
+  return k.Create(HKEY_LOCAL_MACHINE, KeyPath(app, section), KEY_SET_VALUE);
+}
+
+std::string Read(const RegKey& k, const std::string& key, const std::string& def) {
+  std::string text;
+  if (!k || !k.QueryString(key.c_str(), text) || text.empty()) return def;
+  return text;
+}
+
+void Write(const RegKey& k, const std::string& key, const std::string& value) {
+  if (!k) return;
+  if (k.SetString(key.c_str(), value) != ERROR_SUCCESS)
+    throw CvlError("Failed to set data for '" + key + "'");
+}
+
 }  // namespace
 
 std::string GetSetting(const std::string& app, const std::string& section, const std::string& key,
                        const std::string& def) {
   RegKey k;
-  if (!k.Open(HKEY_LOCAL_MACHINE, KeyPath(app, section), KEY_QUERY_VALUE)) return def;
-  std::string text;
-  if (!k.QueryString(key.c_str(), text) || text.empty()) return def;
-  return text;
+  OpenToRead(k, app, section);
+  return Read(k, key, def);
 }
 
 void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
                  const std::string& value) {
   RegKey k;
-  if (!k.Create(HKEY_LOCAL_MACHINE, KeyPath(app, section), KEY_SET_VALUE)) return;
-  if (k.SetString(key.c_str(), value) != ERROR_SUCCESS)
-    throw CvlError("Failed to set data for '" + key + "'");
+  CreateToWrite(k, app, section);
+  Write(k, key, value);
+}
+
+bool SectionSettings::OpenBoth() {
+  if (!bothTried_) {
+    both_.Open(HKEY_LOCAL_MACHINE, KeyPath(app_, section_), KEY_QUERY_VALUE | KEY_SET_VALUE);
+    bothTried_ = true;
+  }
+  return static_cast<bool>(both_);
+}
+
+const RegKey& SectionSettings::ForReading() {
+  if (OpenBoth()) return both_;
+  if (!readTried_) {
+    OpenToRead(read_, app_, section_);  // missing: every read gives its default
+    readTried_ = true;
+  }
+  return read_;
+}
+
+const RegKey& SectionSettings::ForWriting() {
+  if (OpenBoth()) return both_;
+  if (!writeTried_) {
+    CreateToWrite(write_, app_, section_);  // failed: every write is silent
+    writeTried_ = true;
+  }
+  return write_;
+}
+
+std::string SectionSettings::GetSetting(const std::string& app, const std::string& section,
+                                        const std::string& key, const std::string& def) {
+  if (!Mine(app, section)) return ::GetSetting(app, section, key, def);
+  return Read(ForReading(), key, def);
+}
+
+void SectionSettings::SaveSetting(const std::string& app, const std::string& section,
+                                  const std::string& key, const std::string& value) {
+  if (!Mine(app, section)) return ::SaveSetting(app, section, key, value);
+  Write(ForWriting(), key, value);
 }

@@ -43,7 +43,8 @@ __stdcall void PluginDisplaySettings() {
 
 __stdcall void SensorFunction(char* buffer) {
   try {
-    RegistrySettings store;
+    // The state's five values are read and written through one key.
+    SectionSettings store(kDialtallyApp, kDialtallySection);
     const Connection seen = ObserveConnection();
     const std::string text =
         RunDialtally(store, TodayNumber(), seen, static_cast<uint32_t>(GetTickCount()));

@@ -3,8 +3,19 @@
 #include <vector>
 
 bool RegKey::QueryString(const char* name, std::string& out) const {
-  DWORD type = 0, size = 0;
-  if (RegQueryValueExA(key_, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+  // Most values fit the first buffer: one question instead of asking the
+  // size first.
+  char first[256];
+  DWORD type = 0, size = sizeof first - 1;
+  const LONG r =
+      RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(first), &size);
+  if (r == ERROR_SUCCESS) {
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
+    first[size < sizeof first - 1 ? size : sizeof first - 1] = '\0';
+    out.assign(first);
+    return true;
+  }
+  if (r != ERROR_MORE_DATA) return false;
   if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
   std::vector<char> data(size + 1, '\0');
   DWORD read = size;
