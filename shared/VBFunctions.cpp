@@ -67,8 +67,11 @@ const RegKey& SectionSettings::ForReading() {
 const RegKey& SectionSettings::ForWriting() {
   if (OpenBoth()) return both_;
   if (!writeTried_) {
-    CreateToWrite(write_, app_, section_);  // failed: every write is silent
     writeTried_ = true;
+    // A missing key is created for the reads that follow too.
+    if (both_.Create(HKEY_LOCAL_MACHINE, KeyPath(app_, section_), KEY_QUERY_VALUE | KEY_SET_VALUE))
+      return both_;
+    CreateToWrite(write_, app_, section_);  // failed: every write is silent
   }
   return write_;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bar/Globals.h"
+#include "sensors/BuiltInPass.h"
 #include "sensors/BuiltInsCode.h"
 #include "shared/Common.h"
 #include "tests/bar/BarTestRegistry.h"
@@ -260,6 +261,60 @@ TEST_F(BuiltInsOnWindows, SystemSensorsFollowTheSystem) {
   EXPECT_TRUE(Matches(Sensor(14), R"(\d+ / \d+ x \d+)")) << Sensor(14);
   const std::string windows = Sensor(15);
   EXPECT_TRUE(Matches(windows, R"(\d+ / \d+ / \d+)")) << windows;
+}
+
+DWORD WINAPI WindowsSensorElsewhere(LPVOID text) {
+  *static_cast<std::string*>(text) = Sensor(15);
+  return 0;
+}
+
+// Within one pass sensors 9 and 15 show one walk of the top-level windows,
+// taken by the first of them; another thread's call, and every call after
+// the pass, walks again.
+TEST_F(BuiltInsOnWindows, APassWalksTheTopLevelWindowsOnce) {
+  std::string inPass, processes, elsewhere;
+  HWND added = nullptr;
+  {
+    const BuiltInPass pass;
+    processes = Sensor(9);
+    inPass = Sensor(15);
+    added = CreateWindowExA(0, "STATIC", "one more", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(Sensor(15), inPass) << "the pass's own walk";
+    EXPECT_EQ(Numbers(Sensor(9))[0], Numbers(processes)[0]);
+    HANDLE other = CreateThread(nullptr, 0, WindowsSensorElsewhere, &elsewhere, 0, nullptr);
+    ASSERT_NE(other, nullptr);
+    WaitForSingleObject(other, 10000);
+    CloseHandle(other);
+  }
+  const std::vector<long long> before = Numbers(inPass);
+  ASSERT_EQ(before.size(), 3u) << inPass;
+  // The new window is visible (the system may add hidden ones of its own).
+  EXPECT_EQ(Numbers(elsewhere)[0], before[0] + 1) << "another thread walks for itself";
+  EXPECT_GT(Numbers(elsewhere)[2], before[2]) << elsewhere;
+  const std::string after = Sensor(15);
+  EXPECT_EQ(Numbers(after)[0], before[0] + 1) << after;
+  EXPECT_GT(Numbers(after)[2], before[2]) << after;
+  {
+    const BuiltInPass next;
+    EXPECT_EQ(Sensor(15), after) << "the next pass walks again";
+  }
+  DestroyWindow(added);
+}
+
+// A pass that finds the counter key empty asks no counter one by one; the
+// next pass reads a counter written in between.
+TEST_F(BuiltInsOnWindows, ACounterWrittenBetweenTwoPassesShowsInTheSecond) {
+  {
+    const BuiltInPass pass;
+    EXPECT_TRUE(Matches(Sensor(1), R"(\d+%)"));
+    EXPECT_TRUE(Matches(Sensor(7), R"(\d+Mb / \d+Mb)"));
+  }
+  SetPerfStat("VMM\\cpgSwapfile", 3 * kMb);
+  SetPerfStat("VMM\\cpgSwapfileInUse", kMb);
+  const BuiltInPass pass;
+  EXPECT_EQ(Sensor(7), "3Mb / 1Mb");
 }
 
 TEST_F(BuiltInsOnWindows, TimeAndDateUseTheUsersFormats) {

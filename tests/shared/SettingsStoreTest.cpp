@@ -75,6 +75,23 @@ TEST_F(SettingsStore, RegistryStoreBehindThePortableInterface) {
   s.SaveSetting("Corvella", "Settings", "LogAll", "TRUE");
   EXPECT_EQ(s.GetSetting("Corvella", "Settings", "LogAll", "FALSE"), "TRUE");
   EXPECT_EQ(s.GetSetting("Corvella", "Settings", "Absent", "dflt"), "dflt");
+
+  // One section's run of reads and writes through one key: the same values,
+  // defaults and key creation as the plain store, reads after writes in the
+  // same run included; other sections pass through.
+  SectionSettings section("DialtallyPlugin", "Settings");
+  SettingsSource& run = section;
+  EXPECT_EQ(run.GetSetting("DialtallyPlugin", "Settings", "NetActive", "FALSE"), "FALSE");
+  run.SaveSetting("DialtallyPlugin", "Settings", "NetActive", "TRUE");
+  EXPECT_EQ(run.GetSetting("DialtallyPlugin", "Settings", "NetActive", "FALSE"), "TRUE");
+  EXPECT_EQ(GetSetting("DialtallyPlugin", "Settings", "NetActive", "FALSE"), "TRUE");
+  EXPECT_EQ(run.GetSetting("Corvella", "Settings", "LogAll", "FALSE"), "TRUE");
+  run.SaveSetting("Corvella", "Settings", "LogAll", "FALSE");
+  EXPECT_EQ(GetSetting("Corvella", "Settings", "LogAll", "TRUE"), "FALSE");
+  SaveSetting("DialtallyPlugin", "Settings", "TotalTime", "1234");
+  EXPECT_EQ(SectionSettings("DialtallyPlugin", "Settings")
+                .GetSetting("DialtallyPlugin", "Settings", "TotalTime", "0"),
+            "1234");
 }
 
 TEST_F(SettingsStore, AFailedWriteRaisesWithTheValueName) {
