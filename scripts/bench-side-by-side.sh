@@ -9,7 +9,7 @@
 # prints the bar's CPU as a ratio of conky's. Then it starts the prefix's
 # Wine server afresh with WINEDEBUG=+server and counts the bar's requests
 # between two marks around CVL_SIDE_PASSES (20) whole passes, per pass and
-# by request name. Conky (Debian's conky-std) is installed when missing.
+# by request name (0: no count). Conky (Debian's conky-std) is installed when missing.
 # Writes ${CVL_SIDE_OUT:-docs/side-by-side.txt}; never fails on a figure.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -97,19 +97,23 @@ for run in $(seq "$runs"); do
   conky_pid=
 done
 
-# The trace: only a server started with the setting writes one.
-timeout 30 wineserver -k >/dev/null 2>&1 || true
-timeout 30 wineserver -w >/dev/null 2>&1 || true
-WINEDEBUG=+server timeout -k 10 900 wine "$measurer" --marks "$passes" \
-  --out "$(cvl_winpath "$work/marks")" >/dev/null 2>"$work/trace" || status=1
-timeout 30 wineserver -w >/dev/null 2>&1 || true
-counted=$(sed -n 's/^passes //p' "$work/marks" 2>/dev/null || true)
-threads=$(sed -n 's/^threads //p' "$work/marks" 2>/dev/null || true)
-self=$(sed -n 's/^self //p' "$work/marks" 2>/dev/null || true)
-if [ -z "$counted" ] || ! grep -q CorvellaMarkEnd "$work/trace"; then
-  echo "Requests: no marked trace" >>"$figures"
-  status=1
-else
+# The bar's requests per pass, from a trace of a server started afresh with
+# WINEDEBUG=+server (a running server traces nothing).
+count_requests() {
+  timeout 30 wineserver -k >/dev/null 2>&1 || true
+  timeout 30 wineserver -w >/dev/null 2>&1 || true
+  WINEDEBUG=+server timeout -k 10 900 wine "$measurer" --marks "$passes" \
+    --out "$(cvl_winpath "$work/marks")" >/dev/null 2>"$work/trace" || status=1
+  timeout 30 wineserver -w >/dev/null 2>&1 || true
+  local counted threads self
+  counted=$(sed -n 's/^passes //p' "$work/marks" 2>/dev/null || true)
+  threads=$(sed -n 's/^threads //p' "$work/marks" 2>/dev/null || true)
+  self=$(sed -n 's/^self //p' "$work/marks" 2>/dev/null || true)
+  if [ -z "$counted" ] || ! grep -q CorvellaMarkEnd "$work/trace"; then
+    echo "Requests: no marked trace" >>"$figures"
+    status=1
+    return
+  fi
   # A request line is "tid: name( ... )"; its reply "tid: name() = ...".
   awk -v ids="$threads" -v own="$self" -v n="$counted" '
     BEGIN {
@@ -130,7 +134,8 @@ else
       for (k in count) printf "  %s %.1f\n", k, count[k] / n | cmd
       close(cmd)
     }' "$work/trace" >>"$figures"
-fi
+}
+[ "$passes" -gt 0 ] && count_requests
 
 {
   echo "Corvella side by side with conky ($(date -u '+%Y-%m-%d %H:%M UTC'), commit $(git -C "$top" rev-parse --short HEAD 2>/dev/null || echo unknown))"
