@@ -91,7 +91,7 @@ void CVL_STDCALL WindowsSensor(char* b) {
 }
 
 int32_t CVL_STDCALL DiskSpaceWarning(int32_t threshold) {
-  return Answer(DiskSpaceCheck(FreeBytesOn(BuiltIns().WindowsDriveRoot), threshold));
+  return Answer(DiskSpaceCheck(PassFreeBytesOn(BuiltIns().WindowsDriveRoot), threshold));
 }
 int32_t CVL_STDCALL ConnectionTimeWarning(int32_t threshold) {
   return Answer(ConnectionTimeCheck(ReadDialUpForCheck(), BuiltIns().DialUp, threshold));

@@ -1,6 +1,7 @@
 #include "sensors/BuiltInPass.h"
 
 #include "bar/Globals.h"
+#include "sensors/BuiltInReadings.h"
 #include "sensors/BuiltInState.h"
 
 BuiltInPass::BuiltInPass() {
@@ -61,25 +62,41 @@ MonitorRect PassVirtualDesktop() {
   return DesktopIsPrimaryScreen() ? PassPrimaryScreen() : VirtualDesktopRect();
 }
 
+uint64_t PassFreeBytesOn(const char* root) {
+  const char letter = root[0] >= 'a' && root[0] <= 'z' ? root[0] - 'a' + 'A' : root[0];
+  const bool driveRoot =
+      letter >= 'A' && letter <= 'Z' && root[1] == ':' && root[2] == '\\' && root[3] == '\0';
+  if (!driveRoot) return FreeBytesOn(root);
+  const int drive = letter - 'A';
+  BuiltInState& state = BuiltIns();
+  const DWORD thread = GetCurrentThreadId();
+  {
+    Lock hold(state.PassLock);
+    if (state.Pass.Thread == thread && (state.Pass.FreeTaken >> drive & 1u) != 0)
+      return state.Pass.Free[drive];
+  }
+  const uint64_t free = FreeBytesOn(root);
+  Lock hold(state.PassLock);
+  if (state.Pass.Thread == thread) {
+    state.Pass.Free[drive] = free;
+    state.Pass.FreeTaken |= 1u << drive;
+  }
+  return free;
+}
+
 bool PassTryReadPerfStat(const char* name, uint32_t& value) {
   BuiltInState& state = BuiltIns();
   const DWORD thread = GetCurrentThreadId();
-  bool looked = true;
   {
     Lock hold(state.PassLock);
-    if (state.Pass.Thread == thread) {
-      if (state.Pass.CountersEmpty) return false;
-      looked = state.Pass.CountersLooked;
+    if (state.Pass.Thread == thread && !state.Pass.CountersLooked) {
+      // The pass's first counter: one question whether there are any.
+      state.Pass.CountersLooked = true;
+      state.Pass.CountersEmpty = PerfStatsEmpty();
     }
+    if (state.Pass.Thread == thread && state.Pass.CountersEmpty) return false;
   }
-  if (TryReadPerfStat(name, value)) return true;
-  if (looked) return false;
-  const bool empty = PerfStatsEmpty();
-  Lock hold(state.PassLock);
-  if (state.Pass.Thread != thread) return false;
-  state.Pass.CountersLooked = true;
-  state.Pass.CountersEmpty = empty;
-  return false;
+  return TryReadPerfStat(name, value);
 }
 
 uint32_t PassReadPerfStat(const char* name) {

@@ -2,11 +2,12 @@
 // One refresh pass as the built-in sensors see it. Sensors 9 and 15 both
 // show figures of the walk along the top-level windows: within one pass the
 // first of them walks and the other reuses that walk; the next pass walks
-// again. Likewise the first counter found missing in a pass asks whether the
-// counter key holds any counter at all; when it holds none, the pass's other
-// counters are not asked for one by one. And the primary screen's size, which
-// sensor 13 shows and sensor 14 too where the desktop is that screen, is
-// asked once. Only the thread that opened the pass
+// again. Likewise the first counter read in a pass asks whether the counter
+// key holds any counter at all; when it holds none, no counter is asked for
+// one by one. And the primary screen's size, which
+// sensor 13 shows and sensor 14 too where the desktop is that screen, and a
+// drive's free space, which sensor 4 and check 1 both show for the Windows
+// drive, are asked once. Only the thread that opened the pass
 // shares; any other call (a panel's first reading, another thread) asks for
 // itself.
 #include <cstdint>
@@ -27,6 +28,9 @@ void PassWindowCounts(WindowCounts& counts);
 MonitorRect PassPrimaryScreen();
 // VirtualDesktopRect, the primary screen taken from the pass.
 MonitorRect PassVirtualDesktop();
+// FreeBytesOn for a drive root such as C:\ (any other text is asked each
+// time).
+uint64_t PassFreeBytesOn(const char* root);
 // TryReadPerfStat and ReadPerfStat (0 when missing) within the pass.
 bool PassTryReadPerfStat(const char* name, uint32_t& value);
 uint32_t PassReadPerfStat(const char* name);

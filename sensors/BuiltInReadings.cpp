@@ -140,7 +140,8 @@ DiskReadings ReadDisks() {
     const std::string root = DriveRootOf(drives, n);
     // Past the last drive: an empty root would name the current drive.
     if (root.empty()) break;
-    if (GetDriveTypeA(root.c_str()) == DRIVE_FIXED) r.FixedDriveFree.push_back(FreeBytesOn(root.c_str()));
+    if (GetDriveTypeA(root.c_str()) == DRIVE_FIXED)
+      r.FixedDriveFree.push_back(PassFreeBytesOn(root.c_str()));
   }
   return r;
 }

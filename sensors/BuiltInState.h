@@ -30,6 +30,8 @@ struct BuiltInState {
     WindowCounts Windows;
     bool ScreenTaken = false;
     MonitorRect Screen;
+    uint32_t FreeTaken = 0;  // bit n: Free[n] holds drive A + n
+    uint64_t Free[26] = {};
     bool CountersLooked = false;  // whether the counter key holds any was asked
     bool CountersEmpty = false;
   };

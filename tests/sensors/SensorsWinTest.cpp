@@ -303,6 +303,29 @@ TEST_F(BuiltInsOnWindows, APassWalksTheTopLevelWindowsOnce) {
   DestroyWindow(added);
 }
 
+// Sensor 4 and check 1 ask the Windows drive's free space once per pass.
+TEST_F(BuiltInsOnWindows, APassAsksADrivesFreeSpaceOnce) {
+  const char* const file = "C:\\cvl-free-space.bin";
+  uint64_t first = 0, again = 0;
+  {
+    const BuiltInPass pass;
+    first = PassFreeBytesOn("C:\\");
+    HANDLE h = CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    std::vector<char> block(4 * kMb, 'x');
+    DWORD written = 0;
+    WriteFile(h, block.data(), static_cast<DWORD>(block.size()), &written, nullptr);
+    FlushFileBuffers(h);
+    CloseHandle(h);
+    again = PassFreeBytesOn("c:\\");
+  }
+  const uint64_t after = PassFreeBytesOn("C:\\");
+  DeleteFileA(file);
+  EXPECT_GT(first, 0u);
+  EXPECT_EQ(again, first) << "the pass's own answer";
+  EXPECT_NE(after, first) << "asked again after the pass (the file took room)";
+}
+
 // A pass that finds the counter key empty asks no counter one by one; the
 // next pass reads a counter written in between.
 TEST_F(BuiltInsOnWindows, ACounterWrittenBetweenTwoPassesShowsInTheSecond) {
