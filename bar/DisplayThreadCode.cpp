@@ -46,7 +46,7 @@ DWORD WINAPI TDisplayThread::Execute(LPVOID self) {
 
 void TDisplayThread::Pass(void* self) {
   auto* t = static_cast<TDisplayThread*>(self);
-  const BuiltInPass builtIns;  // the built-in sensors share one window walk per pass
+  const BuiltInPass builtIns;  // what the built-in sensors of this pass share
   ::RefreshCycle(t->panels_, t->warnings_);
 }
 
