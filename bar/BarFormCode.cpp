@@ -12,6 +12,7 @@
 #include "bar/core/Priorities.h"
 #include "shared/core/CvlError.h"
 #include "shared/win32/Handle.h"
+#include "shared/win32/OpenAddress.h"
 
 // The settings name the Win32 values by text; the table keeps its own copy.
 static_assert(kIdlePriorityClass == IDLE_PRIORITY_CLASS, "priority class");
@@ -433,11 +434,7 @@ void TBarForm::FreePanels() {
   panels_.reset();
 }
 
-bool TBarForm::ShellOpen(const std::string& target) {
-  const HINSTANCE r =
-      ShellExecuteA(hwnd_, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-  return reinterpret_cast<UINT_PTR>(r) > 32;
-}
+bool TBarForm::ShellOpen(const std::string& target) { return OpenAddress(hwnd_, target); }
 
 void TBarForm::ShowFailure(const std::string& text) {
   MessageBoxA(hwnd_, text.c_str(), kBarCaption, MB_OK | MB_ICONEXCLAMATION);

@@ -97,8 +97,15 @@ void BarCommands::HelpMenuClick() {
   Open(Setting("Settings", "InstalledDir", "") + kHelpFile, "Unable to Launch Corvella Help.");
 }
 
-void BarCommands::WebMenuClick() { Open(kWebSiteAddress, "Unable to Launch Web Browser."); }
-void BarCommands::UpdatesMenuClick() { Open(kUpdatesAddress, "Unable to Launch Web Browser."); }
+// A build without web pages opens sections of the installed help instead.
+void BarCommands::WebMenuClick() {
+  Open(ResolveAddress(kWebSiteAddress, Setting("Settings", "InstalledDir", "")),
+       "Unable to Launch Web Browser.");
+}
+void BarCommands::UpdatesMenuClick() {
+  Open(ResolveAddress(kUpdatesAddress, Setting("Settings", "InstalledDir", "")),
+       "Unable to Launch Web Browser.");
+}
 void BarCommands::AboutMenuClick() { bar_.ShowAboutBox(kBarAboutTexts); }
 
 void BarCommands::SaveFloatingPlace() {

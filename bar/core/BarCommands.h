@@ -8,12 +8,8 @@
 #include <string>
 
 #include "bar/core/BarPositioning.h"
-
-// The maker's web pages that the Help menu opens.
-constexpr const char* kWebSiteAddress = "http://www.veltrop.example/";
-constexpr const char* kUpdatesAddress = "http://www.veltrop.example/corvella/updates.htm";
-// The help file, relative to the installation folder.
-constexpr const char* kHelpFile = "Help\\Help.htm";
+// The help file and the web site and updates addresses of the Help menu.
+#include "shared/core/Addresses.h"
 
 // Mouse messages the notification icon reports (Win32's values).
 constexpr unsigned kMouseLeftDown = 0x0201;   // WM_LBUTTONDOWN
