@@ -158,3 +158,22 @@ function(cvl_script_test name)
   set_tests_properties(script.${name} PROPERTIES TIMEOUT ${A_TIMEOUT} LABELS script
     ENVIRONMENT "CVL_BIN=${CVL_WIN_DIR}/bin;CVL_TESTBIN=${CVL_WINTEST_DIR}/testbin;CVL_SOURCE=${CMAKE_SOURCE_DIR}")
 endfunction()
+
+# Copies files (names relative to SOURCE) into the shipped folder's DEST
+# subfolder at build time, the layout they are installed in; out receives
+# the copies, for a target to depend on.
+#   cvl_ship_files(outputs SOURCE dir DEST Help FILES images/logo.gif ...)
+function(cvl_ship_files out)
+  cmake_parse_arguments(A "" "SOURCE;DEST" "FILES" ${ARGN})
+  set(outputs)
+  foreach(file IN LISTS A_FILES)
+    set(copy ${CVL_SHIPPED_DIR}/${A_DEST}/${file})
+    get_filename_component(folder ${copy} DIRECTORY)
+    add_custom_command(OUTPUT ${copy}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+      COMMAND ${CMAKE_COMMAND} -E copy ${A_SOURCE}/${file} ${copy}
+      DEPENDS ${A_SOURCE}/${file})
+    list(APPEND outputs ${copy})
+  endforeach()
+  set(${out} ${outputs} PARENT_SCOPE)
+endfunction()
