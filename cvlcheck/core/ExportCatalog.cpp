@@ -16,10 +16,10 @@ static_assert(std::is_same<CVL_SENSOR_FUNCTION, TSensorFunction>::value,
 static_assert(std::is_same<CVL_WARNING_FUNCTION, TWarningFunction>::value,
               "the warning function types differ");
 
-const std::vector<ExportSpec>& ExportCatalog() {
+const std::vector<ExportEntry>& ExportCatalog() {
   using S = ExportShape;
   using R = ExportRole;
-  static const std::vector<ExportSpec> catalog = {
+  static const std::vector<ExportEntry> catalog = {
       {"PluginFacilities", S::Number, R::Plugin, true, 0, "the bar never uses the plug-in"},
       {"PluginName", S::Text, R::Plugin, false, 0, "the Plugins tab lists it without a name"},
       {"PluginDisplaySettings", S::Procedure, R::Plugin, false, 0,

@@ -15,7 +15,7 @@ enum class ExportShape {
 
 enum class ExportRole { Plugin, Sensor, Warning };
 
-struct ExportSpec {
+struct ExportEntry {
   const char* name;
   ExportShape shape;
   ExportRole role;
@@ -29,7 +29,7 @@ struct ExportSpec {
 };
 
 // In the order the checker reports and calls them.
-const std::vector<ExportSpec>& ExportCatalog();
+const std::vector<ExportEntry>& ExportCatalog();
 // The size in bytes of the arguments, as a stdcall decoration (@N) shows it.
 int ArgumentBytes(ExportShape shape);
 // "sensor", "warning" or "every plug-in".

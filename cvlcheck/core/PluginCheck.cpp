@@ -57,8 +57,8 @@ class PluginChecker {
       report_.Line("Result: not a plug-in, the library does not load (" + host_.LoadFailure() + ")");
       return kCheckNotAPlugin;
     }
-    for (const ExportSpec& spec : ExportCatalog())
-      if (void* fn = loader_.Find(module_, spec.name)) found_[spec.name] = fn;
+    for (const ExportEntry& entry : ExportCatalog())
+      if (void* fn = loader_.Find(module_, entry.name)) found_[entry.name] = fn;
     if (!found_.count("PluginFacilities")) {
       ReportNames();
       report_.Line("Result: not a plug-in, it does not export PluginFacilities");
@@ -84,7 +84,7 @@ class PluginChecker {
   }
 
  private:
-  bool Found(const ExportSpec& spec) const { return found_.count(spec.name) != 0; }
+  bool Found(const ExportEntry& entry) const { return found_.count(entry.name) != 0; }
   bool RoleActive(ExportRole role) const {
     return role == ExportRole::Plugin || (role == ExportRole::Sensor && (mask_ & PluginHasSensor)) ||
            (role == ExportRole::Warning && (mask_ & PluginHasWarning));
@@ -93,7 +93,7 @@ class PluginChecker {
   // Runs one guarded call. A fault is reported with its export's name and
   // answers false; a call that does not return ends the whole check.
   template <typename Call>
-  bool Guarded(const std::string& subject, const ExportSpec& spec, Call call) {
+  bool Guarded(const std::string& subject, const ExportEntry& entry, Call call) {
     const double start = host_.Milliseconds();
     try {
       call();
@@ -101,62 +101,62 @@ class PluginChecker {
       return true;
     } catch (const PluginHang&) {
       report_.Problem(subject + ": did not return within " + IntToText(kCallHangLimitMs / 1000) +
-                      " s, the bar's limit: the bar stops waiting and treats it as a fault, " +
-                      Consequence(spec) + "; the library stays loaded until the bar ends");
+                      " s, the bar's limit: " + Consequence(entry) +
+                      "; the library stays loaded until the bar ends");
       throw CheckStopped();
     } catch (const PluginFault& fault) {
-      report_.Problem(subject + ": processor fault, " + fault.what() + ": " + Consequence(spec));
+      report_.Problem(subject + ": processor fault, " + fault.what() + ": " + Consequence(entry));
     } catch (const std::exception& error) {
       report_.Problem(subject + ": failed, " + error.what());
     }
-    failed_.insert(spec.name);
+    failed_.insert(entry.name);
     return false;
   }
 
   // What the bar does after a fault in the export.
-  static std::string Consequence(const ExportSpec& spec) {
-    if (spec.required && spec.role != ExportRole::Plugin)
-      return std::string("the bar takes it out of service, ") + spec.without;
-    return spec.without;
+  static std::string Consequence(const ExportEntry& entry) {
+    if (entry.required && entry.role != ExportRole::Plugin)
+      return std::string("the bar takes it out of service, ") + entry.without;
+    return entry.without;
   }
 
   void CheckFacilities() {
-    const ExportSpec& spec = Spec("PluginFacilities");
+    const ExportEntry& entry = Entry("PluginFacilities");
     int32_t mask = 0;
-    if (!Guarded(spec.name, spec, [&] { mask = GuardedNumberCall(loader_, found_[spec.name]); })) {
+    if (!Guarded(entry.name, entry, [&] { mask = GuardedNumberCall(loader_, found_[entry.name]); })) {
       mask_ = 0;
       return;
     }
     mask_ = mask;
     const char* roles[] = {"neither a sensor nor a warning", "a sensor", "a warning",
                            "a sensor and a warning"};
-    std::string line = std::string(spec.name) + ": " + IntToText(mask) + ", " + roles[mask & 3];
+    std::string line = std::string(entry.name) + ": " + IntToText(mask) + ", " + roles[mask & 3];
     if (mask & ~3) line += " (the other bits are ignored)";
     report_.Line(line + " " + CallTime(took_));
     if (!(mask & 3))
-      report_.Problem(std::string(spec.name) + ": " + IntToText(mask) +
+      report_.Problem(std::string(entry.name) + ": " + IntToText(mask) +
                       " has neither the sensor bit (1) nor the warning bit (2): the bar never "
                       "uses the plug-in");
   }
 
   void ReportExports() {
-    for (const ExportSpec& spec : ExportCatalog()) {
-      const std::string subject = std::string("Export ") + spec.name + ": ";
-      const bool active = RoleActive(spec.role);
-      const std::string role = RoleName(spec.role);
-      if (Found(spec)) {
+    for (const ExportEntry& entry : ExportCatalog()) {
+      const std::string subject = std::string("Export ") + entry.name + ": ";
+      const bool active = RoleActive(entry.role);
+      const std::string role = RoleName(entry.role);
+      if (Found(entry)) {
         if (!active)
           report_.Line(subject + "found, not used (PluginFacilities has no " + role + " bit)");
         else
-          report_.Line(subject + "found (" + (spec.required ? "required" : "optional") + ")");
+          report_.Line(subject + "found (" + (entry.required ? "required" : "optional") + ")");
       } else if (!active) {
         report_.Line(subject + "missing (not needed without a " + role + ")");
-      } else if (spec.required) {
+      } else if (entry.required) {
         report_.Problem(subject + "missing, required for " +
-                        (spec.role == ExportRole::Plugin ? role : "a " + role) + ": " +
-                        spec.without);
+                        (entry.role == ExportRole::Plugin ? role : "a " + role) + ": " +
+                        entry.without);
       } else {
-        report_.Line(subject + "missing (optional): " + spec.without);
+        report_.Line(subject + "missing (optional): " + entry.without);
       }
     }
   }
@@ -166,35 +166,35 @@ class PluginChecker {
   void ReportNames() {
     bool clean = true;
     const std::vector<std::string> names = host_.ExportNames(module_);
-    for (const ExportSpec& spec : ExportCatalog()) {
-      if (Found(spec)) continue;
+    for (const ExportEntry& entry : ExportCatalog()) {
+      if (Found(entry)) continue;
       for (const std::string& name : names) {
         const std::string plain = Undecorated(name);
-        if (Lower(plain) != Lower(spec.name)) continue;
+        if (Lower(plain) != Lower(entry.name)) continue;
         clean = false;
-        report_.Problem(std::string("Export ") + spec.name + ": exported only as " +
+        report_.Problem(std::string("Export ") + entry.name + ": exported only as " +
                         QuotedText(name) +
-                        (plain == spec.name ? ", a decorated name" : ", in other letter case") +
-                        "; the bar asks for " + spec.name + " exactly");
+                        (plain == entry.name ? ", a decorated name" : ", in other letter case") +
+                        "; the bar asks for " + entry.name + " exactly");
       }
     }
     if (clean) report_.Line("Export names: undecorated");
   }
 
   void CheckGeneral() {
-    CallText(Spec("PluginName"), "PluginName");
+    CallText(Entry("PluginName"), "PluginName");
     if (found_.count("PluginDisplaySettings"))
       report_.Line("PluginDisplaySettings: not called, it shows a window and waits for the user");
   }
 
   void CheckSensor() {
     CheckInformation(ExportRole::Sensor);
-    const ExportSpec& spec = Spec("SensorFunction");
-    if (!Found(spec)) return;
+    const ExportEntry& entry = Entry("SensorFunction");
+    if (!Found(entry)) return;
     std::set<std::string> texts;
     for (int call = 1; call <= kSensorCalls; ++call) {
       bool ok = false;
-      texts.insert(CallText(spec, "SensorFunction call " + IntToText(call), &ok));
+      texts.insert(CallText(entry, "SensorFunction call " + IntToText(call), &ok));
       if (!ok) return;  // the bar takes a faulting function out of service
     }
     report_.Line(texts.size() == 1
@@ -212,11 +212,11 @@ class PluginChecker {
                       ": the lowest threshold the Warnings tab offers must not exceed the highest");
     if (increment <= 0)
       report_.Problem("WarningIncrement: the bar reads " + IntToText(increment) +
-                      (Found(Spec("WarningIncrement")) ? "" : " (the export is missing)") +
+                      (Found(Entry("WarningIncrement")) ? "" : " (the export is missing)") +
                       ": the - and + buttons of the Warnings tab need a step above 0");
 
-    const ExportSpec& spec = Spec("WarningFunction");
-    if (!Found(spec)) return;
+    const ExportEntry& entry = Entry("WarningFunction");
+    if (!Found(entry)) return;
     std::vector<int32_t> thresholds = {min};
     const int32_t middle = static_cast<int32_t>((static_cast<int64_t>(min) + max) / 2);
     for (int32_t t : {middle, max})
@@ -224,8 +224,8 @@ class PluginChecker {
     for (int32_t threshold : thresholds) {
       const std::string subject = "WarningFunction(" + IntToText(threshold) + ")";
       int32_t result = 0;
-      if (!Guarded(subject, spec, [&] {
-            result = GuardedCheckCall(loader_, found_[spec.name], threshold);
+      if (!Guarded(subject, entry, [&] {
+            result = GuardedCheckCall(loader_, found_[entry.name], threshold);
           }))
         return;
       const char* meaning = result == 0 ? ", false " : result == -1 ? ", true " : " ";
@@ -242,28 +242,28 @@ class PluginChecker {
   void CheckInformation(ExportRole role) {
     int stopStep = 0;
     std::string stopName;
-    for (const ExportSpec& spec : ExportCatalog()) {
-      if (spec.role != role || spec.infoStep == 0) continue;
-      if (Found(spec)) {
-        if (spec.shape == ExportShape::Text)
-          CallText(spec, spec.name);
-        else if (spec.shape == ExportShape::Icon)
-          CallIcon(spec);
+    for (const ExportEntry& entry : ExportCatalog()) {
+      if (entry.role != role || entry.infoStep == 0) continue;
+      if (Found(entry)) {
+        if (entry.shape == ExportShape::Text)
+          CallText(entry, entry.name);
+        else if (entry.shape == ExportShape::Icon)
+          CallIcon(entry);
         else
-          CallNumber(spec);
+          CallNumber(entry);
       }
-      const bool unusable = !Found(spec) || failed_.count(spec.name);
+      const bool unusable = !Found(entry) || failed_.count(entry.name);
       if (unusable && stopStep == 0) {
-        stopStep = spec.infoStep;
-        if (!Found(spec)) stopName = spec.name;
+        stopStep = entry.infoStep;
+        if (!Found(entry)) stopName = entry.name;
       }
     }
     if (stopStep == 0) return;
     std::vector<std::string> ignored;
-    for (const ExportSpec& spec : ExportCatalog()) {
-      if (spec.role != role || spec.infoStep < stopStep) continue;
-      if (Found(spec) && !failed_.count(spec.name)) ignored.push_back(spec.name);
-      ignored_.insert(spec.name);
+    for (const ExportEntry& entry : ExportCatalog()) {
+      if (entry.role != role || entry.infoStep < stopStep) continue;
+      if (Found(entry) && !failed_.count(entry.name)) ignored.push_back(entry.name);
+      ignored_.insert(entry.name);
     }
     // A fault is reported already; a gap in the exports is a problem of its own.
     if (ignored.empty() || stopName.empty()) return;
@@ -283,14 +283,14 @@ class PluginChecker {
     return it == numbers_.end() ? 0 : it->second;
   }
 
-  std::string CallText(const ExportSpec& spec, const std::string& subject, bool* ok = nullptr) {
+  std::string CallText(const ExportEntry& entry, const std::string& subject, bool* ok = nullptr) {
     if (ok) *ok = false;
-    if (!Found(spec)) return std::string();
+    if (!Found(entry)) return std::string();
     std::vector<char> block(kGuardBefore + kTextBufferSize + kGuardAfter,
                             static_cast<char>(kGuardByte));
     char* buffer = block.data() + kGuardBefore;
     std::fill(buffer, buffer + kTextBufferSize, static_cast<char>(kFillByte));
-    if (!Guarded(subject, spec, [&] { GuardedTextCall(loader_, found_[spec.name], buffer); }))
+    if (!Guarded(subject, entry, [&] { GuardedTextCall(loader_, found_[entry.name], buffer); }))
       return std::string();
     if (ok) *ok = true;
     const std::string text = TextFromBuffer(buffer);
@@ -310,28 +310,28 @@ class PluginChecker {
     return text;
   }
 
-  void CallNumber(const ExportSpec& spec) {
+  void CallNumber(const ExportEntry& entry) {
     int32_t n = 0;
-    if (!Guarded(spec.name, spec, [&] { n = GuardedNumberCall(loader_, found_[spec.name]); }))
+    if (!Guarded(entry.name, entry, [&] { n = GuardedNumberCall(loader_, found_[entry.name]); }))
       return;
-    numbers_[spec.name] = n;
-    report_.Line(std::string(spec.name) + ": " + IntToText(n) + " " + CallTime(took_));
+    numbers_[entry.name] = n;
+    report_.Line(std::string(entry.name) + ": " + IntToText(n) + " " + CallTime(took_));
   }
 
-  void CallIcon(const ExportSpec& spec) {
+  void CallIcon(const ExportEntry& entry) {
     BitmapHandle icon = nullptr;
-    if (!Guarded(spec.name, spec, [&] { icon = GuardedHandleCall(loader_, found_[spec.name]); }))
+    if (!Guarded(entry.name, entry, [&] { icon = GuardedHandleCall(loader_, found_[entry.name]); }))
       return;
-    const std::string subject = spec.name;
+    const std::string subject = entry.name;
     if (!icon) {
       report_.Line(subject + ": 0 " + CallTime(took_));
-      report_.Problem(subject + ": returned no bitmap (0): " + spec.without);
+      report_.Problem(subject + ": returned no bitmap (0): " + entry.without);
       return;
     }
     const BitmapFacts facts = host_.InspectBitmap(icon);
     if (!facts.isBitmap) {
       report_.Line(subject + ": a handle " + CallTime(took_));
-      report_.Problem(subject + ": returned a handle that is not a bitmap: " + spec.without);
+      report_.Problem(subject + ": returned a handle that is not a bitmap: " + entry.without);
       return;
     }
     const std::string size = IntToText(facts.width) + " x " + IntToText(facts.height);
@@ -342,9 +342,9 @@ class PluginChecker {
     host_.DeleteBitmap(icon);
   }
 
-  static const ExportSpec& Spec(const char* name) {
-    for (const ExportSpec& spec : ExportCatalog())
-      if (std::string(spec.name) == name) return spec;
+  static const ExportEntry& Entry(const char* name) {
+    for (const ExportEntry& entry : ExportCatalog())
+      if (std::string(entry.name) == name) return entry;
     throw std::logic_error(std::string("no export ") + name);
   }
 

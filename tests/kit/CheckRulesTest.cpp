@@ -152,9 +152,9 @@ TEST_F(CheckRules, ACallThatDoesNotReturnEndsTheCheckAndKeepsTheLibraryLoaded) {
             kCheckProblems);
   ASSERT_EQ(Problems().size(), 1u) << report.Text();
   EXPECT_EQ(Problems()[0],
-            "SensorFunction call 1: did not return within 10 s, the bar's limit: the bar stops "
-            "waiting and treats it as a fault, the bar takes it out of service, its panels show "
-            "\"Error\"; the library stays loaded until the bar ends");
+            "SensorFunction call 1: did not return within 10 s, the bar's limit: the bar takes it "
+            "out of service, its panels show \"Error\"; the library stays loaded until the bar "
+            "ends");
   EXPECT_EQ(report.Lines().back(),
             "Result: 1 problem, checking stopped at a call that did not return");
   EXPECT_TRUE(loader.released.empty()) << "its code is still running";

@@ -213,8 +213,8 @@ TEST(CvlCheck, ACallThatDoesNotReturnIsReportedAndEndsTheCheck) {
   EXPECT_EQ(run.Problems(),
             std::vector<std::string>{
                 "PROBLEM SensorFunction call 1: did not return within 10 s, the bar's limit: the "
-                "bar stops waiting and treats it as a fault, the bar takes it out of service, its "
-                "panels show \"Error\"; the library stays loaded until the bar ends"})
+                "bar takes it out of service, its panels show \"Error\"; the library stays "
+                "loaded until the bar ends"})
       << run.Text();
   EXPECT_TRUE(run.Has("SensorIcon: a 16 x 16 bitmap")) << "the calls before it are reported";
   EXPECT_EQ(run.lines.back(), "Result: 1 problem, checking stopped at a call that did not return");
