@@ -23,15 +23,30 @@ std::string Win32CheckHost::LoadFailure() {
          (message.empty() ? "" : ", " + message);
 }
 
-std::vector<std::string> Win32CheckHost::ExportNames(uintptr_t module) {
-  // A module handle is the address the image is mapped at, headers first.
-  std::vector<std::string> names;
+namespace {
+
+// One entry of the loaded image's directory (a module handle is the address
+// the image is mapped at, headers first); empty when the headers are not
+// those of a Win32 image.
+IMAGE_DATA_DIRECTORY ImageDirectory(uintptr_t module, int entry) {
   const auto* base = reinterpret_cast<const unsigned char*>(module);
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-  if (dos->e_magic != IMAGE_DOS_SIGNATURE) return names;
+  if (dos->e_magic != IMAGE_DOS_SIGNATURE) return IMAGE_DATA_DIRECTORY{};
   const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  if (nt->Signature != IMAGE_NT_SIGNATURE) return names;
-  const IMAGE_DATA_DIRECTORY& table = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+  if (nt->Signature != IMAGE_NT_SIGNATURE) return IMAGE_DATA_DIRECTORY{};
+  return nt->OptionalHeader.DataDirectory[entry];
+}
+
+}  // namespace
+
+bool Win32CheckHost::HasTlsDirectory(uintptr_t module) {
+  return ImageDirectory(module, IMAGE_DIRECTORY_ENTRY_TLS).VirtualAddress != 0;
+}
+
+std::vector<std::string> Win32CheckHost::ExportNames(uintptr_t module) {
+  std::vector<std::string> names;
+  const auto* base = reinterpret_cast<const unsigned char*>(module);
+  const IMAGE_DATA_DIRECTORY table = ImageDirectory(module, IMAGE_DIRECTORY_ENTRY_EXPORT);
   if (table.VirtualAddress == 0 || table.Size == 0) return names;
   const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + table.VirtualAddress);
   const auto* nameRvas = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);

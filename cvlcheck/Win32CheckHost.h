@@ -8,6 +8,7 @@ class Win32CheckHost : public CheckHost {
   Win32CheckHost();
   std::string LoadFailure() override;
   std::vector<std::string> ExportNames(uintptr_t module) override;
+  bool HasTlsDirectory(uintptr_t module) override;
   BitmapFacts InspectBitmap(BitmapHandle handle) override;
   void DeleteBitmap(BitmapHandle handle) override;
   double Milliseconds() override;

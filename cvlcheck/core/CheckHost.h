@@ -21,6 +21,8 @@ class CheckHost {
   virtual std::string LoadFailure() = 0;
   // Every name in the loaded library's export table.
   virtual std::vector<std::string> ExportNames(uintptr_t module) = 0;
+  // The library has a thread-local storage directory.
+  virtual bool HasTlsDirectory(uintptr_t module) = 0;
   // What a handle that SensorIcon returned is; the checker owns and deletes it.
   virtual BitmapFacts InspectBitmap(BitmapHandle handle) = 0;
   virtual void DeleteBitmap(BitmapHandle handle) = 0;

@@ -57,6 +57,10 @@ class PluginChecker {
       report_.Line("Result: not a plug-in, the library does not load (" + host_.LoadFailure() + ")");
       return kCheckNotAPlugin;
     }
+    if (host_.HasTlsDirectory(module_))
+      report_.Problem("Library: it has a thread-local storage directory; Windows 95 refuses to "
+                      "load such a library with LoadLibrary (error 1114), Windows 98 sets up no "
+                      "storage for it");
     for (const ExportEntry& entry : ExportCatalog())
       if (void* fn = loader_.Find(module_, entry.name)) found_[entry.name] = fn;
     if (!found_.count("PluginFacilities")) {

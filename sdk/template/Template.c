@@ -12,6 +12,15 @@
 
 #include "CvlPlugin.h"
 
+/* The library's entry point (see Makefile): nothing to set up or clean. */
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
+{
+    (void)instance;
+    (void)reason;
+    (void)reserved;
+    return TRUE;
+}
+
 /* Copies text into the caller's buffer: at most 79 characters and a NUL. */
 static void PutText(char *buffer, const char *text)
 {

@@ -28,11 +28,13 @@ class FakeHost : public CheckHost {
  public:
   std::string LoadFailure() override { return "system error 2"; }
   std::vector<std::string> ExportNames(uintptr_t) override { return names; }
+  bool HasTlsDirectory(uintptr_t) override { return tlsDirectory; }
   BitmapFacts InspectBitmap(BitmapHandle handle) override { return bitmaps[handle]; }
   void DeleteBitmap(BitmapHandle handle) override { deleted.push_back(handle); }
   double Milliseconds() override { return 0; }
 
   std::vector<std::string> names;
+  bool tlsDirectory = false;
   std::map<BitmapHandle, BitmapFacts> bitmaps;
   std::vector<BitmapHandle> deleted;
 };
@@ -68,11 +70,14 @@ class CheckRules : public ::testing::Test {
   CheckReport report;
 };
 
-TEST_F(CheckRules, DecoratedOrMiscasedNamesAreProblemsTheBarCannotFind) {
+TEST_F(CheckRules, NamesTheBarCannotFindAndStorageWindows95CannotLoad) {
   host.names = {"_SensorDescription@4", "sensorToolTip"};
+  host.tlsDirectory = true;
   EXPECT_EQ(Check({{"PluginFacilities", Export(SensorMask)}, {"SensorFunction", Export(Text)}}),
             kCheckProblems);
   const std::vector<std::string> expected = {
+      "Library: it has a thread-local storage directory; Windows 95 refuses to load such a "
+      "library with LoadLibrary (error 1114), Windows 98 sets up no storage for it",
       "Export SensorDescription: exported only as \"_SensorDescription@4\", a decorated name; the "
       "bar asks for SensorDescription exactly",
       "Export SensorToolTip: exported only as \"sensorToolTip\", in other letter case; the bar "
