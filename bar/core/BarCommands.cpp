@@ -38,6 +38,7 @@ void BarCommands::MenuCommand(unsigned id) {
 }
 
 void BarCommands::SettingsMenuClick() {
+  processedOwed_ = false;  // written here anyway
   bar_.PauseThread();
   try {
     Save("Settings", "SettingsStatus", "Processed");

@@ -92,10 +92,14 @@ bool PumpUntil(const std::function<bool()>& pred, DWORD ms) {
   return true;
 }
 
-// The display thread paused and between passes, the first readings shown.
+// The display thread paused and between passes, the first readings shown
+// (they are asked for, so they run even once it is paused).
 bool Quiet(TBarForm& form) {
   form.Thread()->Pause();
-  return PumpUntil([&] { return !form.Thread()->NoticeWhenIdle(); }, 5000);
+  return PumpUntil([&] {
+    return !WindowText(GetDlgItem(form.Handle(), kTextCellIdBase + 1)).empty() &&
+           !form.Thread()->NoticeWhenIdle();
+  }, 5000);
 }
 
 // One pass on this thread, its texts shown.
