@@ -57,7 +57,6 @@ void RefreshLoop::Run() {
     {
       Locked lock(sync_);
       inPass_ = false;
-      ++passes_;
       notice = idleWanted_;
       idleWanted_ = false;
       sleep = !stop_ && pauses_ == 0 && holds_ == 0;
@@ -149,14 +148,4 @@ void RefreshLoop::RequestStop() {
   stop_ = true;
   sync_.Set(RefreshSync::kRun);
   sync_.Set(RefreshSync::kWake);
-}
-
-bool RefreshLoop::StopRequested() {
-  Locked lock(sync_);
-  return stop_;
-}
-
-int64_t RefreshLoop::PassCount() {
-  Locked lock(sync_);
-  return passes_;
 }

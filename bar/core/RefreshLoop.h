@@ -96,8 +96,6 @@ class RefreshLoop {
   int32_t Interval();
   // The thread ends at its next wait; Run returns.
   void RequestStop();
-  bool StopRequested();
-  int64_t PassCount();
 
  private:
   // Under the lock: may a pass start now, and of which kind.
@@ -116,5 +114,4 @@ class RefreshLoop {
   bool idleWanted_ = false;
   bool stop_ = false;
   int32_t interval_ = 0;
-  int64_t passes_ = 0;
 };
