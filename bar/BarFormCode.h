@@ -159,7 +159,10 @@ class TBarForm : public BarFields, private SettingsSteps, private BarControls {
   void SetOnTop(bool on) override;
   void SetSizingCursor(bool sizing) override;
   int32_t CursorScreenX() override;
-  void ReleaseDialUpLibrary() override { rasLibrary_.Release(); }
+  // A display thread left running may be inside the dial-up sensor.
+  void ReleaseDialUpLibrary() override {
+    if (!threadLeftRunning_) rasLibrary_.Release();
+  }
   void UnregisterHotKeys() override;
   void BeepAndTerminate() override;
 
