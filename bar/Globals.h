@@ -34,6 +34,9 @@ void StartPerfStats();
 uint32_t ReadPerfStat(const std::string& name);
 // The same without a string: the refresh pass reads counters by literal name.
 uint32_t ReadPerfStat(const char* name);
+// Whether the counter exists (a system without it, such as every NT-family
+// Windows, answers false; a counter that reads 0 answers true).
+bool TryReadPerfStat(const char* name, uint32_t& value);
 
 bool IsWindows98();
 

@@ -43,13 +43,6 @@ typedef DWORD(WINAPI* RasEnumConnectionsProc)(void* connections, DWORD* size, DW
 typedef BOOL(WINAPI* GetDiskFreeSpaceExProc)(LPCSTR root, ULARGE_INTEGER* freeAvailable,
                                              ULARGE_INTEGER* total, ULARGE_INTEGER* totalFree);
 
-// A looked-up export as its real type (through the generic function type,
-// which is what the compiler accepts without a warning).
-template <typename Proc>
-Proc ProcAs(FARPROC p) {
-  return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(p));
-}
-
 }  // namespace
 
 void StartPerfStats() {
@@ -73,14 +66,20 @@ void StartPerfStats() {
 uint32_t ReadPerfStat(const std::string& name) { return ReadPerfStat(name.c_str()); }
 
 uint32_t ReadPerfStat(const char* name) {
+  uint32_t value = 0;
+  return TryReadPerfStat(name, value) ? value : 0;
+}
+
+bool TryReadPerfStat(const char* name, uint32_t& value) {
   PerfStatsKey& kept = KeptPerfStats();
   Lock hold(kept.lock);
-  if (!kept.key) return 0;
-  DWORD value = 0, size = sizeof value;
-  if (RegQueryValueExA(kept.key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) !=
+  if (!kept.key) return false;
+  DWORD read = 0, size = sizeof read;
+  if (RegQueryValueExA(kept.key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&read), &size) !=
       ERROR_SUCCESS)
-    return 0;
-  return value;
+    return false;
+  value = read;
+  return true;
 }
 
 bool IsWindows98() {

@@ -11,6 +11,10 @@
 ; Command line (besides the usual /S for silent and /D=folder, which comes last):
 ;   /STARTWITHWINDOWS  tick "Start Corvella with Windows" (off by default,
 ;                      unless an earlier installation had it on)
+;   /RUNTIMEFILE=name  look for this file instead of msvcrt.dll in the system
+;                      folder (the tests name a missing one: under Wine the
+;                      real one cannot go, Wine's own libraries need it)
+; Exit codes: 0 installed, 2 folder too long (silent), 3 msvcrt.dll missing.
 ; Uninstaller:
 ;   /REMOVESETTINGS    also remove the user's settings; without it a silent
 ;                      uninstall keeps them (an interactive one asks)
@@ -281,7 +285,25 @@ Function .onVerifyInstDir
   ${EndIf}
 FunctionEnd
 
+; Every program and library of Corvella needs the C runtime library
+; msvcrt.dll, which the first release of Windows 95 does not have (programs
+; built with Visual C++ 4.2 and later, and later Windows updates, brought it).
+; Without it nothing of Corvella could start: setup says so and installs
+; nothing.
+!define MSVCRT_MISSING "Corvella needs the file msvcrt.dll in the Windows system folder ($SYSDIR), and this computer does not have it.$\r$\n$\r$\nThe first release of Windows 95 does not include it; Windows updates and many programs install it. Install it, then run this setup again. Nothing has been installed."
+
 Function .onInit
+  ${GetParameters} $1
+  ClearErrors
+  ${GetOptions} $1 "/RUNTIMEFILE=" $2
+  ${If} ${Errors}
+    StrCpy $2 "msvcrt.dll"
+  ${EndIf}
+  ${IfNot} ${FileExists} "$SYSDIR\$2"
+    MessageBox MB_OK|MB_ICONSTOP "${MSVCRT_MISSING}" /SD IDOK
+    SetErrorLevel 3
+    Abort
+  ${EndIf}
   ; The directory page enforces the length; a silent setup checks here.
   StrLen $0 $INSTDIR
   ${If} ${Silent}

@@ -21,7 +21,7 @@ int32_t Answer(bool alert) { return alert ? -1 : 0; }
 
 void CVL_STDCALL CpuUsageSensor(char* b) {
   TextBuilder out(b);
-  CpuUsageText(out, ReadPerfStat("KERNEL\\CPUUsage"));
+  CpuUsageText(out, ReadCpuUsage());
 }
 void CVL_STDCALL MemorySensor(char* b) {
   TextBuilder out(b);
@@ -44,10 +44,8 @@ void CVL_STDCALL RunningTimeSensor(char* b) {
   RunningTimeText(out, GetTickCount());
 }
 void CVL_STDCALL SwapFileSensor(char* b) {
-  const uint32_t size = ReadPerfStat("VMM\\cpgSwapfile");
-  const uint32_t used = ReadPerfStat("VMM\\cpgSwapfileInUse");
   TextBuilder out(b);
-  SwapFileText(out, size, used, SeparatorCopy().Text);
+  SwapFileText(out, ReadSwapFile(), SeparatorCopy().Text);
 }
 void CVL_STDCALL NetworkSensor(char* b) {
   const uint32_t reads = ReadPerfStat("SMBRedir\\BReadsSec");
@@ -58,7 +56,7 @@ void CVL_STDCALL NetworkSensor(char* b) {
 void CVL_STDCALL ProcessesSensor(char* b) {
   WindowCounts counts;
   CountWindows(counts);
-  const uint32_t threads = ReadPerfStat("KERNEL\\Threads");
+  const uint32_t threads = ReadThreadCount();
   TextBuilder out(b);
   ProcessesText(out, counts.Processes, threads, SeparatorCopy().Text);
 }
@@ -104,7 +102,7 @@ int32_t CVL_STDCALL MemoryLoadWarning(int32_t threshold) {
   return Answer(MemoryLoadCheck(ReadMemory().Load, threshold));
 }
 int32_t CVL_STDCALL SwapFileWarning(int32_t threshold) {
-  return Answer(SwapFileCheck(ReadPerfStat("VMM\\cpgSwapfile"), threshold));
+  return Answer(SwapFileCheck(ReadSwapFileSize(), threshold));
 }
 int32_t CVL_STDCALL RunningTimeWarning(int32_t threshold) {
   return Answer(RunningTimeCheck(GetTickCount(), threshold));

@@ -1,6 +1,8 @@
 #include "sensors/BuiltInReadings.h"
 
 #include "bar/Globals.h"
+#include "sensors/BuiltInState.h"
+#include "sensors/SystemFigures.h"
 #include "shared/win32/RegKey.h"
 
 void StartBuiltInCounters() {
@@ -20,22 +22,83 @@ void StartBuiltInCounters() {
   }
 }
 
+namespace {
+
+// A sensor's counters, each 0 when missing; true when any of them exists.
+template <size_t N>
+bool ReadCounters(const char* const (&names)[N], uint32_t (&values)[N]) {
+  bool any = false;
+  for (size_t i = 0; i < N; ++i) {
+    values[i] = 0;
+    if (TryReadPerfStat(names[i], values[i])) any = true;
+  }
+  return any;
+}
+
+// A 9x size counter as the texts have always shown it: signed.
+int64_t SignedBytes(uint32_t counter) { return static_cast<int32_t>(counter); }
+
+}  // namespace
+
+uint32_t ReadCpuUsage() {
+  uint32_t usage = 0;
+  if (TryReadPerfStat("KERNEL\\CPUUsage", usage)) return usage;
+  ProcessorTimes times;
+  if (!ReadProcessorTimes(times)) return 0;
+  BuiltInState& state = BuiltIns();
+  Lock hold(state.SamplesLock);
+  return state.Processors.Update(times);
+}
+
 MemoryReadings ReadMemory() {
+  MemoryReadings r;
+  if (ReadMemoryStatusEx(r)) return r;
   MEMORYSTATUS status{};
   status.dwLength = sizeof status;
   GlobalMemoryStatus(&status);
-  MemoryReadings r;
   r.AvailablePhysical = status.dwAvailPhys;
   r.Load = status.dwMemoryLoad;
   return r;
 }
 
 DiskCacheReadings ReadDiskCache() {
+  static const char* const kNames[] = {"VMM\\cpgDiskcache", "VCACHE\\Hits", "VCACHE\\Misses"};
+  uint32_t counters[3];
   DiskCacheReadings r;
-  r.Size = ReadPerfStat("VMM\\cpgDiskcache");
-  r.Hits = ReadPerfStat("VCACHE\\Hits");
-  r.Misses = ReadPerfStat("VCACHE\\Misses");
+  if (ReadCounters(kNames, counters)) {
+    r.Size = SignedBytes(counters[0]);
+    r.Hits = counters[1];
+    r.Misses = counters[2];
+  } else if (!ReadFileCache(r)) {
+    r = DiskCacheReadings();
+  }
   return r;
+}
+
+SwapFileReadings ReadSwapFile() {
+  static const char* const kNames[] = {"VMM\\cpgSwapfile", "VMM\\cpgSwapfileInUse"};
+  uint32_t counters[2];
+  SwapFileReadings r;
+  if (ReadCounters(kNames, counters)) {
+    r.Size = SignedBytes(counters[0]);
+    r.Used = SignedBytes(counters[1]);
+  } else if (!ReadPageFiles(r)) {
+    r = SwapFileReadings();
+  }
+  return r;
+}
+
+int64_t ReadSwapFileSize() {
+  uint32_t size = 0;
+  if (TryReadPerfStat("VMM\\cpgSwapfile", size)) return SignedBytes(size);
+  SwapFileReadings r;
+  return ReadPageFiles(r) ? r.Size : 0;
+}
+
+uint32_t ReadThreadCount() {
+  uint32_t threads = 0;
+  if (TryReadPerfStat("KERNEL\\Threads", threads) || ReadSystemThreads(threads)) return threads;
+  return 0;
 }
 
 uint64_t FreeBytesOn(const char* root) {
@@ -44,10 +107,31 @@ uint64_t FreeBytesOn(const char* root) {
   return free;
 }
 
+namespace {
+
+// The I/O totals as rates per second, measured from the kept samples.
+void ReadIoRates(DiskReadings& r) {
+  uint64_t read = 0, written = 0;
+  if (!ReadIoTransfers(read, written)) return;
+  const uint32_t now = GetTickCount();
+  BuiltInState& state = BuiltIns();
+  Lock hold(state.SamplesLock);
+  r.Reads = state.DiskReads.Update(read, now);
+  r.Writes = state.DiskWrites.Update(written, now);
+}
+
+}  // namespace
+
 DiskReadings ReadDisks() {
+  static const char* const kNames[] = {"VFAT\\BReadsSec", "VFAT\\BWritesSec"};
+  uint32_t counters[2];
   DiskReadings r;
-  r.Reads = ReadPerfStat("VFAT\\BReadsSec");
-  r.Writes = ReadPerfStat("VFAT\\BWritesSec");
+  if (ReadCounters(kNames, counters)) {
+    r.Reads = counters[0];
+    r.Writes = counters[1];
+  } else {
+    ReadIoRates(r);
+  }
   char drives[257] = {};
   GetLogicalDriveStringsA(256, drives);
   for (int n = 1; n <= 26; ++n) {

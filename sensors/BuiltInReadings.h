@@ -12,11 +12,20 @@
 // Starts the Windows 9x performance counters the built-ins read.
 void StartBuiltInCounters();
 
+// Each reading takes the Windows 9x counters when the system has them (when
+// any of a sensor's counters exists, even at 0), else the system's own
+// figures (sensors/SystemFigures.h), else zeros: one text never mixes the two.
+uint32_t ReadCpuUsage();
+// GlobalMemoryStatusEx where the system has it, else GlobalMemoryStatus.
 MemoryReadings ReadMemory();
 DiskCacheReadings ReadDiskCache();
-// The VFAT counters and the free space of every fixed drive (in place, no
-// heap).
+// The read and write rates and the free space of every fixed drive (in
+// place, no heap).
 DiskReadings ReadDisks();
+SwapFileReadings ReadSwapFile();
+// The swap file's size alone, for check 14.
+int64_t ReadSwapFileSize();
+uint32_t ReadThreadCount();
 // For sensor 5 (IsDialUpConnected asked off Windows 98 only) or for check 2
 // (asked only when the speed counter is 0).
 DialUpReadings ReadDialUpForSensor();

@@ -8,6 +8,8 @@
 #include <cstring>
 
 #include "sensors/core/DialUpTimer.h"
+#include "sensors/core/SystemSamples.h"
+#include "shared/win32/Handle.h"
 
 struct BuiltInState {
   char MultiInfoSeparator[4] = " / ";
@@ -15,6 +17,11 @@ struct BuiltInState {
   HWND BarWindow = nullptr;  // whose device context BarDC is
   HDC BarDC = nullptr;
   DialUpTimer DialUp;  // DialUpTiming and DialUpStart
+  // The samples that shares and rates of NT-family systems are measured
+  // from; the lock keeps a sample whole when two threads read at once.
+  CriticalSection SamplesLock;
+  BusyShare Processors;
+  RateMeter DiskReads, DiskWrites;
 };
 
 BuiltInState& BuiltIns();

@@ -14,8 +14,8 @@ bool MemoryLoadCheck(uint32_t load, int32_t threshold) {
   return static_cast<int32_t>(load) > threshold;
 }
 
-bool SwapFileCheck(uint32_t swapBytes, int32_t threshold) {
-  return RoundMb(static_cast<int32_t>(swapBytes)) > threshold;
+bool SwapFileCheck(int64_t swapBytes, int32_t threshold) {
+  return RoundMb(swapBytes) > threshold;
 }
 
 bool RunningTimeCheck(uint32_t ticks, int32_t threshold) {

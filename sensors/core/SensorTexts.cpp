@@ -20,13 +20,13 @@ const char* ColourDepthName(int32_t planes, int32_t bitsPerPixel) {
   return "N/A";
 }
 
-// Counters past 2^31 show as ">2Gb / " whatever the separator.
-void AppendRate(TextBuilder& out, uint32_t bytes, const char* sep) {
-  if (Signed(bytes) < 0) {
+// Rates of 2^31 bytes or more show as ">2Gb / " whatever the separator.
+void AppendRate(TextBuilder& out, uint64_t bytes, const char* sep) {
+  if (bytes > static_cast<uint64_t>(INT32_MAX)) {
     out.Append(">2Gb / ");
     return;
   }
-  AppendMb(out, Signed(bytes));
+  AppendMb(out, static_cast<int64_t>(bytes));
   out.Append(sep);
 }
 
@@ -50,7 +50,7 @@ void MemoryText(TextBuilder& out, const MemoryReadings& r, const char* sep) {
 void DiskCacheText(TextBuilder& out, const DiskCacheReadings& r, const char* sep) {
   const int32_t hits = Signed(r.Hits);
   const int32_t total = CheckedAdd(hits, Signed(r.Misses));
-  AppendMb(out, Signed(r.Size));
+  AppendMb(out, r.Size);
   out.Append(sep);
   // No hit rate without accesses (a sum of 0 from counters past 2^31 as well).
   if (total == 0) {
@@ -83,10 +83,19 @@ void DiskInfoText(TextBuilder& out, const DiskReadings& r, const char* sep) {
 
 void RunningTimeText(TextBuilder& out, uint32_t ticks) { out.AppendDuration(ticks); }
 
-void SwapFileText(TextBuilder& out, uint32_t size, uint32_t used, const char* sep) {
-  AppendMb(out, Signed(size));
+void SetCacheCounts(DiskCacheReadings& r, uint64_t hits, uint64_t misses) {
+  while (hits + misses > static_cast<uint64_t>(INT32_MAX)) {
+    hits >>= 1;
+    misses >>= 1;
+  }
+  r.Hits = static_cast<uint32_t>(hits);
+  r.Misses = static_cast<uint32_t>(misses);
+}
+
+void SwapFileText(TextBuilder& out, const SwapFileReadings& r, const char* sep) {
+  AppendMb(out, r.Size);
   out.Append(sep);
-  AppendMb(out, Signed(used));
+  AppendMb(out, r.Used);
 }
 
 void NetworkText(TextBuilder& out, uint32_t reads, uint32_t writes, const char* sep) {
@@ -150,8 +159,8 @@ std::string DiskInfoText(const DiskReadings& r, const std::string& sep) {
 std::string RunningTimeText(uint32_t ticks) {
   return ComposedText([&](TextBuilder& out) { RunningTimeText(out, ticks); });
 }
-std::string SwapFileText(uint32_t size, uint32_t used, const std::string& sep) {
-  return ComposedText([&](TextBuilder& out) { SwapFileText(out, size, used, sep.c_str()); });
+std::string SwapFileText(const SwapFileReadings& r, const std::string& sep) {
+  return ComposedText([&](TextBuilder& out) { SwapFileText(out, r, sep.c_str()); });
 }
 std::string NetworkText(uint32_t reads, uint32_t writes, const std::string& sep) {
   return ComposedText([&](TextBuilder& out) { NetworkText(out, reads, writes, sep.c_str()); });

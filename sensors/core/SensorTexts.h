@@ -3,9 +3,11 @@
 // layer gathers. Each is written into a TextBuilder (the sensor's own 80-byte
 // buffer in the refresh pass, so nothing is allocated) and cut at 79
 // characters; the string forms return the same text for other callers. sep is
-// MultiInfoSeparator. Performance counters are 32-bit values read as signed
-// where a text shows them, as the system's own counters are. Every function
-// may raise IntOverflowError.
+// MultiInfoSeparator. Windows 9x performance counters are 32-bit values read
+// as signed where a text shows them, as the system's own counters are; a
+// size in bytes arrives as the counter's signed value there, and as it is
+// from an NT-family system's own figures. Every function may raise
+// IntOverflowError.
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -22,11 +24,11 @@ std::string SeparatorFrom(const std::string& setting);
 // (24.8 days) keep counting the same way instead of turning negative.
 std::string DurationText(uint32_t ms);
 
-// 1: "KERNEL\CPUUsage".
+// 1: "KERNEL\CPUUsage", or the busy share of the processors.
 void CpuUsageText(TextBuilder& out, uint32_t usage);
 std::string CpuUsageText(uint32_t usage);
 
-// 2: GlobalMemoryStatus.
+// 2: GlobalMemoryStatusEx, or GlobalMemoryStatus where the system lacks it.
 struct MemoryReadings {
   uint64_t AvailablePhysical = 0;
   uint32_t Load = 0;
@@ -34,10 +36,15 @@ struct MemoryReadings {
 void MemoryText(TextBuilder& out, const MemoryReadings& r, const char* sep);
 std::string MemoryText(const MemoryReadings& r, const std::string& sep);
 
-// 3: "VMM\cpgDiskcache", "VCACHE\Hits", "VCACHE\Misses".
+// 3: "VMM\cpgDiskcache", "VCACHE\Hits", "VCACHE\Misses", or the file cache
+// and its copy reads.
 struct DiskCacheReadings {
-  uint32_t Size = 0, Hits = 0, Misses = 0;
+  int64_t Size = 0;
+  uint32_t Hits = 0, Misses = 0;
 };
+// Counts of a system that keeps them past 32 bits, halved together until
+// their sum fits the text's 32-bit arithmetic: the hit rate stays as it is.
+void SetCacheCounts(DiskCacheReadings& r, uint64_t hits, uint64_t misses);
 void DiskCacheText(TextBuilder& out, const DiskCacheReadings& r, const char* sep);
 std::string DiskCacheText(const DiskCacheReadings& r, const std::string& sep);
 
@@ -65,10 +72,12 @@ class FixedDriveList {
   size_t count_ = 0;
 };
 
-// 4: "VFAT\BReadsSec", "VFAT\BWritesSec" and the free bytes available to the
-// caller on each fixed drive, in drive order.
+// 4: the bytes read and written per second ("VFAT\BReadsSec",
+// "VFAT\BWritesSec", or the system's I/O transfer rates; 2^31 or more shows
+// as ">2Gb") and the free bytes available to the caller on each fixed drive,
+// in drive order.
 struct DiskReadings {
-  uint32_t Reads = 0, Writes = 0;
+  uint64_t Reads = 0, Writes = 0;
   FixedDriveList FixedDriveFree;
 };
 void DiskInfoText(TextBuilder& out, const DiskReadings& r, const char* sep);
@@ -78,15 +87,19 @@ std::string DiskInfoText(const DiskReadings& r, const std::string& sep);
 void RunningTimeText(TextBuilder& out, uint32_t ticks);
 std::string RunningTimeText(uint32_t ticks);
 
-// 7: "VMM\cpgSwapfile", "VMM\cpgSwapfileInUse".
-void SwapFileText(TextBuilder& out, uint32_t size, uint32_t used, const char* sep);
-std::string SwapFileText(uint32_t size, uint32_t used, const std::string& sep);
+// 7: "VMM\cpgSwapfile", "VMM\cpgSwapfileInUse", or the page files' sizes.
+struct SwapFileReadings {
+  int64_t Size = 0, Used = 0;
+};
+void SwapFileText(TextBuilder& out, const SwapFileReadings& r, const char* sep);
+std::string SwapFileText(const SwapFileReadings& r, const std::string& sep);
 
 // 8: "SMBRedir\BReadsSec", "SMBRedir\BWritesSec".
 void NetworkText(TextBuilder& out, uint32_t reads, uint32_t writes, const char* sep);
 std::string NetworkText(uint32_t reads, uint32_t writes, const std::string& sep);
 
-// 9: the process estimate of CountWindows and "KERNEL\Threads".
+// 9: the process estimate of CountWindows and "KERNEL\Threads", or the
+// system's thread count.
 void ProcessesText(TextBuilder& out, int32_t processes, uint32_t threads, const char* sep);
 std::string ProcessesText(int32_t processes, uint32_t threads, const std::string& sep);
 

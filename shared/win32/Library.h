@@ -6,6 +6,13 @@
 
 #include <string>
 
+// A looked-up export as its real type (through the generic function type,
+// which is what the compiler accepts without a warning).
+template <typename Proc>
+Proc ProcAs(FARPROC p) {
+  return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(p));
+}
+
 class Library {
  public:
   Library() = default;

@@ -2,6 +2,9 @@
 # Checks over the shipped binaries in $CVL_BIN:
 #  - every .exe/.dll imports only Windows system libraries and msvcrt.dll,
 #    and none of the functions that Windows 98 lacks (deny-list below);
+#  - no Unicode ("...W") function beyond the few Windows 95/98 implement;
+#  - no static thread-local storage (.tls section, TLS directory);
+#  - the runtime's locks create their semaphores with CreateSemaphoreA;
 #  - Screenspan.dll exports MonitorRectByWindow undecorated;
 #  - Main.exe stays under 300 KB.
 set -u
@@ -43,6 +46,17 @@ EnumDisplayMonitors GetLayeredWindowAttributes SetLayeredWindowAttributes
 ___lc_codepage_func ___mb_cur_max_func __iob_func _get_output_format _set_output_format
 _set_invalid_parameter_handler _aligned_malloc _aligned_free _fseeki64 _ftelli64"
 
+# The Unicode functions Windows 95/98 implement. They export almost every
+# other "...W" function of kernel32, user32 and gdi32 too, but those fail
+# with ERROR_CALL_NOT_IMPLEMENTED (Wine implements them all, so only the
+# import tables can tell). The C++ runtime's CreateSemaphoreW and the C
+# runtime's GetModuleHandleW and LoadLibraryW are answered by ANSI
+# replacements linked into every binary (shared/win32/AnsiImports.cpp).
+unicode_allowed="lstrlenW MessageBoxW MessageBoxExW TextOutW ExtTextOutW
+GetTextExtentPoint32W GetTextExtentPointW GetTextExtentExPointW GetCharWidthW
+FindResourceW FindResourceExW EnumResourceNamesW EnumResourceTypesW
+EnumResourceLanguagesW GetCommandLineW"
+
 shopt -s nullglob nocaseglob
 files=("$bin"/*.exe "$bin"/*.dll "$bin"/*.cvl)
 [ ${#files[@]} -gt 0 ] || complain "no binaries in $bin"
@@ -60,6 +74,19 @@ for f in "${files[@]}"; do
   for fn in $deny; do
     if echo "$imports" | grep -qx "$fn"; then complain "$name imports $fn, which Windows 98 lacks"; fi
   done
+  for fn in $(echo "$imports" | grep -E '[a-z0-9]W$'); do
+    case " $(echo $unicode_allowed) " in
+      *" $fn "*) ;;
+      *) complain "$name imports $fn, which Windows 95/98 do not implement" ;;
+    esac
+  done
+  # A library that Windows 9x loads with LoadLibrary gets no static TLS.
+  $objdump -h "$f" | grep -qE '[[:space:]]\.tls' && complain "$name has a .tls section"
+  tls_dir=$(echo "$dump" | sed -n 's/^Entry 9 \([0-9a-f]*\) \([0-9a-f]*\) Thread Storage Directory.*/\1\2/p')
+  [ -z "$tls_dir" ] || [ "$tls_dir" = 0000000000000000 ] || complain "$name has a TLS directory"
+  if echo "$imports" | grep -qx ReleaseSemaphore && ! echo "$imports" | grep -qx CreateSemaphoreA; then
+    complain "$name uses semaphores but does not create them with CreateSemaphoreA"
+  fi
   echo "$name: $(echo "$imports" | wc -l) imports checked"
 done
 

@@ -93,6 +93,28 @@ TEST_F(SetupTest, SilentSetupRefusesAFolderTooLongForTheBar) {
   EXPECT_TRUE(RunUninstaller(folder, "/REMOVESETTINGS"));
 }
 
+// Without the C runtime in the system folder (the first Windows 95) nothing
+// of Corvella could start: setup says why, installs nothing and ends with 3.
+// The switch names a file that is missing; Wine's own msvcrt.dll cannot go.
+TEST_F(SetupTest, SetupRefusesASystemWithoutTheCRuntime) {
+  const std::string folder = NewInstallFolder("noruntime");
+  EXPECT_EQ(3, RunSetup("/RUNTIMEFILE=cvlnone.dll /D=" + folder));
+  EXPECT_FALSE(FolderExists(folder));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kAppKeyPath));
+
+  MessageBoxWatcher boxes;
+  ChildProcess setup;
+  ASSERT_TRUE(setup.Start(SetupProgram(), "/RUNTIMEFILE=cvlnone.dll /D=" + folder));
+  ASSERT_TRUE(setup.WaitExit(60000));
+  EXPECT_EQ(3u, setup.ExitCode());
+  ASSERT_EQ(1u, boxes.Count()) << boxes.Summary();
+  EXPECT_NE(std::string::npos, boxes.Boxes()[0].text.find("needs the file msvcrt.dll"))
+      << boxes.Summary();
+  EXPECT_EQ(MB_ICONHAND, boxes.Boxes()[0].icon);
+  EXPECT_FALSE(FolderExists(folder));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kAppKeyPath));
+}
+
 TEST_F(SetupTest, ResourcesPanelIsAddedWhereTheResourceMeterExists) {
   ResourceMeterInstalled meter;
   ASSERT_TRUE(meter.Ok());

@@ -194,12 +194,14 @@ void BuiltInTexts(FuzzInput& in) {
   MemoryReadings memory{in.Number64(), in.Number()};
   SameText("memory", [&] { return reference::Memory(memory, s); },
            [&](TextBuilder& out) { MemoryText(out, memory, sep); });
-  DiskCacheReadings cache{in.Number(), in.Number(), in.Number()};
+  // A 9x counter as its signed value, or a figure past 32 bits.
+  DiskCacheReadings cache{in.Bool() ? static_cast<int64_t>(in.I32()) : static_cast<int64_t>(in.Number64() >> 16),
+                          in.Number(), in.Number()};
   SameText("disk cache", [&] { return reference::DiskCache(cache, s); },
            [&](TextBuilder& out) { DiskCacheText(out, cache, sep); });
 
   DiskReadings disks;
-  disks.Reads = in.Number();
+  disks.Reads = in.Bool() ? in.Number() : in.Number64();
   disks.Writes = in.Number();
   std::vector<uint64_t> drives;
   for (int n = in.Byte() % 28; n > 0; --n) {
@@ -211,8 +213,9 @@ void BuiltInTexts(FuzzInput& in) {
            [&](TextBuilder& out) { DiskInfoText(out, disks, sep); });
 
   const uint32_t size = in.Number(), used = in.Number();
-  SameText("swap file", [&] { return reference::SwapFile(size, used, s); },
-           [&](TextBuilder& out) { SwapFileText(out, size, used, sep); });
+  const SwapFileReadings swap{static_cast<int32_t>(size), static_cast<int64_t>(in.Number64() >> 16)};
+  SameText("swap file", [&] { return reference::SwapFile(swap, s); },
+           [&](TextBuilder& out) { SwapFileText(out, swap, sep); });
   SameText("network", [&] { return reference::Network(size, used, s); },
            [&](TextBuilder& out) { NetworkText(out, size, used, sep); });
   const int32_t processes = in.I32();
@@ -260,7 +263,7 @@ void BuiltInTexts(FuzzInput& in) {
   DiskSpaceCheck(memory.AvailablePhysical, threshold);
   BatteryCheck(power.Percent, threshold);
   MemoryLoadCheck(memory.Load, threshold);
-  SwapFileCheck(size, threshold);
+  SwapFileCheck(swap.Used, threshold);
   RunningTimeCheck(used, threshold);
   SeparatorFrom(in.Text(6));
 }

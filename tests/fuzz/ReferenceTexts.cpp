@@ -33,25 +33,26 @@ std::string Memory(const MemoryReadings& r, const std::string& sep) {
 }
 
 std::string DiskCache(const DiskCacheReadings& r, const std::string& sep) {
-  std::string text = Mb(Signed(r.Size)) + sep;
+  std::string text = Mb(r.Size) + sep;
   const int32_t hits = Signed(r.Hits);
   const int32_t total = CheckedAdd(hits, Signed(r.Misses));
   if (total == 0) return text + "N/A";
   return text + IntToText(RoundQuotient(static_cast<int64_t>(hits) * 100, total)) + "%";
 }
 
-std::string DiskInfo(uint32_t reads, uint32_t writes, const std::vector<uint64_t>& drives,
+std::string DiskInfo(uint64_t reads, uint64_t writes, const std::vector<uint64_t>& drives,
                      const std::string& sep) {
-  std::string text;
-  text += Signed(reads) < 0 ? std::string(">2Gb / ") : Mb(Signed(reads)) + sep;
-  text += Signed(writes) < 0 ? std::string(">2Gb / ") : Mb(Signed(writes)) + sep;
+  const auto rate = [&](uint64_t bytes) {
+    return bytes > INT32_MAX ? std::string(">2Gb / ") : Mb(static_cast<int64_t>(bytes)) + sep;
+  };
+  std::string text = rate(reads) + rate(writes);
   text += " [ ";
   for (uint64_t free : drives) text += Mb(static_cast<int64_t>(free)) + sep;
   return LeftText(text, static_cast<int>(text.size()) - 3) + " ]";
 }
 
-std::string SwapFile(uint32_t size, uint32_t used, const std::string& sep) {
-  return Mb(Signed(size)) + sep + Mb(Signed(used));
+std::string SwapFile(const SwapFileReadings& r, const std::string& sep) {
+  return Mb(r.Size) + sep + Mb(r.Used);
 }
 
 std::string Network(uint32_t reads, uint32_t writes, const std::string& sep) {

@@ -18,9 +18,9 @@ std::string Duration(uint32_t ms);
 std::string CpuUsage(uint32_t usage);
 std::string Memory(const MemoryReadings& r, const std::string& sep);
 std::string DiskCache(const DiskCacheReadings& r, const std::string& sep);
-std::string DiskInfo(uint32_t reads, uint32_t writes, const std::vector<uint64_t>& drives,
+std::string DiskInfo(uint64_t reads, uint64_t writes, const std::vector<uint64_t>& drives,
                      const std::string& sep);
-std::string SwapFile(uint32_t size, uint32_t used, const std::string& sep);
+std::string SwapFile(const SwapFileReadings& r, const std::string& sep);
 std::string Network(uint32_t reads, uint32_t writes, const std::string& sep);
 std::string Processes(int32_t processes, uint32_t threads, const std::string& sep);
 std::string Battery(const PowerReadings& r, const std::string& sep);

@@ -23,8 +23,10 @@ TEST(BuiltInChecks, ThresholdComparisons) {
   EXPECT_TRUE(MemoryLoadCheck(80, 79));
   EXPECT_FALSE(MemoryLoadCheck(80, 80));
 
-  EXPECT_TRUE(SwapFileCheck(static_cast<uint32_t>(65 * kMb), 64));
-  EXPECT_FALSE(SwapFileCheck(static_cast<uint32_t>(64 * kMb + kMb / 2), 64));
+  EXPECT_TRUE(SwapFileCheck(65 * kMb, 64));
+  EXPECT_FALSE(SwapFileCheck(64 * kMb + kMb / 2, 64));
+  EXPECT_TRUE(SwapFileCheck(int64_t(8) << 30, 8191));  // page files past 4 Gb
+  EXPECT_FALSE(SwapFileCheck(int32_t(0x80000000u), 0));  // a 9x counter past 2^31
 }
 
 TEST(BuiltInChecks, RunningTimeRoundsHalvesToEven) {

@@ -133,8 +133,17 @@ TEST(SensorTexts, MemoryCacheSwapNetworkAndCounters) {
   EXPECT_EQ(DiskCacheText({0, 1, 7}, kSep), "0Mb / 12%");  // 12.5
   EXPECT_EQ(DiskCacheText({0, 3, 5}, kSep), "0Mb / 38%");  // 37.5
   EXPECT_THROW(DiskCacheText({0, 0x7FFFFFFF, 1}, kSep), CvlError);
+  // Figures of an NT-family system: a cache past 4 Gb, counts past 32 bits
+  // halved into the text's range with their rate kept.
+  DiskCacheReadings big{int64_t(6) << 30};
+  SetCacheCounts(big, uint64_t(3) << 40, uint64_t(1) << 40);
+  EXPECT_EQ(DiskCacheText(big, kSep), "6144Mb / 75%");
+  SetCacheCounts(big, 0x7FFFFFFF, 1);
+  EXPECT_EQ(DiskCacheText(big, kSep), "6144Mb / 100%");
 
-  EXPECT_EQ(SwapFileText(64 * kMb, 10 * kMb + kMb / 2, kSep), "64Mb / 10Mb");
+  EXPECT_EQ(SwapFileText({64 * kMb, 10 * kMb + kMb / 2}, kSep), "64Mb / 10Mb");
+  // A 9x counter past 2^31 arrives as its negative value, as it always showed.
+  EXPECT_EQ(SwapFileText({int32_t(0x80000000u), int64_t(5) << 30}, kSep), "-2048Mb / 5120Mb");
   EXPECT_EQ(NetworkText(3 * kMb, 0, "||"), "3Mb||0Mb");
   EXPECT_EQ(ProcessesText(7, 42, kSep), "7 / 42");
   EXPECT_EQ(WindowsText(WindowCounts{9, 31, 5, 2}, kSep), "5 / 2 / 31");
@@ -151,6 +160,9 @@ TEST(SensorTexts, DiskInformationReadsWritesThenFixedDrives) {
   EXPECT_EQ(DiskInfoText(r, kSep).substr(0, 17), ">2Gb / 5Mb /  [ 1");
   r.Writes = 0xFFFFFFFFu;
   EXPECT_EQ(DiskInfoText(r, " | ").substr(0, 17), ">2Gb / >2Gb /  [ ");
+  r.Reads = 0x7FFFFFFFu;  // the largest rate shown in Mb
+  r.Writes = uint64_t(5) << 32;
+  EXPECT_EQ(DiskInfoText(r, kSep).substr(0, 22), "2048Mb / >2Gb /  [ 102");
 
   DiskReadings none;
   none.Reads = 2 * kMb;

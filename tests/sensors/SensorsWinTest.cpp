@@ -1,14 +1,18 @@
 // Built-in sensors and checks in a Windows process: real performance
-// counters under HKEY_DYN_DATA, the registry, the system's own answers.
+// counters under HKEY_DYN_DATA, the registry, the system's own answers; and
+// the shipped bar showing them, where the counters exist and where not.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <atomic>
 #include <regex>
+#include <vector>
 
 #include "bar/Globals.h"
 #include "sensors/BuiltInsCode.h"
 #include "shared/Common.h"
+#include "tests/bar/BarTestRegistry.h"
 #include "tests/support/WinTest.h"
 
 using namespace wintest;
@@ -25,6 +29,45 @@ bool Alerts(int kind, int32_t threshold) {
 bool Matches(const std::string& text, const char* pattern) {
   return std::regex_match(text, std::regex(pattern));
 }
+
+// The whole numbers of a text, in order.
+std::vector<long long> Numbers(const std::string& text) {
+  std::vector<long long> found;
+  const std::regex number("-?\\d+");
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), number);
+       it != std::sregex_iterator(); ++it)
+    found.push_back(std::stoll(it->str()));
+  return found;
+}
+
+// Threads that keep every processor busy while the object lives.
+class BusyProcessors {
+ public:
+  BusyProcessors() {
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    for (DWORD i = 0; i < info.dwNumberOfProcessors; ++i) {
+      DWORD id;
+      threads_.push_back(CreateThread(nullptr, 0, Spin, &stop_, 0, &id));
+    }
+  }
+  ~BusyProcessors() {
+    stop_ = true;
+    for (HANDLE t : threads_) {
+      WaitForSingleObject(t, 5000);
+      CloseHandle(t);
+    }
+  }
+
+ private:
+  static DWORD WINAPI Spin(LPVOID stop) {
+    volatile unsigned long n = 0;
+    while (!*static_cast<std::atomic<bool>*>(stop)) ++n;
+    return 0;
+  }
+  std::atomic<bool> stop_{false};
+  std::vector<HANDLE> threads_;
+};
 
 class BuiltInsOnWindows : public ::testing::Test {
  protected:
@@ -45,6 +88,91 @@ class BuiltInsOnWindows : public ::testing::Test {
       "SMBRedir\\BWritesSec", "KERNEL\\Threads",  "Dial-Up Adapter\\ConnectSpeed",
       "Dial-Up Adapter\\TotalBytesRecvd", "Dial-Up Adapter\\TotalBytesXmit"};
 };
+
+// The shipped Main.exe with the counter panels and two memory-load warnings:
+// the Windows 9x counters win while they exist (as on Windows 95/98); once
+// they are gone the system's own figures show, as on every NT-family
+// Windows and under Wine, which has no such counters.
+TEST_F(BuiltInsOnWindows, ShippedBarShowsTheCountersWhereTheyExistAndTheSystemsFiguresElsewhere) {
+  const int slots[] = {1, 2, 3, 7, 8, 9};
+  for (int i = 0; i < 6; ++i) bartest::Panel(i + 1, "", std::to_string(slots[i]), "90");
+  SetSetting("Panels", "NoOfPanels", "6");
+  // The load of the whole machine moves little: alerts for a threshold
+  // below it and none for one above it.
+  const MemoryFigures before = MemoryStatusEx();
+  ASSERT_GT(before.TotalPhys, 0u) << "no GlobalMemoryStatusEx";
+  const int below = static_cast<int>(before.Load) - 3, above = static_cast<int>(before.Load) + 3;
+  for (int i : {1, 2}) {
+    const std::string key = std::string(kCorvellaKey) + "\\Warnings\\" + std::to_string(i) + "\\General";
+    SetString(HKEY_LOCAL_MACHINE, key, "Plugin", "FALSE");
+    SetString(HKEY_LOCAL_MACHINE, key, "Number", "13");
+    SetString(HKEY_LOCAL_MACHINE, key, "WarnVal", std::to_string(i == 1 ? below : above));
+  }
+  SetSetting("Warnings", "NoOfWarnings", "2");
+  SetSetting("Settings", "Update", "200");
+  SetPerfStat("KERNEL\\CPUUsage", 37);
+  SetPerfStat("VMM\\cpgDiskcache", 4 * kMb);
+  SetPerfStat("VCACHE\\Hits", 3);
+  SetPerfStat("VCACHE\\Misses", 1);
+  SetPerfStat("VMM\\cpgSwapfile", 64 * kMb);
+  SetPerfStat("VMM\\cpgSwapfileInUse", 10 * kMb + kMb / 2);
+  SetPerfStat("SMBRedir\\BReadsSec", 3 * kMb);
+  SetPerfStat("SMBRedir\\BWritesSec", kMb / 2);
+  SetPerfStat("KERNEL\\Threads", 42);
+
+  MessageBoxWatcher boxes;
+  ChildProcess main;
+  ASSERT_TRUE(main.Start(BinDir() + "Main.exe", "SplashLaunch"));
+  HWND bar = WaitForTopWindow("TBarForm", "Corvella", main.Pid(), 20000, true);
+  ASSERT_NE(bar, nullptr);
+  auto text = [&](int slot) { return WindowText(GetDlgItem(bar, 1000 + slot)); };
+  ASSERT_TRUE(WaitUntil([&] { return text(1) == "37%"; }, 10000)) << text(1);
+  EXPECT_EQ(text(3), "4Mb / 75%");
+  EXPECT_EQ(text(4), "64Mb / 10Mb");
+  EXPECT_EQ(text(5), "3Mb / 0Mb");
+  EXPECT_TRUE(Matches(text(6), R"(\d+ / 42)")) << text(6);
+
+  for (const char* name : kCounters) DeletePerfStat(name);
+  {
+    BusyProcessors busy;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          const std::vector<long long> cpu = Numbers(text(1));
+          return text(1) != "37%" && cpu.size() == 1 && cpu[0] >= 20 && cpu[0] <= 100;
+        },
+        15000))
+        << text(1);
+  }
+  const MemoryFigures now = MemoryStatusEx();
+  const std::string memory = text(2);
+  ASSERT_TRUE(Matches(memory, R"(\d+Mb / \d+%)")) << memory;
+  const long long freeMb = Numbers(memory)[0], load = Numbers(memory)[1];
+  const double systemMb = static_cast<double>(now.AvailPhys) / kMb;
+  EXPECT_NEAR(static_cast<double>(freeMb), systemMb, systemMb * 0.05) << memory;
+  if (systemMb > 2100) {
+    EXPECT_GT(freeMb, 2048) << memory;  // no 32-bit clamp
+  }
+  EXPECT_GT(load, below);
+  EXPECT_LT(load, above);
+  const std::vector<long long> processes = Numbers(text(6));
+  ASSERT_EQ(processes.size(), 2u) << text(6);
+  EXPECT_GT(processes[1], 0) << text(6);
+  // No figure of the system mixes with a counter: the swap file, cache and
+  // network texts keep their form.
+  EXPECT_TRUE(Matches(text(3), R"(\d+Mb / (N/A|\d+%))")) << text(3);
+  EXPECT_TRUE(Matches(text(4), R"(\d+Mb / \d+Mb)")) << text(4);
+  EXPECT_EQ(text(5), "0Mb / 0Mb");
+
+  EXPECT_TRUE(main.Close(15000));
+  const std::string alert = "Warning: Memory Load has exceeded " + std::to_string(below) + " %.";
+  const std::string none = "Warning: Memory Load has exceeded " + std::to_string(above) + " %.";
+  bool alerted = false;
+  for (const BoxRecord& box : boxes.Boxes()) {
+    alerted = alerted || box.text == alert;
+    EXPECT_NE(box.text, none);
+  }
+  EXPECT_TRUE(alerted) << boxes.Summary();
+}
 
 TEST_F(BuiltInsOnWindows, CataloguesBindTheirFunctions) {
   for (int n = 1; n <= 24; ++n) EXPECT_NE(BuiltInSensor(n).Function, nullptr) << n;

@@ -25,6 +25,24 @@ std::string BinDir() { return WithSlash(Env("CVL_BIN")); }
 std::string TestBinDir() { return WithSlash(Env("CVL_TESTBIN")); }
 bool InWin98Mode() { return Env("CVL_WINE_MODE") == "win98"; }
 
+MemoryFigures MemoryStatusEx() {
+  struct {
+    DWORD Length, Load;
+    DWORDLONG TotalPhys, AvailPhys, Rest[5];
+  } status = {};
+  status.Length = sizeof status;
+  typedef BOOL(WINAPI * StatusProc)(void*);
+  auto query = reinterpret_cast<StatusProc>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx")));
+  MemoryFigures m;
+  if (query && query(&status)) {
+    m.Load = status.Load;
+    m.TotalPhys = status.TotalPhys;
+    m.AvailPhys = status.AvailPhys;
+  }
+  return m;
+}
+
 std::string MakeTempDir(const std::string& tag) {
   char tmp[MAX_PATH];
   GetTempPathA(MAX_PATH, tmp);

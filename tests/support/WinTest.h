@@ -41,6 +41,15 @@ std::string Setting(const std::string& section, const std::string& name);
 void SetPerfStat(const std::string& name, DWORD value);
 void DeletePerfStat(const std::string& name);
 
+// ---- The system -----------------------------------------------------------
+// GlobalMemoryStatusEx as this process sees it (the headers of the Windows
+// 98 era do not declare it); all zeros where the system lacks it.
+struct MemoryFigures {
+  uint32_t Load = 0;
+  uint64_t TotalPhys = 0, AvailPhys = 0;
+};
+MemoryFigures MemoryStatusEx();
+
 // ---- Processes ------------------------------------------------------------
 class ChildProcess {
  public:
