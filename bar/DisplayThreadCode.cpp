@@ -1,5 +1,7 @@
 #include "bar/DisplayThreadCode.h"
 
+#include <float.h>
+
 #include <memory>
 
 #include "shared/Common.h"
@@ -32,6 +34,9 @@ TDisplayThread::~TDisplayThread() { Stop(); }
 
 DWORD WINAPI TDisplayThread::Execute(LPVOID p) {
   auto* worker = static_cast<Worker*>(p);
+  // The runtime sets up no thread it did not start: the floating-point unit
+  // gets the same precision as on the main thread.
+  _fpreset();
   worker->Attach();
   try {
     worker->owner->loop_.Run();

@@ -1,5 +1,7 @@
 #include "shared/win32/CallHelper.h"
 
+#include <float.h>
+
 #include "shared/core/CvlError.h"
 #include "shared/win32/CallRecord.h"
 #include "shared/win32/SenderWait.h"
@@ -24,6 +26,9 @@ CallHelper::~CallHelper() {
 
 DWORD WINAPI CallHelper::Main(LPVOID p) {
   Helper* h = static_cast<Helper*>(p);
+  // The runtime sets up no thread it did not start: the floating-point unit
+  // gets the same precision as on the main thread.
+  _fpreset();
   h->record.Attach();
   for (;;) {
     WaitForSingleObject(h->request.Get(), INFINITE);
