@@ -16,8 +16,9 @@
 namespace {
 
 // Room around the 80-byte buffer that a text export must not touch.
-constexpr size_t kGuardBefore = 64;
-constexpr size_t kGuardAfter = 1024;
+// The room the call gives around the 80 bytes.
+constexpr size_t kGuardBefore = PluginCall::kTextLead;
+constexpr size_t kGuardAfter = PluginCall::kTextArea - PluginCall::kTextLead - kTextBufferSize;
 constexpr unsigned char kGuardByte = 0x5A;
 // The buffer is not cleared before a call: an export must write its own NUL.
 constexpr unsigned char kFillByte = 0xA5;
@@ -290,11 +291,10 @@ class PluginChecker {
   std::string CallText(const ExportEntry& entry, const std::string& subject, bool* ok = nullptr) {
     if (ok) *ok = false;
     if (!Found(entry)) return std::string();
-    std::vector<char> block(kGuardBefore + kTextBufferSize + kGuardAfter,
-                            static_cast<char>(kGuardByte));
+    std::vector<char> block(PluginCall::kTextArea, static_cast<char>(kGuardByte));
     char* buffer = block.data() + kGuardBefore;
     std::fill(buffer, buffer + kTextBufferSize, static_cast<char>(kFillByte));
-    if (!Guarded(subject, entry, [&] { GuardedTextCall(loader_, found_[entry.name], buffer); }))
+    if (!Guarded(subject, entry, [&] { GuardedTextAreaCall(loader_, found_[entry.name], block.data()); }))
       return std::string();
     if (ok) *ok = true;
     const std::string text = TextFromBuffer(buffer);

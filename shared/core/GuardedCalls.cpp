@@ -36,7 +36,7 @@ void RunCaught(PluginCall& c, Call call) noexcept {
 }
 
 void TextBody(PluginCall& c) {
-  RunCaught(c, [&] { reinterpret_cast<TSensorFunction>(c.fn)(c.buffer); });
+  RunCaught(c, [&] { reinterpret_cast<TSensorFunction>(c.fn)(c.Buffer()); });
 }
 void NumberBody(PluginCall& c) {
   RunCaught(c, [&] { c.number = reinterpret_cast<NumberFn>(c.fn)(); });
@@ -65,9 +65,18 @@ void GuardedTextCall(LibraryLoader& loader, void* fn, char* buffer) {
   c.body = TextBody;
   c.fn = fn;
   // The callee sees the caller's bytes, and the caller gets back all 80.
-  std::memcpy(c.buffer, buffer, kTextBufferSize);
+  std::memcpy(c.Buffer(), buffer, kTextBufferSize);
   Run(loader, c);
-  std::memcpy(buffer, c.buffer, kTextBufferSize);
+  std::memcpy(buffer, c.Buffer(), kTextBufferSize);
+}
+
+void GuardedTextAreaCall(LibraryLoader& loader, void* fn, char* area) {
+  PluginCall c;
+  c.body = TextBody;
+  c.fn = fn;
+  std::memcpy(c.text, area, PluginCall::kTextArea);
+  Run(loader, c);
+  std::memcpy(area, c.text, PluginCall::kTextArea);
 }
 
 int32_t GuardedNumberCall(LibraryLoader& loader, void* fn) {

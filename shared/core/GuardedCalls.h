@@ -11,6 +11,10 @@
 
 // void (TextBuffer): SensorFunction, PluginName and the text exports.
 void GuardedTextCall(LibraryLoader& loader, void* fn, char* buffer);
+// The same over a copy of the call's whole text area (PluginCall::kTextArea
+// bytes, the callee's 80 at kTextLead), so that what a careless callee wrote
+// around its buffer comes back too.
+void GuardedTextAreaCall(LibraryLoader& loader, void* fn, char* area);
 // int32 (): PluginFacilities, SensorWidth, WarningMax ...; SensorIcon's handle.
 int32_t GuardedNumberCall(LibraryLoader& loader, void* fn);
 BitmapHandle GuardedHandleCall(LibraryLoader& loader, void* fn);

@@ -12,6 +12,11 @@
 // that never returns harms nobody.
 struct PluginCall {
   static constexpr int kErrorChars = 160;
+  // The callee's 80 bytes lie inside a larger area, at the end of the call:
+  // a plug-in that writes a little before or past its buffer reaches room of
+  // its own, not the fields that say how the call ended.
+  static constexpr int kTextLead = 16;
+  static constexpr int kTextArea = 256;
 
   // Calls fn with the fields below and stores what it yields. Raises
   // nothing: a C++ error of the callee ends up in failed and error.
@@ -23,11 +28,13 @@ struct PluginCall {
   int32_t argument = 0;
   int32_t number = 0;
   BitmapHandle handle = nullptr;
-  TextBuffer buffer;
   bool failed = false;
   bool fault = false;  // a PluginFault raised inside the body
   unsigned long faultCode = 0;
   char error[kErrorChars] = "";
+  char text[kTextArea];
+
+  char* Buffer() { return text + kTextLead; }
 };
 
 class LibraryLoader {

@@ -15,9 +15,9 @@ namespace {
 class CheckLoader : public FakeLoader {
  public:
   void Hang(void* fn) { hangs_.insert(fn); }
-  void Invoke(void* target, void (*body)(void*), void* context) override {
-    if (hangs_.count(target)) throw PluginHang("no answer");
-    FakeLoader::Invoke(target, body, context);
+  void Invoke(PluginCall& call) override {
+    if (hangs_.count(call.fn)) throw PluginHang("no answer");
+    FakeLoader::Invoke(call);
   }
 
  private:
