@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "bar/DisplayThreadCode.h"
 #include "bar/Globals.h"
 #include "bar/PanelTextTable.h"
 #include "bar/PanelWindows.h"
@@ -12,6 +13,7 @@
 #include "bar/core/Priorities.h"
 #include "shared/core/CvlError.h"
 #include "shared/win32/Handle.h"
+#include "shared/win32/OpenAddress.h"
 
 // The settings name the Win32 values by text; the table keeps its own copy.
 static_assert(kIdlePriorityClass == IDLE_PRIORITY_CLASS, "priority class");
@@ -99,7 +101,12 @@ TBarForm::TBarForm(BarParts& parts) : parts_(parts) { BarForm = this; }
 
 TBarForm::~TBarForm() {
   // Without the exit sequence (Close() runs that): the thread goes first,
-  // then the lists it walks.
+  // then the lists it walks; a thread that will not end keeps them.
+  if (displayThread_ && !displayThread_->Stop()) {
+    (void)displayThread_.release();
+    (void)warnings_.release();
+    (void)panels_.release();
+  }
   displayThread_.reset();
   warnings_.reset();
   panels_.reset();
@@ -157,8 +164,9 @@ void TBarForm::FormCreate() {
   if (!IsWindows98()) rasLibrary_.Load("rasapi32.dll");
   panels_ = parts_.CreatePanels(*this);
   warnings_ = parts_.CreateWarnings(*this);
-  displayThread_ = parts_.CreateDisplayThread(*panels_, *warnings_);
-  displayThread_->Pause();  // before any setting is read
+  // Created paused: no pass runs before the settings are read.
+  displayThread_ = parts_.CreateDisplayThread(*this, *panels_, *warnings_);
+  SetTimerOn(WatchTimer, 500, true, watchTimer_);
   ApplySettings(true);
   if (closed_) return;  // a fatal error while positioning closed the bar
   displayThread_->Resume();
@@ -168,19 +176,42 @@ void TBarForm::FormCreate() {
 void TBarForm::ApplySettings(bool atStartUp) {
   // A box the load shows ("06.", "07.", "02.", "03.", "05.") runs a message
   // loop; nothing arriving there starts another load of the lists being
-  // built.
-  if (closed_ || applying_) return;
+  // built, nor does anything while a reload waits.
+  if (closed_ || applying_ || reloadWaiting_) return;
+  if (displayThread_) {
+    // The lists are rebuilt only while no pass walks them. Held from now
+    // on, the thread starts none; one under way ends when it can.
+    displayThread_->Hold();
+    if (displayThread_->NoticeWhenIdle()) {
+      reloadWaiting_ = true;
+      return;
+    }
+  }
+  Reload(atStartUp);
+}
+
+void TBarForm::ThreadIdle() {
+  if (!reloadWaiting_) return;
+  reloadWaiting_ = false;
+  if (!closed_) Reload(false);
+}
+
+void TBarForm::Reload(bool atStartUp) {
   {
     struct Applying {
-      bool& flag;
-      explicit Applying(bool& f) : flag(f) { flag = true; }
-      ~Applying() { flag = false; }
-    } applying(applying_);
-    // The lists are rebuilt only while no pass walks them; pauses nest, so
-    // this holds whether or not the caller paused the thread already.
-    if (displayThread_) displayThread_->Pause();
+      TBarForm& form;
+      explicit Applying(TBarForm& f) : form(f) { form.applying_ = true; }
+      ~Applying() {
+        form.applying_ = false;
+        // Read again: a fatal error may have closed the bar and ended the thread.
+        if (form.displayThread_) form.displayThread_->Unhold();
+      }
+    } applying(*this);
     ApplySettingsWith(atStartUp, settings_, *this);
-    if (displayThread_) displayThread_->Resume();
+    // The new panels' first readings are the thread's; a bar the user has
+    // paused shows dashes instead.
+    if (displayThread_ && !closed_ && !Checked(PauseMenu))
+      displayThread_->RequestPass(PassKind::FirstReadings);
   }
   if (freeListsAfterLoad_) {
     freeListsAfterLoad_ = false;
@@ -306,6 +337,9 @@ void TBarForm::Close() {
   closed_ = true;
   if (commands_) commands_->FormCloseQuery();
   if (hwnd_) DestroyWindow(hwnd_);
+  // A display thread that would not end still runs: the process ends here,
+  // its exit steps done, before anything the thread may touch is freed.
+  if (threadLeftRunning_) ExitProcess(0);
 }
 
 // ---- The window as the positioning sees it ---------------------------------
@@ -401,22 +435,35 @@ void TBarForm::ShowFatalError(const std::string& message, const std::string& cod
 void TBarForm::PauseThread() {
   if (displayThread_) displayThread_->Pause();
 }
+void TBarForm::PauseThreadMuted() {
+  if (displayThread_) displayThread_->PauseMuted();
+}
 void TBarForm::ResumeThread() {
   if (displayThread_) displayThread_->Resume();
 }
 bool TBarForm::ThreadPaused() { return displayThread_ && displayThread_->Paused(); }
-void TBarForm::WakeThread() {
-  if (displayThread_) displayThread_->Wake();
-}
-void TBarForm::RefreshHere() {
-  if (!displayThread_ || !panels_) return;
-  displayThread_->RefreshCycle();
-  panels_->ShowTexts();
+void TBarForm::RefreshNow() {
+  if (displayThread_) displayThread_->RequestPass(PassKind::Full);
 }
 void TBarForm::StopThread() {
   if (!displayThread_) return;
-  displayThread_->Stop();
+  if (!displayThread_->Stop()) {
+    // Still inside a pass (an alert box, a call that hangs): it keeps the
+    // lists and the libraries, and Close ends the process.
+    threadLeftRunning_ = true;
+    (void)displayThread_.release();
+    return;
+  }
   displayThread_.reset();
+}
+
+void TBarForm::WatchDisplayThread() {
+  void* fn = nullptr;
+  if (!displayThread_ || applying_ || !displayThread_->GiveUpHungThread(fn)) return;
+  // No thread runs passes now: the lists are the main thread's.
+  if (panels_) panels_->DisableStopped(fn);
+  if (warnings_) warnings_->DisableStopped(fn);
+  displayThread_->StartThread();
 }
 void TBarForm::ShowPanelsPaused() {
   if (panels_) panels_->ShowPaused();
@@ -428,16 +475,17 @@ void TBarForm::FreePanels() {
     freeListsAfterLoad_ = true;
     return;
   }
+  if (threadLeftRunning_) {
+    (void)warnings_.release();
+    (void)panels_.release();
+    return;
+  }
   if (panels_) panels_->ClearPanels();
   warnings_.reset();
   panels_.reset();
 }
 
-bool TBarForm::ShellOpen(const std::string& target) {
-  const HINSTANCE r =
-      ShellExecuteA(hwnd_, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-  return reinterpret_cast<UINT_PTR>(r) > 32;
-}
+bool TBarForm::ShellOpen(const std::string& target) { return OpenAddress(hwnd_, target); }
 
 void TBarForm::ShowFailure(const std::string& text) {
   MessageBoxA(hwnd_, text.c_str(), kBarCaption, MB_OK | MB_ICONEXCLAMATION);
@@ -538,6 +586,9 @@ void TBarForm::OnTimer(UINT_PTR id) {
     case SettingsTimer:
       commands_->SettingsTimerTimer();
       break;
+    case WatchTimer:
+      WatchDisplayThread();
+      break;
     case AutoHideTimer: {
       POINT p{};
       GetCursorPos(&p);
@@ -584,6 +635,9 @@ LRESULT TBarForm::Dispatch(UINT msg, WPARAM w, LPARAM l) {
       return 0;
     case WM_PANELTEXTS:
       if (panels_) panels_->ShowTexts();
+      return 0;
+    case WM_THREADIDLE:
+      ThreadIdle();
       return 0;
     case WM_LBUTTONDBLCLK:
       if (!closed_) commands_->FormDblClick();

@@ -27,7 +27,14 @@ constexpr const char* kVersionText = "1.6";
 constexpr int kSettingsPanelId = 100;
 
 // Timer ids of the bar window.
-enum BarTimer : UINT_PTR { DisplayTimer = 1, ResizeTimer = 2, SettingsTimer = 3, AutoHideTimer = 4 };
+// WatchTimer looks for a call of the display thread that hangs.
+enum BarTimer : UINT_PTR {
+  DisplayTimer = 1,
+  ResizeTimer = 2,
+  SettingsTimer = 3,
+  AutoHideTimer = 4,
+  WatchTimer = 5
+};
 
 class TBarForm : public BarFields, private SettingsSteps, private BarControls {
  public:
@@ -43,9 +50,12 @@ class TBarForm : public BarFields, private SettingsSteps, private BarControls {
   HWND Handle() const { return hwnd_; }
 
   // Reads and applies every general setting (true from FormCreate, false
-  // after the settings dialog), with the display thread held between passes.
+  // after the settings dialog) while the display thread runs no pass: when a
+  // pass is under way (an alert box open), the reload waits for its end
+  // without holding the window, and runs by itself then.
   void ApplySettings(bool atStartUp) override;
   bool ApplyingSettings() override { return applying_; }
+  bool ReloadWaiting() override { return reloadWaiting_; }
 
   // Commands.
   void BarTopMenuClick();
@@ -79,6 +89,10 @@ class TBarForm : public BarFields, private SettingsSteps, private BarControls {
   void FormPaint();
   void PaintBackground(HDC dc);
   void OnTimer(UINT_PTR id);
+  // The thread is held and runs no pass.
+  void Reload(bool atStartUp);
+  void ThreadIdle();
+  void WatchDisplayThread();
   void CreateSettingsPanel();
   void SetTimerOn(UINT_PTR id, UINT ms, bool on, bool& flag);
 
@@ -127,10 +141,10 @@ class TBarForm : public BarFields, private SettingsSteps, private BarControls {
 
   // BarControls.
   void PauseThread() override;
+  void PauseThreadMuted() override;
   void ResumeThread() override;
   bool ThreadPaused() override;
-  void WakeThread() override;
-  void RefreshHere() override;
+  void RefreshNow() override;
   void StopThread() override;
   void ShowPanelsPaused() override;
   void FreePanels() override;
@@ -145,7 +159,10 @@ class TBarForm : public BarFields, private SettingsSteps, private BarControls {
   void SetOnTop(bool on) override;
   void SetSizingCursor(bool sizing) override;
   int32_t CursorScreenX() override;
-  void ReleaseDialUpLibrary() override { rasLibrary_.Release(); }
+  // A display thread left running may be inside the dial-up sensor.
+  void ReleaseDialUpLibrary() override {
+    if (!threadLeftRunning_) rasLibrary_.Release();
+  }
   void UnregisterHotKeys() override;
   void BeepAndTerminate() override;
 
@@ -163,7 +180,11 @@ class TBarForm : public BarFields, private SettingsSteps, private BarControls {
   bool sizing_ = false;
   bool closed_ = false;
   bool applying_ = false;
+  bool reloadWaiting_ = false;
   bool freeListsAfterLoad_ = false;
+  // The display thread did not end at exit: what it may touch stays.
+  bool threadLeftRunning_ = false;
+  bool watchTimer_ = false;
   UINT taskbarCreated_ = 0;
   Library rasLibrary_;
   std::unique_ptr<PanelToolTips> tips_;

@@ -11,13 +11,15 @@ BarPanels::BarPanels(HWND bar, const bool& logAll)
 
 BarPanels::~BarPanels() { table_.SetWindow(nullptr); }
 
-void BarPanels::LoadPanels() {
-  list_.LoadPanels();
-  ShowTexts();  // a new panel shows its text at once
-}
+void BarPanels::LoadPanels() { list_.LoadPanels(); }
 
 void BarPanels::ShowPaused() {
   list_.ShowPaused();
+  ShowTexts();
+}
+
+void BarPanels::DisableStopped(void* fn) {
+  list_.DisableStopped(reinterpret_cast<TSensorFunction>(fn));
   ShowTexts();
 }
 
@@ -54,6 +56,9 @@ TSensorFunction BarPanels::LoadSensorFunction(const std::string& path) {
   return ::LoadSensorFunction(path);
 }
 void BarPanels::ReleasePluginLibraries() { ::ReleasePluginLibraries(); }
+bool BarPanels::StoppedResponding(TSensorFunction fn) {
+  return ::StoppedResponding(reinterpret_cast<const void*>(fn));
+}
 
 BitmapHandle BarPanels::LoadPanelImage(int32_t number) {
   const std::string name = "PANELIMAGE" + IntToText(number);
@@ -82,8 +87,9 @@ void BarPanels::CallSensorFunction(TSensorFunction fn, char* buffer80) {
   ::CallSensorFunction(fn, buffer80);
 }
 
-void BarPanels::PublishText(uint32_t generation, int slot, const char* text, size_t length) {
-  table_.Publish(generation, slot, text, length);
+void BarPanels::PublishText(uint32_t generation, int slot, const char* text, size_t length,
+                            bool fromPass) {
+  table_.Publish(generation, slot, text, length, fromPass);
 }
 
 void BarPanels::LogLine(const std::string& text) { ::LogLine(text); }

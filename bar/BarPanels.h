@@ -26,6 +26,8 @@ class BarPanels : public PanelRow, private PanelHost {
   void ClearPanels() override { list_.ClearPanels(); }
   int32_t Arrange(int32_t width) override { return list_.Arrange(width); }
   void ShowTexts() override;
+  void DisableStopped(void* fn) override;
+  TextGate& Gate() override { return table_; }
 
   int PanelCount() override { return list_.PanelCount(); }
   void UpdatePanel(int i) override { list_.UpdatePanel(i); }
@@ -46,6 +48,7 @@ class BarPanels : public PanelRow, private PanelHost {
   void GetSensorInfo(const std::string& path, TSENSORINFO& info) override;
   TSensorFunction LoadSensorFunction(const std::string& path) override;
   void ReleasePluginLibraries() override;
+  bool StoppedResponding(TSensorFunction fn) override;
   BitmapHandle LoadPanelImage(int32_t number) override;
   void DeleteBitmap(BitmapHandle bitmap) override;
   std::unique_ptr<PanelView> CreateView(int slot, const std::string& hint, BitmapHandle bitmap,
@@ -53,7 +56,8 @@ class BarPanels : public PanelRow, private PanelHost {
   void ShowError(const std::string& message, const std::string& code,
                  const std::string& description) override;
   void CallSensorFunction(TSensorFunction fn, char* buffer80) override;
-  void PublishText(uint32_t generation, int slot, const char* text, size_t length) override;
+  void PublishText(uint32_t generation, int slot, const char* text, size_t length,
+                   bool fromPass) override;
   bool LogAll() override { return logAll_; }
   void LogLine(const std::string& text) override;
 

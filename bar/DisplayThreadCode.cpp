@@ -1,67 +1,93 @@
 #include "bar/DisplayThreadCode.h"
 
+#include <float.h>
+
+#include <memory>
+
 #include "sensors/BuiltInPass.h"
+#include "shared/Common.h"
 #include "shared/core/CvlError.h"
+#include "shared/win32/CallRecord.h"
+#include "shared/win32/SenderWait.h"
 
-void WaitAnsweringSenders(HANDLE handle) {
-  for (;;) {
-    const DWORD r = MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE);
-    if (r == WAIT_OBJECT_0) return;
-    if (r == WAIT_OBJECT_0 + 1) {
-      // Peeking delivers the sent messages; posted ones stay queued.
-      MSG msg;
-      PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
-      continue;
-    }
-    WaitForSingleObject(handle, INFINITE);
-    return;
-  }
-}
+// The record of one thread running the loop. Freed once the thread has
+// ended; a given-up thread keeps it for ever.
+struct TDisplayThread::Worker : CallRecord {
+  explicit Worker(TDisplayThread* o) : owner(o) {}
+  TDisplayThread* owner;
+};
 
-Win32RefreshSync::Win32RefreshSync() {
-  events_[kResume].Reset(CreateEventA(nullptr, TRUE, TRUE, nullptr));
-  events_[kIdle].Reset(CreateEventA(nullptr, TRUE, TRUE, nullptr));
+Win32RefreshSync::Win32RefreshSync(HWND notices) : notices_(notices) {
+  events_[kRun].Reset(CreateEventA(nullptr, TRUE, TRUE, nullptr));
   events_[kWake].Reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
   for (const Handle& e : events_)
     if (!e.Valid()) throw CvlError("Cannot create the display thread's events");
 }
 
-TDisplayThread::TDisplayThread(RefreshPanels& panels, RefreshWarnings& warnings)
-    : panels_(panels), warnings_(warnings), loop_(sync_, &TDisplayThread::Pass, this) {
-  DWORD id = 0;
-  thread_.Reset(CreateThread(nullptr, 0, &TDisplayThread::Execute, this, 0, &id));
-  if (!thread_.Valid()) throw CvlError("Cannot start the display thread");
+TDisplayThread::TDisplayThread(RefreshPanels& panels, RefreshWarnings& warnings, TextGate& gate,
+                               HWND notices)
+    : panels_(panels), warnings_(warnings), sync_(notices), loop_(sync_, gate, &Pass, this) {
+  loop_.Pause();
+  StartThread();
 }
 
 TDisplayThread::~TDisplayThread() { Stop(); }
 
-DWORD WINAPI TDisplayThread::Execute(LPVOID self) {
+DWORD WINAPI TDisplayThread::Execute(LPVOID p) {
+  auto* worker = static_cast<Worker*>(p);
+  // The runtime sets up no thread it did not start: the floating-point unit
+  // gets the same precision as on the main thread.
+  _fpreset();
+  worker->Attach();
   try {
-    static_cast<TDisplayThread*>(self)->loop_.Run();
+    worker->owner->loop_.Run();
   } catch (...) {
     // Nothing leaves the thread routine.
   }
   return 0;
 }
 
-void TDisplayThread::Pass(void* self) {
+void TDisplayThread::Pass(void* self, PassKind kind) {
   auto* t = static_cast<TDisplayThread*>(self);
   const BuiltInPass builtIns;  // what the built-in sensors of this pass share
-  ::RefreshCycle(t->panels_, t->warnings_);
+  if (kind == PassKind::FirstReadings)
+    FirstReadings(t->panels_);
+  else
+    RefreshCycle(t->panels_, t->warnings_);
 }
 
-// Through Pass: a member function with the same body as the static one would
-// be folded into it by the compiler, and the two are called differently on
-// this platform (the object in a register, or on the stack).
-void TDisplayThread::RefreshCycle() { Pass(this); }
+void TDisplayThread::StartThread() {
+  if (thread_.Valid()) return;
+  std::unique_ptr<Worker> worker(new Worker(this));
+  DWORD id = 0;
+  Handle thread(CreateThread(nullptr, 0, &TDisplayThread::Execute, worker.get(), 0, &id));
+  if (!thread.Valid()) throw CvlError("Cannot start the display thread");
+  SetThreadPriority(thread.Get(), priority_);
+  worker_ = worker.release();
+  thread_ = std::move(thread);
+}
 
 void TDisplayThread::SetPriority(int priority) {
+  priority_ = priority;
   if (thread_.Valid()) SetThreadPriority(thread_.Get(), priority);
 }
 
-void TDisplayThread::Stop() {
-  if (!thread_.Valid()) return;
-  loop_.RequestStop();
-  WaitAnsweringSenders(thread_.Get());
+bool TDisplayThread::GiveUpHungThread(void*& fn) {
+  if (!worker_ || !worker_->GiveUpAfter(kCallHangLimitMs, fn)) return false;
+  // The thread and its record are left to themselves.
+  worker_ = nullptr;
   thread_.Close();
+  ::TakeOutOfService(fn);
+  loop_.Abandoned();
+  return true;
+}
+
+bool TDisplayThread::Stop() {
+  if (!thread_.Valid()) return true;
+  loop_.RequestStop();
+  if (!WaitAnsweringSenders(thread_.Get(), kStopWaitMs)) return false;
+  thread_.Close();
+  delete worker_;
+  worker_ = nullptr;
+  return true;
 }

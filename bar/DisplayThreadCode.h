@@ -1,62 +1,78 @@
 #pragma once
-// TDisplayThread: the one background thread that refreshes the panels and
+// TDisplayThread: the background thread that refreshes the panels and
 // evaluates the warnings, pass after pass, sleeping "Update" milliseconds
-// between two passes. Its control (pauses, wake, stop) is RefreshLoop; this
-// is the Win32 thread with Win32's own lock and events around it.
+// between two passes. Its control (pauses, passes asked for, the hold of a
+// reload, the stop) is RefreshLoop; this is the Win32 thread with Win32's own
+// lock and events around it, and the watch over its calls.
+//
+// The thread owns a call record (CallRecord). The main thread looks at it a
+// few times a second: a call into a sensor or check function that has been
+// under way for kCallHangLimitMs gives that thread up, and a new one carries
+// on with the same loop. The old thread never comes back to the loop: it
+// ends inside the call path as soon as the call returns, if ever.
 #include <windows.h>
 
 #include "bar/BarParts.h"
 #include "bar/core/RefreshLoop.h"
 #include "shared/win32/Handle.h"
 
-// Waits for the handle on the main thread while still answering messages
-// that other threads send to this thread's windows (a thread blocked in a
-// plain wait could leave such a sender waiting for ever).
-void WaitAnsweringSenders(HANDLE handle);
+// Posted to the bar window once the pass it waited for has ended.
+constexpr UINT WM_THREADIDLE = WM_USER + 162;
+
+// How long Stop waits for the thread's end.
+constexpr DWORD kStopWaitMs = 2000;
 
 class Win32RefreshSync : public RefreshSync {
  public:
-  Win32RefreshSync();
+  // notices: the window that receives WM_THREADIDLE.
+  explicit Win32RefreshSync(HWND notices);
   void Lock() override { lock_.Enter(); }
   void Unlock() override { lock_.Leave(); }
   void Set(Event e) override { SetEvent(events_[e].Get()); }
   void Reset(Event e) override { ResetEvent(events_[e].Get()); }
   void Wait(Event e, uint32_t ms) override { WaitForSingleObject(events_[e].Get(), ms); }
-  void WaitFromController(Event e) override { WaitAnsweringSenders(events_[e].Get()); }
+  void NoticeIdle() override { PostMessageA(notices_, WM_THREADIDLE, 0, 0); }
 
  private:
   CriticalSection lock_;
-  Handle events_[3];
+  Handle events_[2];
+  HWND notices_;
 };
 
 class TDisplayThread : public DisplayThread {
  public:
-  // Starts the thread at once (not suspended), with Interval 0.
-  TDisplayThread(RefreshPanels& panels, RefreshWarnings& warnings);
-  // Stops the thread if Stop has not.
+  // Starts the thread paused once, with Interval 0.
+  TDisplayThread(RefreshPanels& panels, RefreshWarnings& warnings, TextGate& gate,
+                 HWND notices);
+  // Stops the thread if Stop has not (see DisplayThread).
   ~TDisplayThread() override;
   TDisplayThread(const TDisplayThread&) = delete;
   TDisplayThread& operator=(const TDisplayThread&) = delete;
 
   void Pause() override { loop_.Pause(); }
+  void PauseMuted() override { loop_.PauseMuted(); }
   void Resume() override { loop_.Resume(); }
   bool Paused() const override { return loop_.Paused(); }
+  void Hold() override { loop_.Hold(); }
+  void Unhold() override { loop_.Unhold(); }
+  bool NoticeWhenIdle() override { return loop_.NoticeWhenIdle(); }
+  void RequestPass(PassKind kind) override { loop_.RequestPass(kind); }
   void SetInterval(int32_t ms) override { loop_.SetInterval(ms); }
-  int32_t Interval() const { return loop_.Interval(); }
   void SetPriority(int priority) override;
-  void Wake() override { loop_.Wake(); }
-  void RefreshCycle() override;
-  void Stop() override;
-  // Passes the thread has run (not counting those run by RefreshCycle).
-  int64_t PassCount() const { return loop_.PassCount(); }
+  bool GiveUpHungThread(void*& fn) override;
+  void StartThread() override;
+  bool Stop() override;
 
  private:
-  static DWORD WINAPI Execute(LPVOID self);
-  static void Pass(void* self);
+  struct Worker;
+  static DWORD WINAPI Execute(LPVOID worker);
+  static void Pass(void* self, PassKind kind);
 
   RefreshPanels& panels_;
   RefreshWarnings& warnings_;
   mutable Win32RefreshSync sync_;
   mutable RefreshLoop loop_;
   Handle thread_;
+  Worker* worker_ = nullptr;  // the record of the thread in thread_
+  int priority_ = THREAD_PRIORITY_NORMAL;
 };

@@ -8,12 +8,14 @@ void PanelTextTable::SetWindow(HWND window) {
   pending_ = false;
 }
 
-void PanelTextTable::Publish(uint32_t generation, int slot, const char* text, size_t length) {
+void PanelTextTable::Publish(uint32_t generation, int slot, const char* text, size_t length,
+                             bool fromPass) {
   if (slot < 1 || slot > kMaxPanels) return;
   if (length > static_cast<size_t>(kTextPlace)) length = kTextPlace;
   HWND post = nullptr;
   {
     Lock lock(lock_);
+    if (fromPass && !open_) return;
     Place& p = places_[slot - 1];
     std::memcpy(p.Chars, text, length);
     p.Length = static_cast<uint8_t>(length);
@@ -31,6 +33,17 @@ void PanelTextTable::Publish(uint32_t generation, int slot, const char* text, si
     Lock lock(lock_);
     pending_ = false;
   }
+}
+
+void PanelTextTable::Open() {
+  Lock lock(lock_);
+  open_ = true;
+}
+
+void PanelTextTable::Close() {
+  Lock lock(lock_);
+  open_ = false;
+  for (Place& p : places_) p.Changed = false;
 }
 
 int PanelTextTable::Take(Text* out) {

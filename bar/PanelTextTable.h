@@ -6,18 +6,24 @@
 // the main thread then takes every changed place at once (Take). Nothing is
 // allocated on either side, and the writer never waits for the main thread,
 // so a pass can neither block nor be blocked by the window (exit, pause, the
-// settings dialog, a refresh on the main thread).
+// settings dialog, a reload).
+//
+// The table is also the gate of the texts of a pass (TextGate): once the user
+// has paused, the pass under way publishes nothing more, and what it
+// published but the window has not shown yet is dropped, so no reading lands
+// on the dashes.
 #include <windows.h>
 
 #include <cstdint>
 
 #include "bar/core/DisplayPanelCode.h"
+#include "bar/core/RefreshLoop.h"
 #include "shared/win32/Handle.h"
 
 // Posted to the bar window when texts are waiting.
 constexpr UINT WM_PANELTEXTS = WM_USER + 160;
 
-class PanelTextTable {
+class PanelTextTable : public TextGate {
  public:
   static constexpr int kTextPlace = 80;  // characters; a sensor text is at most 80
 
@@ -33,8 +39,12 @@ class PanelTextTable {
 
   // The window that receives WM_PANELTEXTS (nullptr: none, texts only wait).
   void SetWindow(HWND window);
-  // Any thread. Slot 1..100; longer texts are cut to 80 characters.
-  void Publish(uint32_t generation, int slot, const char* text, size_t length);
+  // Any thread. Slot 1..100; longer texts are cut to 80 characters. A text
+  // of a pass (fromPass) is dropped while the gate is closed.
+  void Publish(uint32_t generation, int slot, const char* text, size_t length, bool fromPass);
+  // TextGate, under the display thread's lock.
+  void Open() override;
+  void Close() override;
   // Main thread: copies every changed place into out (kMaxPanels entries)
   // and answers how many; the places count as unchanged afterwards.
   int Take(Text* out);
@@ -52,6 +62,7 @@ class PanelTextTable {
   CriticalSection lock_;
   Place places_[kMaxPanels] = {};
   bool pending_ = false;
+  bool open_ = true;
   HWND window_ = nullptr;
   long posted_ = 0;
 };

@@ -270,6 +270,13 @@ void PanelWindows::SetPosition(int x, int y) {
 
 int PanelWindows::TextWidth() const { return width_; }
 
+void PanelWindows::SetHint(const std::string& hint) {
+  for (HWND cell : {icon_, text_}) {
+    tips_.Remove(cell);
+    tips_.Add(cell, hint);
+  }
+}
+
 void PanelWindows::ShowText(const char* text) {
   if (std::strcmp(shown_, text) == 0) return;
   std::strncpy(shown_, text, sizeof shown_ - 1);

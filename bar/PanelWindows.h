@@ -69,6 +69,7 @@ class PanelWindows : public PanelView {
 
   void SetPosition(int x, int y) override;
   int TextWidth() const override;
+  void SetHint(const std::string& hint) override;
 
   // Main thread: shows the text unless the cell shows it already.
   void ShowText(const char* text);

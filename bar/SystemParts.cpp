@@ -16,6 +16,9 @@ class BarWarnings : public WarningList {
   int WarningCount() override { return list_.Count(); }
   void CheckWarning(int i) override { list_.Items(i).Check(); }
   void DisableCheck(int i) override { list_.Items(i).CheckFunc = nullptr; }
+  void DisableStopped(void* fn) override {
+    list_.DisableStopped(reinterpret_cast<TWarningFunction>(fn));
+  }
 
  private:
   TWarnings list_{SystemWarningHost()};
@@ -31,9 +34,10 @@ std::unique_ptr<WarningList> SystemParts::CreateWarnings(TBarForm&) {
   return std::unique_ptr<WarningList>(new BarWarnings);
 }
 
-std::unique_ptr<DisplayThread> SystemParts::CreateDisplayThread(PanelRow& panels,
+std::unique_ptr<DisplayThread> SystemParts::CreateDisplayThread(TBarForm& bar, PanelRow& panels,
                                                                 WarningList& warnings) {
-  return std::unique_ptr<DisplayThread>(new TDisplayThread(panels, warnings));
+  return std::unique_ptr<DisplayThread>(
+      new TDisplayThread(panels, warnings, panels.Gate(), bar.Handle()));
 }
 
 std::unique_ptr<AppBarShell> SystemParts::CreateShell(TBarForm& bar) {

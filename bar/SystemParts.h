@@ -9,7 +9,7 @@ class SystemParts : public BarParts {
  public:
   std::unique_ptr<PanelRow> CreatePanels(TBarForm& bar) override;
   std::unique_ptr<WarningList> CreateWarnings(TBarForm& bar) override;
-  std::unique_ptr<DisplayThread> CreateDisplayThread(PanelRow& panels,
+  std::unique_ptr<DisplayThread> CreateDisplayThread(TBarForm& bar, PanelRow& panels,
                                                      WarningList& warnings) override;
   std::unique_ptr<AppBarShell> CreateShell(TBarForm& bar) override;
   void InitBuiltIns(bool atStartUp) override;

@@ -20,6 +20,7 @@ class RecordingView : public PanelView {
     y_ = y;
   }
   int TextWidth() const override { return width_; }
+  void SetHint(const std::string&) override {}
 
  private:
   int width_;
@@ -44,6 +45,7 @@ class LayoutHost : public PanelHost {
   void GetSensorInfo(const std::string&, TSENSORINFO&) override {}
   TSensorFunction LoadSensorFunction(const std::string&) override { return nullptr; }
   void ReleasePluginLibraries() override {}
+  bool StoppedResponding(TSensorFunction) override { return false; }
   BitmapHandle LoadPanelImage(int32_t) override { return nullptr; }
   void DeleteBitmap(BitmapHandle) override {}
   std::unique_ptr<PanelView> CreateView(int, const std::string&, BitmapHandle,
@@ -52,7 +54,7 @@ class LayoutHost : public PanelHost {
   }
   void ShowError(const std::string&, const std::string&, const std::string&) override {}
   void CallSensorFunction(TSensorFunction fn, char* buffer80) override { fn(buffer80); }
-  void PublishText(uint32_t, int, const char*, size_t) override {}
+  void PublishText(uint32_t, int, const char*, size_t, bool) override {}
   bool LogAll() override { return false; }
   void LogLine(const std::string&) override {}
 };

@@ -118,15 +118,22 @@ endfunction()
 # A Windows GoogleTest suite: built in the test tree, run through Wine from the host
 # tree once per Wine mode (win98: Windows 98, version 4.10; nt: Wine's default NT mode).
 #   cvl_win_test(name SOURCES ... LIBS ... MODES win98 nt [TIMEOUT s])
+# PROGRAM runs the program of another suite instead, with ARGS added (a test
+# filter, for cases that must also run in another mode).
+#   cvl_win_test(name PROGRAM other ARGS --gtest_filter=... MODES nt)
 function(cvl_win_test name)
-  cmake_parse_arguments(A "" "TIMEOUT" "SOURCES;LIBS;MODES" ${ARGN})
+  cmake_parse_arguments(A "" "TIMEOUT;PROGRAM" "SOURCES;LIBS;MODES;ARGS" ${ARGN})
+  set(program ${name})
+  if(A_PROGRAM)
+    set(program ${A_PROGRAM})
+  endif()
   if(NOT A_MODES)
     set(A_MODES win98 nt)
   endif()
   if(NOT A_TIMEOUT)
     set(A_TIMEOUT 300)
   endif()
-  if(CVL_TREE STREQUAL "wintest")
+  if(CVL_TREE STREQUAL "wintest" AND NOT A_PROGRAM)
     add_executable(${name} ${A_SOURCES})
     target_link_libraries(${name} PRIVATE ${A_LIBS} cvl_wintest_support GTest::gtest)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
@@ -134,7 +141,7 @@ function(cvl_win_test name)
     foreach(mode IN LISTS A_MODES)
       add_test(NAME ${mode}.${name}
         COMMAND ${CMAKE_SOURCE_DIR}/tests/harness/wine-test.sh ${mode}
-                ${CVL_WINTEST_DIR}/tests/${name}.exe --gtest_brief=1)
+                ${CVL_WINTEST_DIR}/tests/${program}.exe --gtest_brief=1 ${A_ARGS})
       math(EXPR outer "${A_TIMEOUT} + 240")
       set_tests_properties(${mode}.${name} PROPERTIES
         TIMEOUT ${outer}
@@ -157,4 +164,23 @@ function(cvl_script_test name)
   add_test(NAME script.${name} COMMAND ${A_COMMAND})
   set_tests_properties(script.${name} PROPERTIES TIMEOUT ${A_TIMEOUT} LABELS script
     ENVIRONMENT "CVL_BIN=${CVL_WIN_DIR}/bin;CVL_TESTBIN=${CVL_WINTEST_DIR}/testbin;CVL_SOURCE=${CMAKE_SOURCE_DIR}")
+endfunction()
+
+# Copies files (names relative to SOURCE) into the shipped folder's DEST
+# subfolder at build time, the layout they are installed in; out receives
+# the copies, for a target to depend on.
+#   cvl_ship_files(outputs SOURCE dir DEST Help FILES images/logo.gif ...)
+function(cvl_ship_files out)
+  cmake_parse_arguments(A "" "SOURCE;DEST" "FILES" ${ARGN})
+  set(outputs)
+  foreach(file IN LISTS A_FILES)
+    set(copy ${CVL_SHIPPED_DIR}/${A_DEST}/${file})
+    get_filename_component(folder ${copy} DIRECTORY)
+    add_custom_command(OUTPUT ${copy}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+      COMMAND ${CMAKE_COMMAND} -E copy ${A_SOURCE}/${file} ${copy}
+      DEPENDS ${A_SOURCE}/${file})
+    list(APPEND outputs ${copy})
+  endforeach()
+  set(${out} ${outputs} PARENT_SCOPE)
 endfunction()

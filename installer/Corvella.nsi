@@ -11,6 +11,8 @@
 ; Command line (besides the usual /S for silent and /D=folder, which comes last):
 ;   /STARTWITHWINDOWS  tick "Start Corvella with Windows" (off by default,
 ;                      unless an earlier installation had it on)
+;   /PLUGINKIT         tick "Plug-in kit" (off by default, unless the folder
+;                      already holds the kit)
 ;   /RUNTIMEFILE=name  look for this file instead of msvcrt.dll in the system
 ;                      folder (the tests name a missing one: under Wine the
 ;                      real one cannot go, Wine's own libraries need it)
@@ -273,6 +275,36 @@ Section "-StartupOff"
   ${EndIf}
 SectionEnd
 
+; ---- Plug-in kit -----------------------------------------------------------
+; For people who write plug-ins: the header, the .def file, the guide, the
+; template and the checker CvlCheck.exe, in the SDK subfolder. Unticked, setup
+; removes a kit an earlier setup installed (the user's own files stay).
+!ifdef HAVE_PLUGIN_KIT
+!include "${KIT_NSH}"
+Section /o "Plug-in kit" SecKit
+  !insertmacro CvlInstallKit
+  SetOutPath "$INSTDIR"
+SectionEnd
+
+Section "-KitOff"
+  ${IfNot} ${SectionIsSelected} ${SecKit}
+    !insertmacro CvlRemoveKit
+  ${EndIf}
+SectionEnd
+
+; Ticked by /PLUGINKIT, and when the chosen folder already has the kit, so
+; that a later setup keeps it and brings it up to date.
+Function PreselectKit
+  ${GetParameters} $1
+  ClearErrors
+  ${GetOptions} $1 "/PLUGINKIT" $2
+  ${IfNot} ${Errors}
+  ${OrIf} ${FileExists} "$INSTDIR\SDK\CvlCheck.exe"
+    !insertmacro SelectSection ${SecKit}
+  ${EndIf}
+FunctionEnd
+!endif
+
 ; The bar and its settings dialog build "InstalledDir" + "Help\Help.htm" and
 ; the start-up entry (the folder + "\Launcher.exe") in 80-byte buffers, so the
 ; folder may hold at most 65 characters. A longer one cannot be chosen, and a
@@ -321,6 +353,9 @@ Function .onInit
   ${OrIfNot} ${Errors}
     !insertmacro SelectSection ${SecStartup}
   ${EndIf}
+  !ifdef HAVE_PLUGIN_KIT
+    Call PreselectKit
+  !endif
 FunctionEnd
 
 ; ---- Uninstaller -----------------------------------------------------------
@@ -411,6 +446,9 @@ Section "Uninstall"
   Delete /REBOOTOK "$INSTDIR\Dialtally.cvl"
   Delete /REBOOTOK "$INSTDIR\Resource.cvl"
   !insertmacro CvlRemoveHelp
+  !ifdef HAVE_PLUGIN_KIT
+    !insertmacro CvlRemoveKit
+  !endif
   Delete "$INSTDIR\Uninstall.exe"
 
   ${If} $RemoveSettings == "yes"

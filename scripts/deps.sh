@@ -8,6 +8,7 @@ have i686-w64-mingw32-g++-win32 || need+=(mingw-w64 g++-mingw-w64-i686)
 have cmake || need+=(cmake)
 have ninja || need+=(ninja-build)
 have g++ || need+=(g++)
+have make || need+=(make)   # the plug-in kit's template is built by its Makefile
 have Xvfb || need+=(xvfb)
 have xauth || need+=(xauth)
 have makensis || need+=(nsis)

@@ -28,6 +28,9 @@ class SystemHost : public TWarningHost {
   TWarningFunction LoadWarningFunction(const std::string& path) override {
     return ::LoadWarningFunction(path);
   }
+  bool StoppedResponding(TWarningFunction fn) override {
+    return ::StoppedResponding(reinterpret_cast<const void*>(fn));
+  }
   bool CallWarningFunction(TWarningFunction fn, int32_t threshold) override {
     return ::CallWarningFunction(fn, threshold);
   }

@@ -124,6 +124,3 @@ extern TSettingsForm* SettingsForm;
 // system's common dialogs.
 void RunSettingsForm();
 void RunSettingsForm(PluginQueries& plugins, CommonDialogs& dialogs);
-
-// The address the "Plugins" tab shows and opens.
-extern const char* const kPluginPageUrl;

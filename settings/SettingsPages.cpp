@@ -6,6 +6,7 @@
 #include "settings/ControlIds.h"
 #include "settings/SettingsForm.h"
 #include "settings/UrlLabel.h"
+#include "shared/core/Addresses.h"
 
 using namespace settings_ids;
 
@@ -21,8 +22,6 @@ const DWORD kRadio = BS_RADIOBUTTON | WS_TABSTOP;  // exclusive by the form's ow
 const DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
 
 }  // namespace
-
-const char* const kPluginPageUrl = "http://www.veltrop.example/corvella/plugins.htm";
 
 HWND TSettingsForm::Add(int page, const char* cls, const std::string& text, DWORD style, int x,
                         int y, int w, int h, int id, DWORD exStyle) {
@@ -180,9 +179,12 @@ void TSettingsForm::CreatePages() {
       "Below is a list of the Corvella Plugins which are currently installed. To install new "
       "plugins click Install. For a list of available plugins visit:",
       kLabel, 15, 34, 373, 42, PluginsText);
-  pluginUrl_ = TUrlLabel::Create(Handle(), PluginUrl, kPluginPageUrl, 15, 78, 373, 14, font_);
+  // The plug-in page of the build options, or the installed help's section.
+  const std::string pluginsAddress =
+      ResolveAddress(kPluginsAddress, settings_.GetSetting(kAppName, "Settings", "InstalledDir", ""));
+  pluginUrl_ = TUrlLabel::Create(Handle(), PluginUrl, pluginsAddress, 15, 78, 373, 14, font_);
   if (pluginUrl_) {
-    pluginUrl_->URL = kPluginPageUrl;
+    pluginUrl_->URL = pluginsAddress;
     ShowWindow(pluginUrl_->Handle(), SW_HIDE);
     pages_[PluginsPage].push_back(pluginUrl_->Handle());
   }

@@ -1,13 +1,12 @@
 #include "settings/UrlLabel.h"
 
-#include <shellapi.h>
-
 #include <cstring>
 #include <exception>
 
 #include "settings/ControlIds.h"
 #include "settings/core/UrlTarget.h"
 #include "shared/win32/Dialog.h"
+#include "shared/win32/OpenAddress.h"
 
 namespace {
 
@@ -85,8 +84,8 @@ void TUrlLabel::Click() {
   GetWindowTextA(hwnd_, caption, sizeof caption);
   std::string target = UrlLabelTarget(URL, caption);
   if (target.empty()) return;
-  // The shell's answer is of no interest: a link that opens nothing says so itself.
-  ShellExecuteA(GetDesktopWindow(), "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  // The answer is of no interest: a link that opens nothing says so itself.
+  OpenAddress(GetDesktopWindow(), target);
 }
 
 void TUrlLabel::Paint() {

@@ -6,12 +6,17 @@
 
 namespace {
 
-// The process's one contract: the system's loader, the registry, and the
-// table PluginLibraries that the panel and warning lists share.
-PluginContract& Contract() {
+// The process's one loader (with the functions that stopped responding) and
+// one contract: the registry, and the table PluginLibraries that the panel
+// and warning lists share.
+Win32LibraryLoader& Loader() {
   static Win32LibraryLoader loader;
+  return loader;
+}
+
+PluginContract& Contract() {
   static RegistrySettings settings;
-  static PluginContract contract(loader, settings);
+  static PluginContract contract(Loader(), settings);
   return contract;
 }
 
@@ -64,3 +69,6 @@ std::string CallSensorFunction(TSensorFunction fn) { return Contract().CallSenso
 bool CallWarningFunction(TWarningFunction fn, int32_t threshold) {
   return Contract().CallWarningFunction(fn, threshold);
 }
+
+void TakeOutOfService(void* fn) { Loader().TakeOutOfService(fn); }
+bool StoppedResponding(const void* fn) { return Loader().StoppedResponding(fn); }

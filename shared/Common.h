@@ -23,8 +23,8 @@ void SaveWarningSetting(int index, const std::string& section, const std::string
                         const std::string& value);
 
 // Each loads the library at path, calls into it and releases it again; a
-// library that does not load, a missing export or a fault inside the plug-in
-// gives the documented defaults.
+// library that does not load, a missing export, or a fault or a hang inside
+// the plug-in gives the documented defaults.
 int32_t GetPluginFacilities(const std::string& path);
 void GetSensorInfo(const std::string& path, TSENSORINFO& info);
 void GetWarningInfo(const std::string& path, TWARNINGINFO& info);
@@ -48,7 +48,9 @@ int PluginLibraryCount();
 constexpr int kMaxPluginLibraries = kPluginLibrarySlots;
 
 // Calls a sensor or warning function (built in or plug-in) through the one
-// guarded path. A processor fault raises PluginFault; an ordinary error raised
+// guarded path. A processor fault raises PluginFault, a call that does not
+// return within kCallHangLimitMs (or one into a function that stopped
+// responding before) PluginHang; an ordinary error raised
 // by a built-in function reaches the caller as CvlError with the same text.
 // A fault is a PluginFault (a CvlError too), so catching CvlError catches
 // both. CallSensorFunction raises for a missing function; CallWarningFunction
@@ -63,3 +65,9 @@ constexpr int kMaxPluginLibraries = kPluginLibrarySlots;
 void CallSensorFunction(TSensorFunction fn, char* buffer80);
 std::string CallSensorFunction(TSensorFunction fn);
 bool CallWarningFunction(TWarningFunction fn, int32_t threshold);
+
+// A thread was given up inside a call into fn: fn is never called again, and
+// its library stays loaded until the process ends.
+void TakeOutOfService(void* fn);
+// fn has been taken out of service (see above).
+bool StoppedResponding(const void* fn);

@@ -38,6 +38,7 @@ void BarCommands::MenuCommand(unsigned id) {
 }
 
 void BarCommands::SettingsMenuClick() {
+  processedOwed_ = false;  // written here anyway
   bar_.PauseThread();
   try {
     Save("Settings", "SettingsStatus", "Processed");
@@ -57,12 +58,21 @@ void BarCommands::SettingsMenuClick() {
 
 void BarCommands::SettingsTimerTimer() {
   bar_.SetAutoHideTimer(false);
-  // Ticks that arrive inside a box of the reload itself wait for its end:
-  // "Processed" is written only once the reload is over.
-  if (bar_.ApplyingSettings()) return;
+  // Ticks that arrive inside a box of the reload itself, or while it waits
+  // for an alert box of the pass under way, wait for its end: "Processed" is
+  // written only once the reload is over.
+  if (bar_.ApplyingSettings() || bar_.ReloadWaiting()) return;
+  if (processedOwed_) {
+    processedOwed_ = false;
+    Save("Settings", "SettingsStatus", "Processed");
+    return;
+  }
   if (Setting("Settings", "SettingsStatus", "") == "Applied") {
     bar_.ApplySettings(false);
-    Save("Settings", "SettingsStatus", "Processed");
+    if (bar_.ReloadWaiting())
+      processedOwed_ = true;
+    else
+      Save("Settings", "SettingsStatus", "Processed");
   }
 }
 
@@ -71,7 +81,7 @@ void BarCommands::PauseMenuClick() {
     bar_.ResumeThread();
     bar_.SetChecked(PauseMenu, false);
   } else {
-    bar_.PauseThread();
+    bar_.PauseThreadMuted();
     bar_.ShowPanelsPaused();
     bar_.SetChecked(PauseMenu, true);
   }
@@ -79,12 +89,9 @@ void BarCommands::PauseMenuClick() {
 
 void BarCommands::RefreshMenuClick() {
   pos_.SetBarPosition(bpNone);
-  // One pass at a time: a paused thread is idle, so the pass runs here; a
-  // running thread is woken for an immediate pass of its own.
-  if (bar_.ThreadPaused())
-    bar_.RefreshHere();
-  else
-    bar_.WakeThread();
+  // The pass is the display thread's, paused or not: passes never run side
+  // by side, and a sensor that hangs cannot hold the window.
+  bar_.RefreshNow();
 }
 
 void BarCommands::Open(const std::string& target, const char* failure) {
@@ -97,8 +104,15 @@ void BarCommands::HelpMenuClick() {
   Open(Setting("Settings", "InstalledDir", "") + kHelpFile, "Unable to Launch Corvella Help.");
 }
 
-void BarCommands::WebMenuClick() { Open(kWebSiteAddress, "Unable to Launch Web Browser."); }
-void BarCommands::UpdatesMenuClick() { Open(kUpdatesAddress, "Unable to Launch Web Browser."); }
+// A build without web pages opens sections of the installed help instead.
+void BarCommands::WebMenuClick() {
+  Open(ResolveAddress(kWebSiteAddress, Setting("Settings", "InstalledDir", "")),
+       "Unable to Launch Web Browser.");
+}
+void BarCommands::UpdatesMenuClick() {
+  Open(ResolveAddress(kUpdatesAddress, Setting("Settings", "InstalledDir", "")),
+       "Unable to Launch Web Browser.");
+}
 void BarCommands::AboutMenuClick() { bar_.ShowAboutBox(kBarAboutTexts); }
 
 void BarCommands::SaveFloatingPlace() {

@@ -8,12 +8,8 @@
 #include <string>
 
 #include "bar/core/BarPositioning.h"
-
-// The maker's web pages that the Help menu opens.
-constexpr const char* kWebSiteAddress = "http://www.veltrop.example/";
-constexpr const char* kUpdatesAddress = "http://www.veltrop.example/corvella/updates.htm";
-// The help file, relative to the installation folder.
-constexpr const char* kHelpFile = "Help\\Help.htm";
+// The help file and the web site and updates addresses of the Help menu.
+#include "shared/core/Addresses.h"
 
 // Mouse messages the notification icon reports (Win32's values).
 constexpr unsigned kMouseLeftDown = 0x0201;   // WM_LBUTTONDOWN
@@ -33,15 +29,15 @@ extern const AboutTexts kBarAboutTexts;
 
 class BarControls : public BarSurface {
  public:
-  // The display thread.
+  // The display thread; no call waits for a pass under way.
   virtual void PauseThread() = 0;
+  // The user's pause: the pass under way shows no more texts.
+  virtual void PauseThreadMuted() = 0;
   virtual void ResumeThread() = 0;
   virtual bool ThreadPaused() = 0;
-  // An immediate pass of the running thread.
-  virtual void WakeThread() = 0;
-  // One pass on this thread (the display thread is paused), texts shown at once.
-  virtual void RefreshHere() = 0;
-  // Requests the end and waits for it.
+  // One pass of the display thread at once, paused or not; its texts show.
+  virtual void RefreshNow() = 0;
+  // Requests the end and waits for it a bounded time.
   virtual void StopThread() = 0;
 
   virtual void ShowPanelsPaused() = 0;
@@ -50,6 +46,9 @@ class BarControls : public BarSurface {
   virtual void ApplySettings(bool atStartUp) = 0;
   // An ApplySettings is under way (a box it shows runs a message loop).
   virtual bool ApplyingSettings() = 0;
+  // An ApplySettings waits for the pass under way to end (an alert box is
+  // open); it runs by itself then.
+  virtual bool ReloadWaiting() = 0;
 
   virtual bool SettingsTimerEnabled() = 0;
   virtual void SetSettingsTimer(bool on) = 0;
@@ -101,7 +100,8 @@ class BarCommands {
   void OnTopMenuClick();
   void AutoHideMenuClick();
 
-  // While the settings dialog is open.
+  // While the settings dialog is open. "Processed" follows a reload that had
+  // to wait for the pass under way.
   void SettingsTimerTimer();
   // Ignored while the settings dialog is open or the settings are loading.
   void HotKey(int id);
@@ -130,4 +130,5 @@ class BarCommands {
 
   BarControls& bar_;
   BarPositioner& pos_;
+  bool processedOwed_ = false;
 };

@@ -4,13 +4,12 @@
 #include <exception>
 
 #include "shared/core/CvlError.h"
-#include "shared/core/PluginFault.h"
 #include "shared/core/VBText.h"
 
 namespace {
 
-void Publish(PanelHost& host, uint32_t generation, int slot, const char* text) {
-  host.PublishText(generation, slot, text, std::strlen(text));
+void Publish(PanelHost& host, uint32_t generation, int slot, const char* text, bool fromPass) {
+  host.PublishText(generation, slot, text, std::strlen(text), fromPass);
 }
 
 }  // namespace
@@ -20,29 +19,29 @@ TDisplayPanel::TDisplayPanel(PanelHost& host, uint32_t generation, int slot,
                              BitmapHandle bitmap, int32_t width)
     : SensorFunc(sensorFunc), host_(host), generation_(generation), slot_(slot), hint_(hint) {
   view_ = host_.CreateView(slot, hint, bitmap, width);
-  try {
-    UpdateText();
-  } catch (const PluginFault&) {
-    SensorFunc = nullptr;
-    Publish(host_, generation_, slot_, kErrorText);
-  } catch (...) {
-  }
 }
 
 void TDisplayPanel::UpdateText() {
   if (!SensorFunc) {
-    Publish(host_, generation_, slot_, kErrorText);
+    Publish(host_, generation_, slot_, kErrorText, true);
     return;
   }
   // The text stays in this frame: a pass allocates nothing for it.
   TextBuffer text;
   host_.CallSensorFunction(SensorFunc, text);
   const size_t length = TextBufferLength(text);
-  host_.PublishText(generation_, slot_, text, length);
+  host_.PublishText(generation_, slot_, text, length, true);
   if (host_.LogAll()) host_.LogLine(std::string(text, length) + " - " + hint_);
 }
 
-void TDisplayPanel::ShowPaused() { Publish(host_, generation_, slot_, kPausedText); }
+void TDisplayPanel::ShowPaused() { Publish(host_, generation_, slot_, kPausedText, false); }
+
+void TDisplayPanel::StoppedResponding() {
+  SensorFunc = nullptr;
+  hint_ += kStoppedTip;
+  view_->SetHint(hint_);
+  Publish(host_, generation_, slot_, kErrorText, false);
+}
 
 TDisplayPanels::~TDisplayPanels() {
   // The views go; the libraries stay for whoever owns the table.
@@ -60,8 +59,10 @@ void TDisplayPanels::AddPanel(TSensorFunction sensorFunc, const std::string& hin
     if (bitmap) host_.DeleteBitmap(bitmap);
     throw RangeCheckError();
   }
+  const bool stopped = sensorFunc && host_.StoppedResponding(sensorFunc);
   std::unique_ptr<TDisplayPanel> panel(
-      new TDisplayPanel(host_, generation_, Count() + 1, sensorFunc, hint, bitmap, width));
+      new TDisplayPanel(host_, generation_, Count() + 1, stopped ? nullptr : sensorFunc,
+                        stopped ? hint + kStoppedTip : hint, bitmap, width));
   items_.push_back(std::move(panel));
 }
 
@@ -145,4 +146,9 @@ int TDisplayPanels::Arrange(int w) {
 
 void TDisplayPanels::ShowPaused() {
   for (auto& panel : items_) panel->ShowPaused();
+}
+
+void TDisplayPanels::DisableStopped(TSensorFunction fn) {
+  for (auto& panel : items_)
+    if (fn && panel->SensorFunc == fn) panel->StoppedResponding();
 }

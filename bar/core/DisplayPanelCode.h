@@ -27,6 +27,8 @@ constexpr int kExtraRowHeight = 28;
 // Text shown by a panel without a function, and by every panel while paused.
 constexpr const char* kErrorText = "Error";
 constexpr const char* kPausedText = "------";
+// Added to the tool tip of a panel whose function stopped responding.
+constexpr const char* kStoppedTip = " (stopped responding)";
 
 // The controls of one panel (main thread only). Destroying the view destroys
 // the controls and the bitmap the view was given.
@@ -36,6 +38,7 @@ class PanelView {
   // Icon cell at (x, y), text cell at (x + 27, y).
   virtual void SetPosition(int x, int y) = 0;
   virtual int TextWidth() const = 0;
+  virtual void SetHint(const std::string& hint) = 0;
 };
 
 // What panels need from the bar.
@@ -54,6 +57,8 @@ class PanelHost {
   virtual void GetSensorInfo(const std::string& path, TSENSORINFO& info) = 0;
   virtual TSensorFunction LoadSensorFunction(const std::string& path) = 0;
   virtual void ReleasePluginLibraries() = 0;
+  // A call into fn stopped responding once: fn is out of service for good.
+  virtual bool StoppedResponding(TSensorFunction fn) = 0;
   // The picture "PANELIMAGE<number>" of the program, or none.
   virtual BitmapHandle LoadPanelImage(int32_t number) = 0;
   virtual void DeleteBitmap(BitmapHandle bitmap) = 0;
@@ -65,21 +70,22 @@ class PanelHost {
                          const std::string& description) = 0;
 
   // Any thread; neither allocates. The guarded call into the caller's 80
-  // bytes: PluginFault for a processor fault.
+  // bytes: PluginFault for a processor fault, PluginHang for a hung call.
   virtual void CallSensorFunction(TSensorFunction fn, char* buffer80) = 0;
   // Hands the text of slot `slot` of list `generation` to the text cell; the
-  // main thread shows it later, never inside this call.
-  virtual void PublishText(uint32_t generation, int slot, const char* text, size_t length) = 0;
+  // main thread shows it later, never inside this call. A text of a pass
+  // (fromPass) is dropped once the user has paused (TextGate); the bar's own
+  // ("------", "Error" of a function taken out of service) always shows.
+  virtual void PublishText(uint32_t generation, int slot, const char* text, size_t length,
+                           bool fromPass) = 0;
   virtual bool LogAll() = 0;
   virtual void LogLine(const std::string& text) = 0;
 };
 
 class TDisplayPanel {
  public:
-  // Builds the controls and shows the sensor's text at once. A fault of the
-  // function here disables it (the panel shows "Error"); an ordinary error
-  // leaves the cell empty until the next pass, so one bad reading does not
-  // cost the whole list.
+  // Builds the controls. The first reading is the display thread's (see
+  // FirstReadings): no sensor function is called on the main thread.
   TDisplayPanel(PanelHost& host, uint32_t generation, int slot, TSensorFunction sensorFunc,
                 const std::string& hint, BitmapHandle bitmap, int32_t width);
   TDisplayPanel(const TDisplayPanel&) = delete;
@@ -89,7 +95,11 @@ class TDisplayPanel {
   int PanelSpan() const { return kPanelTextOffset + view_->TextWidth(); }
   // Fetches the text and hands it over; with LogAll, logs it. May raise.
   void UpdateText();
+  // Main thread: "------".
   void ShowPaused();
+  // Main thread: the function stopped responding; "Error" from now on, and
+  // the tool tip says why.
+  void StoppedResponding();
   const std::string& Hint() const { return hint_; }
   PanelView& View() { return *view_; }
 
@@ -113,7 +123,8 @@ class TDisplayPanels : public RefreshPanels {
   int Count() const { return static_cast<int>(items_.size()); }
   // Slot 1..Count; RangeCheckError otherwise.
   TDisplayPanel& Items(int index);
-  // A new panel in slot Count + 1; RangeCheckError past 100 (the bitmap is freed).
+  // A new panel in slot Count + 1; RangeCheckError past 100 (the bitmap is
+  // freed). A function that stopped responding before is not taken.
   void AddPanel(TSensorFunction sensorFunc, const std::string& hint, BitmapHandle bitmap,
                 int32_t width);
   // Rebuilds the list from the registry; a load error empties it ("06."),
@@ -124,6 +135,8 @@ class TDisplayPanels : public RefreshPanels {
   // Positions the panels for a bar of width w; answers the bar height.
   int Arrange(int w);
   void ShowPaused();
+  // Main thread, while no pass runs: every panel of fn shows "Error".
+  void DisableStopped(TSensorFunction fn);
   // Changes whenever the list is rebuilt: texts of an older list are ignored.
   uint32_t Generation() const { return generation_; }
 

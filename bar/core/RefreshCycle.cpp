@@ -38,3 +38,21 @@ void RefreshCycle(RefreshPanels& panels, RefreshWarnings& warnings) noexcept {
     // A count that cannot be read ends the pass like any other error.
   }
 }
+
+void FirstReadings(RefreshPanels& panels) noexcept {
+  try {
+    for (int i = 1; i <= panels.PanelCount(); ++i) {
+      try {
+        panels.UpdatePanel(i);
+      } catch (const PluginFault&) {
+        try {
+          panels.DisableSensor(i);
+          panels.UpdatePanel(i);  // "Error", without a function
+        } catch (...) {
+        }
+      } catch (...) {
+      }
+    }
+  } catch (...) {
+  }
+}

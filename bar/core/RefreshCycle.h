@@ -8,6 +8,11 @@
 // fires, exactly as for an entry that never had a function. Without that, one
 // broken plug-in would stop every later panel and every warning (an
 // overheating alert included) at every pass for as long as the bar runs.
+// A function that stopped responding (PluginHang) counts as such a fault.
+//
+// The first readings of a freshly loaded list are taken panel by panel, as
+// each panel's own: an error leaves only that panel without text until the
+// next pass, a fault shows "Error" at once; no warning is checked.
 
 // What a pass walks: slots 1..Count, in order.
 class RefreshPanels {
@@ -31,3 +36,5 @@ class RefreshWarnings {
 
 // Never raises.
 void RefreshCycle(RefreshPanels& panels, RefreshWarnings& warnings) noexcept;
+void FirstReadings(RefreshPanels& panels) noexcept;
+

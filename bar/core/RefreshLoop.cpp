@@ -15,62 +15,117 @@ class Locked {
 
 }  // namespace
 
-RefreshLoop::RefreshLoop(RefreshSync& sync, void (*pass)(void*), void* context)
-    : sync_(sync), pass_(pass), context_(context) {
-  sync_.Set(RefreshSync::kResume);
-  sync_.Set(RefreshSync::kIdle);
+RefreshLoop::RefreshLoop(RefreshSync& sync, TextGate& gate, void (*pass)(void*, PassKind),
+                         void* context)
+    : sync_(sync), gate_(gate), pass_(pass), context_(context) {
+  sync_.Set(RefreshSync::kRun);
+}
+
+PassKind RefreshLoop::Next() const {
+  if (holds_ > 0) return PassKind::None;
+  if (pauses_ == 0) return PassKind::Full;
+  return requested_;
+}
+
+void RefreshLoop::UpdateRun() {
+  if (stop_ || Next() != PassKind::None)
+    sync_.Set(RefreshSync::kRun);
+  else
+    sync_.Reset(RefreshSync::kRun);
 }
 
 void RefreshLoop::Run() {
   for (;;) {
-    uint32_t sleep = 0;
+    PassKind kind = PassKind::None;
     {
-      sync_.Lock();
-      while (pauses_ > 0 && !stop_) {
+      Locked lock(sync_);
+      while (!stop_ && (kind = Next()) == PassKind::None) {
         sync_.Unlock();
-        sync_.Wait(RefreshSync::kResume, RefreshSync::kForever);
+        sync_.Wait(RefreshSync::kRun, RefreshSync::kForever);
         sync_.Lock();
       }
-      if (stop_) {
-        sync_.Unlock();
-        return;
-      }
+      if (stop_) return;
+      requested_ = PassKind::None;
       inPass_ = true;
-      sync_.Reset(RefreshSync::kIdle);
-      sync_.Unlock();
+      gate_.Open();
+      UpdateRun();
     }
-    pass_(context_);
+    pass_(context_, kind);
+    bool notice = false;
+    bool sleep = false;
+    uint32_t interval = 0;
     {
       Locked lock(sync_);
       inPass_ = false;
-      ++passes_;
-      sync_.Set(RefreshSync::kIdle);
-      if (stop_) return;
-      sleep = static_cast<uint32_t>(interval_);
+      notice = idleWanted_;
+      idleWanted_ = false;
+      sleep = !stop_ && pauses_ == 0 && holds_ == 0;
+      interval = static_cast<uint32_t>(interval_);
     }
-    sync_.Wait(RefreshSync::kWake, sleep);
+    if (notice) sync_.NoticeIdle();
+    if (sleep) sync_.Wait(RefreshSync::kWake, interval);
   }
 }
 
 void RefreshLoop::Pause() {
-  bool busy;
-  {
-    Locked lock(sync_);
-    if (++pauses_ == 1) sync_.Reset(RefreshSync::kResume);
-    busy = inPass_;
-  }
-  // No new pass can start now; wait for the one under way.
-  if (busy) sync_.WaitFromController(RefreshSync::kIdle);
+  Locked lock(sync_);
+  ++pauses_;
+  UpdateRun();
+}
+
+void RefreshLoop::PauseMuted() {
+  Locked lock(sync_);
+  ++pauses_;
+  gate_.Close();
+  UpdateRun();
 }
 
 void RefreshLoop::Resume() {
   Locked lock(sync_);
-  if (pauses_ > 0 && --pauses_ == 0) sync_.Set(RefreshSync::kResume);
+  if (pauses_ > 0) --pauses_;
+  UpdateRun();
 }
 
 bool RefreshLoop::Paused() {
   Locked lock(sync_);
   return pauses_ > 0;
+}
+
+void RefreshLoop::Hold() {
+  Locked lock(sync_);
+  ++holds_;
+  UpdateRun();
+}
+
+void RefreshLoop::Unhold() {
+  Locked lock(sync_);
+  if (holds_ > 0) --holds_;
+  UpdateRun();
+}
+
+void RefreshLoop::RequestPass(PassKind kind) {
+  Locked lock(sync_);
+  if (kind > requested_) requested_ = kind;
+  UpdateRun();
+  sync_.Set(RefreshSync::kWake);
+}
+
+bool RefreshLoop::NoticeWhenIdle() {
+  Locked lock(sync_);
+  if (!inPass_) return false;
+  idleWanted_ = true;
+  return true;
+}
+
+void RefreshLoop::Abandoned() {
+  bool notice = false;
+  {
+    Locked lock(sync_);
+    inPass_ = false;
+    notice = idleWanted_;
+    idleWanted_ = false;
+  }
+  if (notice) sync_.NoticeIdle();
 }
 
 void RefreshLoop::SetInterval(int32_t ms) {
@@ -88,21 +143,9 @@ int32_t RefreshLoop::Interval() {
   return interval_;
 }
 
-void RefreshLoop::Wake() { sync_.Set(RefreshSync::kWake); }
-
 void RefreshLoop::RequestStop() {
   Locked lock(sync_);
   stop_ = true;
-  sync_.Set(RefreshSync::kResume);
+  sync_.Set(RefreshSync::kRun);
   sync_.Set(RefreshSync::kWake);
-}
-
-bool RefreshLoop::StopRequested() {
-  Locked lock(sync_);
-  return stop_;
-}
-
-int64_t RefreshLoop::PassCount() {
-  Locked lock(sync_);
-  return passes_;
 }

@@ -1,13 +1,16 @@
 #pragma once
 // The control of the display thread (portable): passes with a sleep between
-// them, pauses that nest and take effect between two passes, an immediate
-// pass on request, and the stop. The lock and the events come from the
-// platform (RefreshSync): Win32's own in the product, the standard library's
-// in native tests.
+// them, pauses that nest, passes asked for while paused, the hold of a
+// reload, and the stop. The lock and the events come from the platform
+// (RefreshSync): Win32's own in the product, the standard library's in
+// native tests.
 //
-// Nothing here suspends a thread: a thread frozen inside the heap or a window
-// call would hold a lock the main thread may need. Instead the thread itself
-// waits, between passes, while the pause count is above zero.
+// Nothing here waits on the controlling (main) thread, and nothing suspends
+// a thread (a thread frozen inside the heap or a window call would hold a
+// lock the main thread may need): the refresh thread itself waits between
+// passes. A pause takes effect once the pass under way has ended, whenever
+// that is (a warning box may hold it); its texts are muted at once when the
+// user pauses (TextGate), so that none lands on the dashes.
 //
 // A stop ends the thread without a further pass: during the sleep it wakes
 // the thread at once, and a paused thread ends where it waits, however many
@@ -16,10 +19,10 @@
 
 class RefreshSync {
  public:
-  // Resume: manual reset, set while nothing holds the thread (and at stop).
-  // Idle: manual reset, set while no pass runs.
+  // Run: manual reset, set while the thread may start a pass (nothing holds
+  // it, or a pass was asked for), and at the stop.
   // Wake: auto reset, ends the sleep between two passes.
-  enum Event { kResume, kIdle, kWake };
+  enum Event { kRun, kWake };
   static constexpr uint32_t kForever = 0xFFFFFFFFu;
 
   virtual ~RefreshSync() = default;
@@ -29,45 +32,86 @@ class RefreshSync {
   virtual void Reset(Event e) = 0;
   // On the refresh thread: waits for the event, at most ms milliseconds.
   virtual void Wait(Event e, uint32_t ms) = 0;
-  // On the controlling (main) thread: waits for the event without ever
-  // leaving a thread that sends to the main thread unanswered.
-  virtual void WaitFromController(Event e) = 0;
+  // Tells the controlling thread, without waiting for it, that the pass it
+  // was waiting for has ended (see NoticeWhenIdle).
+  virtual void NoticeIdle() = 0;
+};
+
+// Whether the texts of the pass under way may still reach the panels. The
+// loop opens the gate as a pass starts; the user's pause closes it (and drops
+// texts not shown yet) under the same lock, so a pass that began before the
+// pause never shows a text over the dashes.
+class TextGate {
+ public:
+  virtual ~TextGate() = default;
+  virtual void Open() = 0;
+  virtual void Close() = 0;
+};
+
+enum class PassKind {
+  None,
+  // Every panel's first reading after a reload; no warning is checked (no
+  // alert box while the settings dialog is open).
+  FirstReadings,
+  // Every panel, then every warning.
+  Full,
 };
 
 class RefreshLoop {
  public:
-  // pass runs one refresh pass and must not raise.
-  RefreshLoop(RefreshSync& sync, void (*pass)(void*), void* context);
+  // pass runs one refresh pass of that kind and must not raise.
+  RefreshLoop(RefreshSync& sync, TextGate& gate, void (*pass)(void*, PassKind), void* context);
   RefreshLoop(const RefreshLoop&) = delete;
   RefreshLoop& operator=(const RefreshLoop&) = delete;
 
-  // The thread body: passes until stopped.
+  // The thread body: passes until stopped. When the thread running it has
+  // been given up (Abandoned), a new thread runs it again.
   void Run();
 
-  // Main thread. Pause returns once the thread is between passes (a pass
-  // under way finishes first). Each Pause needs its Resume.
+  // Main thread; none of these waits. Each Pause needs its Resume. While
+  // paused, only passes asked for run.
   void Pause();
+  // The user's pause: a Pause, and the pass under way shows no more texts.
+  void PauseMuted();
   void Resume();
   bool Paused();
+  // A reload: while held, no pass starts at all, not even one asked for.
+  // The lists may be rebuilt once no pass runs (NoticeWhenIdle).
+  void Hold();
+  void Unhold();
+  // A pass of that kind even while paused (not while held); a running
+  // thread wakes for an immediate full pass instead.
+  void RequestPass(PassKind kind);
+  // False when no pass runs. Otherwise the thread calls NoticeIdle once the
+  // pass under way has ended.
+  bool NoticeWhenIdle();
+  // The thread running the loop has been given up inside a pass and will
+  // never come back to it: no pass runs now.
+  void Abandoned();
+
   // Milliseconds between passes; 0 runs passes back to back. A negative value
   // counts as 0 (it would otherwise mean waiting for ever). A shorter
   // interval than before ends the sleep under way.
   void SetInterval(int32_t ms);
   int32_t Interval();
-  // Ends the current sleep: the next pass starts at once (a running thread only).
-  void Wake();
   // The thread ends at its next wait; Run returns.
   void RequestStop();
-  bool StopRequested();
-  int64_t PassCount();
 
  private:
+  // Under the lock: may a pass start now, and of which kind.
+  PassKind Next() const;
+  void UpdateRun();
+  void EndOfPass(bool& notice);
+
   RefreshSync& sync_;
-  void (*pass_)(void*);
+  TextGate& gate_;
+  void (*pass_)(void*, PassKind);
   void* context_;
   int pauses_ = 0;
+  int holds_ = 0;
+  PassKind requested_ = PassKind::None;
   bool inPass_ = false;
+  bool idleWanted_ = false;
   bool stop_ = false;
   int32_t interval_ = 0;
-  int64_t passes_ = 0;
 };

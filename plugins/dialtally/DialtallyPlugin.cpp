@@ -7,6 +7,7 @@
 
 #include "plugins/dialtally/DialtallyProbe.h"
 #include "plugins/dialtally/core/DialtallyCount.h"
+#include "sdk/CvlPlugin.h"  // the exports, as every plug-in declares them
 #include "settings/CvlExports.h"  // ShowAbout, bound by ordinal 3
 #include "shared/VBFunctions.h"
 
@@ -14,8 +15,8 @@ namespace {
 
 void WriteText(char* buffer, const char* text) {
   if (!buffer) return;
-  std::strncpy(buffer, text, 79);
-  buffer[79] = '\0';
+  std::strncpy(buffer, text, CVL_MAX_TEXT);
+  buffer[CVL_MAX_TEXT] = '\0';
 }
 
 HMODULE ThisModule() {
@@ -26,13 +27,11 @@ HMODULE ThisModule() {
 
 }  // namespace
 
-extern "C" {
+void CVL_CALL PluginName(char* buffer) { WriteText(buffer, "Monthly Internet Details"); }
 
-__stdcall void PluginName(char* buffer) { WriteText(buffer, "Monthly Internet Details"); }
+int CVL_CALL PluginFacilities() { return CVL_HAS_SENSOR; }
 
-__stdcall int32_t PluginFacilities() { return 1; }  // a sensor, no warning
-
-__stdcall void PluginDisplaySettings() {
+void CVL_CALL PluginDisplaySettings() {
   try {
     ShowAbout("About Plugin:", "Monthly Internet Details Plugin", "Version 1.1",
               "Counts the dial-up connections of each month.",
@@ -41,7 +40,7 @@ __stdcall void PluginDisplaySettings() {
   }
 }
 
-__stdcall void SensorFunction(char* buffer) {
+void CVL_CALL SensorFunction(char* buffer) {
   try {
     // The state's five values are read and written through one key.
     SectionSettings store(kDialtallyApp, kDialtallySection);
@@ -54,16 +53,14 @@ __stdcall void SensorFunction(char* buffer) {
   }
 }
 
-__stdcall void SensorDescription(char* buffer) {
+void CVL_CALL SensorDescription(char* buffer) {
   WriteText(buffer, "Dialtally: No Of Connections & Total Time");
 }
 
-__stdcall void SensorToolTip(char* buffer) {
+void CVL_CALL SensorToolTip(char* buffer) {
   WriteText(buffer, "Monthly Internet Details : No Of Connections / Total Time");
 }
 
-__stdcall HBITMAP SensorIcon() { return LoadBitmapA(ThisModule(), "MODEM"); }
+CVL_BITMAP CVL_CALL SensorIcon() { return LoadBitmapA(ThisModule(), "MODEM"); }
 
-__stdcall int32_t SensorWidth() { return 80; }
-
-}  // extern "C"
+int CVL_CALL SensorWidth() { return 80; }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "plugins/resource/core/FreeResources.h"
+#include "sdk/CvlPlugin.h"  // the exports, as every plug-in declares them
 #include "settings/CvlExports.h"  // ShowAbout, bound by ordinal 3
 #include "shared/VBFunctions.h"
 
@@ -19,8 +20,8 @@ namespace {
 
 void WriteText(char* buffer, const char* text) {
   if (!buffer) return;
-  std::strncpy(buffer, text, 79);
-  buffer[79] = '\0';
+  std::strncpy(buffer, text, CVL_MAX_TEXT);
+  buffer[CVL_MAX_TEXT] = '\0';
 }
 
 HMODULE ThisModule() {
@@ -33,13 +34,11 @@ int32_t FreeOf(ResourceKind kind) { return FreeSystemResources32(kind); }
 
 }  // namespace
 
-extern "C" {
+void CVL_CALL PluginName(char* buffer) { WriteText(buffer, "System Resources Plugin"); }
 
-__stdcall void PluginName(char* buffer) { WriteText(buffer, "System Resources Plugin"); }
+int CVL_CALL PluginFacilities() { return CVL_HAS_SENSOR | CVL_HAS_WARNING; }
 
-__stdcall int32_t PluginFacilities() { return 3; }  // a sensor and a warning
-
-__stdcall void PluginDisplaySettings() {
+void CVL_CALL PluginDisplaySettings() {
   try {
     ShowAbout("About Plugin:", "System Resources Plugin", "Version 1.2",
               "Reads the resource meter of Windows 95 and 98.",
@@ -48,7 +47,7 @@ __stdcall void PluginDisplaySettings() {
   }
 }
 
-__stdcall void SensorFunction(char* buffer) {
+void CVL_CALL SensorFunction(char* buffer) {
   try {
     RegistrySettings store;
     WriteText(buffer, FreeResourcesText(store, FreeOf).c_str());
@@ -57,40 +56,38 @@ __stdcall void SensorFunction(char* buffer) {
   }
 }
 
-__stdcall void SensorDescription(char* buffer) {
+void CVL_CALL SensorDescription(char* buffer) {
   WriteText(buffer, "Free Resources : System, User & GDI");
 }
 
-__stdcall void SensorToolTip(char* buffer) {
+void CVL_CALL SensorToolTip(char* buffer) {
   WriteText(buffer, "System Resources : System Free / User Free / GDI Free");
 }
 
-__stdcall HBITMAP SensorIcon() { return LoadBitmapA(ThisModule(), "RES"); }
+CVL_BITMAP CVL_CALL SensorIcon() { return LoadBitmapA(ThisModule(), "RES"); }
 
-__stdcall int32_t SensorWidth() { return 103; }
+int CVL_CALL SensorWidth() { return 103; }
 
-__stdcall int32_t WarningFunction(int32_t threshold) {
+int CVL_CALL WarningFunction(int threshold) {
   try {
-    return FreeResourcesBelow(threshold, FreeOf) ? -1 : 0;
+    return FreeResourcesBelow(threshold, FreeOf) ? CVL_TRUE : CVL_FALSE;
   } catch (...) {
-    return 0;
+    return CVL_FALSE;
   }
 }
 
-__stdcall void WarningMessage(char* buffer) {
+void CVL_CALL WarningMessage(char* buffer) {
   WriteText(buffer, "System Resources have dropped below");
 }
 
-__stdcall void WarningDescription(char* buffer) {
+void CVL_CALL WarningDescription(char* buffer) {
   WriteText(buffer, "System Resources drop below");
 }
 
-__stdcall void WarningVal(char* buffer) { WriteText(buffer, "%"); }
+void CVL_CALL WarningVal(char* buffer) { WriteText(buffer, "%"); }
 
-__stdcall int32_t WarningMax() { return 95; }
+int CVL_CALL WarningMax() { return 95; }
 
-__stdcall int32_t WarningMin() { return 5; }
+int CVL_CALL WarningMin() { return 5; }
 
-__stdcall int32_t WarningIncrement() { return 1; }
-
-}  // extern "C"
+int CVL_CALL WarningIncrement() { return 1; }

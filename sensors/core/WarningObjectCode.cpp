@@ -30,7 +30,13 @@ TWarning& TWarnings::Items(int index) {
 void TWarnings::AddWarning(TWarningFunction checkFunc, int32_t warnVal, const std::string& message,
                            const std::string& units) {
   if (Count() >= kMaxWarnings) throw RangeCheckError();
+  if (checkFunc && host_.StoppedResponding(checkFunc)) checkFunc = nullptr;
   items_.push_back(std::make_unique<TWarning>(host_, checkFunc, warnVal, message, units));
+}
+
+void TWarnings::DisableStopped(TWarningFunction fn) {
+  for (auto& warning : items_)
+    if (fn && warning->CheckFunc == fn) warning->CheckFunc = nullptr;
 }
 
 void TWarnings::LoadEntry(int i, bool& pluginFailed) {

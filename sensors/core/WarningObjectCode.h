@@ -27,6 +27,8 @@ class TWarningHost {
   virtual int32_t GetPluginFacilities(const std::string& path) = 0;
   virtual void GetWarningInfo(const std::string& path, TWARNINGINFO& info) = 0;
   virtual TWarningFunction LoadWarningFunction(const std::string& path) = 0;
+  // A call into fn stopped responding once: fn is out of service for good.
+  virtual bool StoppedResponding(TWarningFunction fn) = 0;
   // The guarded call; the lowest byte of the result decides.
   virtual bool CallWarningFunction(TWarningFunction fn, int32_t threshold) = 0;
   virtual void RaiseWarning(const std::string& text) = 0;
@@ -68,7 +70,8 @@ class TWarnings {
   int Count() const { return static_cast<int>(items_.size()); }
   // Slot 1..Count; RangeCheckError otherwise.
   TWarning& Items(int index);
-  // A new armed warning in slot Count + 1; RangeCheckError past 100.
+  // A new armed warning in slot Count + 1; RangeCheckError past 100. A
+  // function that stopped responding before is not taken: it never fires.
   void AddWarning(TWarningFunction checkFunc, int32_t warnVal, const std::string& message,
                   const std::string& units);
   // Rebuilds the list from the registry. A load error empties the list and is
@@ -76,6 +79,8 @@ class TWarnings {
   void LoadWarnings();
   // Empties the list; releases no library (they go with the panel list).
   void ClearWarnings() { items_.clear(); }
+  // fn stopped responding: no warning calls it again.
+  void DisableStopped(TWarningFunction fn);
 
  private:
   void LoadEntry(int index, bool& pluginFailed);

@@ -1,7 +1,7 @@
 #include "shared/core/GuardedCalls.h"
 
+#include <cstring>
 #include <exception>
-#include <string>
 
 #include "shared/core/CvlError.h"
 #include "shared/core/PluginFault.h"
@@ -12,106 +12,102 @@ typedef int32_t(CVL_STDCALL* NumberFn)();
 typedef BitmapHandle(CVL_STDCALL* HandleFn)();
 typedef void(CVL_STDCALL* ProcedureFn)();
 
-// Everything a call needs and yields, kept in the caller's frame. The error
-// text is only assigned when something failed, so a good call allocates nothing.
-struct CallState {
-  void* fn = nullptr;
-  char* buffer = nullptr;
-  int32_t argument = 0;
-  int32_t number = 0;
-  BitmapHandle handle = nullptr;
-  bool failed = false;
-  bool fault = false;
-  unsigned long faultCode = 0;
-  std::string error;
-};
+void KeepError(PluginCall& c, const char* text) noexcept {
+  c.failed = true;
+  std::strncpy(c.error, text ? text : "", PluginCall::kErrorChars - 1);
+  c.error[PluginCall::kErrorChars - 1] = '\0';
+}
 
 // No C++ exception may leave the guarded frame (it would unwind past the
 // structured handler and leave it registered), so each body catches here.
 template <typename Call>
-void RunCaught(CallState& s, Call call) noexcept {
+void RunCaught(PluginCall& c, Call call) noexcept {
   try {
     call();
   } catch (const PluginFault& f) {
-    s.failed = true;
-    s.fault = true;
-    s.faultCode = f.Code();
-    try {
-      s.error = f.what();
-    } catch (...) {
-    }
+    c.fault = true;
+    c.faultCode = f.Code();
+    KeepError(c, f.what());
   } catch (const std::exception& e) {
-    s.failed = true;
-    try {
-      s.error = e.what();
-    } catch (...) {
-    }
+    KeepError(c, e.what());
   } catch (...) {
-    s.failed = true;
+    KeepError(c, "");
   }
 }
 
-void TextBody(void* c) noexcept {
-  auto& s = *static_cast<CallState*>(c);
-  RunCaught(s, [&] { reinterpret_cast<TSensorFunction>(s.fn)(s.buffer); });
+void TextBody(PluginCall& c) {
+  RunCaught(c, [&] { reinterpret_cast<TSensorFunction>(c.fn)(c.Buffer()); });
 }
-void NumberBody(void* c) noexcept {
-  auto& s = *static_cast<CallState*>(c);
-  RunCaught(s, [&] { s.number = reinterpret_cast<NumberFn>(s.fn)(); });
+void NumberBody(PluginCall& c) {
+  RunCaught(c, [&] { c.number = reinterpret_cast<NumberFn>(c.fn)(); });
 }
-void HandleBody(void* c) noexcept {
-  auto& s = *static_cast<CallState*>(c);
-  RunCaught(s, [&] { s.handle = reinterpret_cast<HandleFn>(s.fn)(); });
+void HandleBody(PluginCall& c) {
+  RunCaught(c, [&] { c.handle = reinterpret_cast<HandleFn>(c.fn)(); });
 }
-void ProcedureBody(void* c) noexcept {
-  auto& s = *static_cast<CallState*>(c);
-  RunCaught(s, [&] { reinterpret_cast<ProcedureFn>(s.fn)(); });
+void ProcedureBody(PluginCall& c) {
+  RunCaught(c, [&] { reinterpret_cast<ProcedureFn>(c.fn)(); });
 }
-void CheckBody(void* c) noexcept {
-  auto& s = *static_cast<CallState*>(c);
-  RunCaught(s, [&] { s.number = reinterpret_cast<TWarningFunction>(s.fn)(s.argument); });
+void CheckBody(PluginCall& c) {
+  RunCaught(c, [&] { c.number = reinterpret_cast<TWarningFunction>(c.fn)(c.argument); });
 }
 
-void Run(LibraryLoader& loader, CallState& s, void (*body)(void*) noexcept) {
-  loader.Invoke(s.fn, body, &s);
-  if (!s.failed) return;
-  if (s.fault) throw PluginFault(s.faultCode, s.error);
-  throw CvlError(s.error.empty() ? std::string("Unknown error") : s.error);
+void Run(LibraryLoader& loader, PluginCall& c) {
+  loader.Invoke(c);
+  if (!c.failed) return;
+  if (c.fault) throw PluginFault(c.faultCode, c.error);
+  throw CvlError(c.error[0] ? c.error : "Unknown error");
 }
 
 }  // namespace
 
 void GuardedTextCall(LibraryLoader& loader, void* fn, char* buffer) {
-  CallState s;
-  s.fn = fn;
-  s.buffer = buffer;
-  Run(loader, s, TextBody);
+  PluginCall c;
+  c.body = TextBody;
+  c.fn = fn;
+  // The callee sees the caller's bytes, and the caller gets back all 80.
+  std::memcpy(c.Buffer(), buffer, kTextBufferSize);
+  Run(loader, c);
+  std::memcpy(buffer, c.Buffer(), kTextBufferSize);
+}
+
+void GuardedTextAreaCall(LibraryLoader& loader, void* fn, char* area) {
+  PluginCall c;
+  c.body = TextBody;
+  c.fn = fn;
+  std::memcpy(c.text, area, PluginCall::kTextArea);
+  Run(loader, c);
+  std::memcpy(area, c.text, PluginCall::kTextArea);
 }
 
 int32_t GuardedNumberCall(LibraryLoader& loader, void* fn) {
-  CallState s;
-  s.fn = fn;
-  Run(loader, s, NumberBody);
-  return s.number;
+  PluginCall c;
+  c.body = NumberBody;
+  c.fn = fn;
+  Run(loader, c);
+  return c.number;
 }
 
 BitmapHandle GuardedHandleCall(LibraryLoader& loader, void* fn) {
-  CallState s;
-  s.fn = fn;
-  Run(loader, s, HandleBody);
-  return s.handle;
+  PluginCall c;
+  c.body = HandleBody;
+  c.fn = fn;
+  Run(loader, c);
+  return c.handle;
 }
 
 void GuardedProcedureCall(LibraryLoader& loader, void* fn) {
-  CallState s;
-  s.fn = fn;
-  Run(loader, s, ProcedureBody);
+  PluginCall c;
+  c.body = ProcedureBody;
+  c.fn = fn;
+  c.unbounded = true;
+  Run(loader, c);
 }
 
 int32_t GuardedCheckCall(LibraryLoader& loader, void* fn, int32_t threshold) {
-  CallState s;
-  s.fn = fn;
-  s.argument = threshold;
-  Run(loader, s, CheckBody);
-  return s.number;
+  PluginCall c;
+  c.body = CheckBody;
+  c.fn = fn;
+  c.argument = threshold;
+  Run(loader, c);
+  return c.number;
 }

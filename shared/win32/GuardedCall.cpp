@@ -4,6 +4,8 @@
 
 #include <float.h>
 
+#include "shared/core/LibraryLoader.h"
+
 #if !defined(__i386__)
 #error "The guard registers its handler at fs:[0] and needs a 32-bit x86 target"
 #endif
@@ -58,3 +60,14 @@ __attribute__((noinline)) unsigned long GuardedCall(void (*body)(void*), void* c
   SetChainHead(seen->next);
   return seen->code;
 }
+
+namespace {
+
+void RunBody(void* context) {
+  auto& call = *static_cast<PluginCall*>(context);
+  call.body(call);
+}
+
+}  // namespace
+
+unsigned long GuardedCall(PluginCall& call) { return GuardedCall(&RunBody, &call); }

@@ -10,3 +10,7 @@
 // body must not let a C++ exception escape: C++ unwinding does not know the
 // handler record and would leave it registered on a dead frame.
 unsigned long GuardedCall(void (*body)(void*), void* context);
+
+struct PluginCall;
+// call.body(call) through the guard above.
+unsigned long GuardedCall(PluginCall& call);

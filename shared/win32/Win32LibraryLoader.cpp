@@ -3,7 +3,14 @@
 #include <windows.h>
 
 #include "shared/core/PluginFault.h"
+#include "shared/win32/CallRecord.h"
 #include "shared/win32/GuardedCall.h"
+
+namespace {
+
+constexpr const char* kHangText = "The call stopped responding";
+
+}  // namespace
 
 uintptr_t Win32LibraryLoader::Load(const std::string& path) {
   // A plug-in whose own libraries are missing must fail quietly: Windows 9x
@@ -20,7 +27,17 @@ void* Win32LibraryLoader::Find(uintptr_t module, const char* name) {
 
 void Win32LibraryLoader::Release(uintptr_t module) { FreeLibrary(reinterpret_cast<HMODULE>(module)); }
 
-void Win32LibraryLoader::Invoke(void*, void (*body)(void*), void* context) {
-  const unsigned long code = GuardedCall(body, context);
+void Win32LibraryLoader::Invoke(PluginCall& call) {
+  if (outOfService_.Contains(call.fn)) throw PluginHang(kHangText);
+  unsigned long code = 0;
+  if (CallRecord* record = CallRecord::OfThisThread()) {
+    code = record->Run(call);
+  } else if (call.unbounded) {
+    code = GuardedCall(call);
+  } else if (!helper_.Run(call, code)) {
+    // Kept before the caller's own hold on the library goes with the error.
+    outOfService_.Add(call.fn);
+    throw PluginHang(kHangText);
+  }
   if (code != 0) throw PluginFault(code, FaultText(code));
 }

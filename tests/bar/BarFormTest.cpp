@@ -30,11 +30,17 @@ class RecordingPanels : public PanelRow {
   void ClearPanels() override { events_.push_back("clear panels"); }
   int32_t Arrange(int32_t) override { return 34; }
   void ShowTexts() override {}
+  void DisableStopped(void*) override {}
+  TextGate& Gate() override { return gate_; }
   int PanelCount() override { return 0; }
   void UpdatePanel(int) override {}
   void DisableSensor(int) override {}
 
  private:
+  struct : TextGate {
+    void Open() override {}
+    void Close() override {}
+  } gate_;
   Events& events_;
   bool& fail_;
 };
@@ -46,11 +52,13 @@ class RecordingWarnings : public WarningList {
   int WarningCount() override { return 0; }
   void CheckWarning(int) override {}
   void DisableCheck(int) override {}
+  void DisableStopped(void*) override {}
 
  private:
   Events& events_;
 };
 
+// Created paused, as the real one.
 class RecordingThread : public DisplayThread {
  public:
   explicit RecordingThread(Events& e) : events_(e) {}
@@ -58,20 +66,33 @@ class RecordingThread : public DisplayThread {
     ++pauses_;
     events_.push_back("pause");
   }
+  void PauseMuted() override {
+    ++pauses_;
+    events_.push_back("pause muted");
+  }
   void Resume() override {
     --pauses_;
     events_.push_back("resume");
   }
   bool Paused() const override { return pauses_ > 0; }
+  void Hold() override { events_.push_back("hold"); }
+  void Unhold() override { events_.push_back("unhold"); }
+  bool NoticeWhenIdle() override { return false; }
+  void RequestPass(PassKind kind) override {
+    events_.push_back(kind == PassKind::FirstReadings ? "first readings" : "pass");
+  }
   void SetInterval(int32_t ms) override { events_.push_back("interval " + std::to_string(ms)); }
   void SetPriority(int p) override { events_.push_back("thread priority " + std::to_string(p)); }
-  void Wake() override { events_.push_back("wake"); }
-  void RefreshCycle() override { events_.push_back("pass"); }
-  void Stop() override { events_.push_back("stop"); }
+  bool GiveUpHungThread(void*&) override { return false; }
+  void StartThread() override {}
+  bool Stop() override {
+    events_.push_back("stop");
+    return true;
+  }
 
  private:
   Events& events_;
-  int pauses_ = 0;
+  int pauses_ = 1;
 };
 
 // The shell as the positioning uses it; a docked position queries once.
@@ -103,7 +124,7 @@ class RecordingParts : public BarParts {
     events.push_back("create warnings");
     return std::unique_ptr<WarningList>(new RecordingWarnings(events));
   }
-  std::unique_ptr<DisplayThread> CreateDisplayThread(PanelRow&, WarningList&) override {
+  std::unique_ptr<DisplayThread> CreateDisplayThread(TBarForm&, PanelRow&, WarningList&) override {
     events.push_back("create thread");
     return std::unique_ptr<DisplayThread>(new RecordingThread(events));
   }
@@ -158,9 +179,9 @@ TEST_F(BarWindow, FormCreateRunsItsStepsInOrder) {
   TBarForm form(parts);
   ASSERT_TRUE(form.Create(nullptr));
   EXPECT_EQ(parts.events,
-            (Events{"create panels", "create warnings", "create thread", "pause", "pause",
-                    "builtins start", "thread priority 0", "load panels", "load warnings",
-                    "position 3", "interval 1000", "resume", "resume", "forget plugins"}));
+            (Events{"create panels", "create warnings", "create thread", "hold", "builtins start",
+                    "thread priority 0", "load panels", "load warnings", "position 3",
+                    "interval 1000", "first readings", "unhold", "resume", "forget plugins"}));
   EXPECT_EQ(Setting("Settings", "Version"), "1.6");
   EXPECT_EQ(Setting("Settings", "OnTop"), "TRUE");
   EXPECT_EQ(ClassOf(form.Handle()), "TBarForm");
@@ -256,9 +277,9 @@ TEST_F(BarWindow, AFailingStepShowsError05AndAppliesTheSafeDefaults) {
   EXPECT_EQ(Setting("Settings", "OnTop"), "TRUE");
   EXPECT_TRUE(form.Checked(OnTopMenu));
   EXPECT_EQ(parts.events,
-            (Events{"create panels", "create warnings", "create thread", "pause", "pause",
-                    "builtins start", "builtins start", "thread priority 0", "load panels",
-                    "load warnings", "position 3", "interval 1000", "resume", "resume",
+            (Events{"create panels", "create warnings", "create thread", "hold", "builtins start",
+                    "builtins start", "thread priority 0", "load panels", "load warnings",
+                    "position 3", "interval 1000", "first readings", "unhold", "resume",
                     "forget plugins"}));
 }
 

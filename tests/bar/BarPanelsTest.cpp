@@ -1,7 +1,8 @@
 // The real bar in this process with its real panels, warnings, display
 // thread and shell (only the settings library's dialogs left out): the panel
-// windows, their texts, tips and fonts, the hand-over of texts, and a pass
-// with a faulting plug-in run step by step on this thread.
+// windows, their texts, tips and fonts, the hand-over of texts and its gate,
+// and a pass with a faulting plug-in run step by step on this thread (its
+// calls made by the call helper, as this thread runs no passes of its own).
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -95,6 +96,22 @@ bool PumpUntil(const std::function<bool()>& pred, DWORD ms) {
   return true;
 }
 
+// The display thread paused and between passes, the first readings shown
+// (they are asked for, so they run even once it is paused).
+bool Quiet(TBarForm& form) {
+  form.Thread()->Pause();
+  return PumpUntil([&] {
+    return !WindowText(GetDlgItem(form.Handle(), kTextCellIdBase + 1)).empty() &&
+           !form.Thread()->NoticeWhenIdle();
+  }, 5000);
+}
+
+// One pass on this thread, its texts shown.
+void PassHere(TBarForm& form) {
+  RefreshCycle(*form.Panels(), *form.Warnings());
+  form.Panels()->ShowTexts();
+}
+
 // Counts what the text cell is told to show.
 LONG gSetTexts = 0;
 WNDPROC gCellProc = nullptr;
@@ -134,9 +151,10 @@ TEST_F(BarPanelsTest, EachPanelIsAnIconCellAndATextCellShowingItsText) {
   MessageBoxWatcher boxes;
   TBarForm form(parts);
   ASSERT_TRUE(form.Create(nullptr));
-  form.Thread()->Pause();
+  ASSERT_TRUE(Quiet(form));
 
-  // Texts at once, readable by anyone through WM_GETTEXT.
+  // The display thread's first texts, readable by anyone through WM_GETTEXT.
+  ASSERT_TRUE(PumpUntil([&] { return Text(form, 3) == "Error"; }, 3000));
   EXPECT_EQ(ClassOf(Cell(form, 1)), "TPanel");
   EXPECT_NE(Text(form, 1).find(':'), std::string::npos) << Text(form, 1);
   EXPECT_EQ(Text(form, 2).substr(0, 6), "Flaky ");
@@ -216,26 +234,23 @@ TEST_F(BarPanelsTest, AFaultSkipsTheRestOfItsPassThenOnlyThatPanelShowsError) {
   MessageBoxWatcher boxes;
   TBarForm form(parts);
   ASSERT_TRUE(form.Create(nullptr));
-  form.Thread()->Pause();
   boxes.WaitForCount(1, 3000);  // the first pass of the thread may have alerted already
+  ASSERT_TRUE(Quiet(form));
   boxes.Clear();
   // Re-arm: one pass where the condition does not hold.
   Control("Level", "0");
-  form.Thread()->RefreshCycle();
-  form.Panels()->ShowTexts();
+  PassHere(form);
   Control("Level", "10");
 
   Control("Fault", "1");
   const std::string first = Text(form, 1), third = Text(form, 3);
-  form.Thread()->RefreshCycle();
-  form.Panels()->ShowTexts();
+  PassHere(form);
   EXPECT_NE(Text(form, 1), first) << "panels before the fault are updated";
   EXPECT_EQ(Text(form, 3), third) << "panels after it are skipped";
   Pump(200);
   EXPECT_EQ(boxes.Count(), 0u) << "warnings are skipped: " << boxes.Summary();
 
-  form.Thread()->RefreshCycle();
-  form.Panels()->ShowTexts();
+  PassHere(form);
   EXPECT_EQ(Text(form, 2), "Error");
   EXPECT_NE(Text(form, 3), third);
   ASSERT_TRUE(boxes.WaitForCount(1, 3000)) << "the warning works again";
@@ -244,8 +259,7 @@ TEST_F(BarPanelsTest, AFaultSkipsTheRestOfItsPassThenOnlyThatPanelShowsError) {
 
   // The fault stays behind: even with the plug-in mended the panel is out.
   Control("Fault", "0");
-  form.Thread()->RefreshCycle();
-  form.Panels()->ShowTexts();
+  PassHere(form);
   EXPECT_EQ(Text(form, 2), "Error");
   form.Close();
 }
@@ -255,7 +269,7 @@ TEST_F(BarPanelsTest, TextsReachTheWindowsOnceAndOnlyFromTheCurrentList) {
   Panel(1, "TRUE", "1", "80");
   TBarForm form(parts);
   ASSERT_TRUE(form.Create(nullptr));
-  form.Thread()->Pause();
+  ASSERT_TRUE(Quiet(form));
   auto* panels = static_cast<BarPanels*>(form.Panels());
   HWND cell = Cell(form, 1);
   gCellProc = reinterpret_cast<WNDPROC>(
@@ -263,16 +277,26 @@ TEST_F(BarPanelsTest, TextsReachTheWindowsOnceAndOnlyFromTheCurrentList) {
   gSetTexts = 0;
 
   const uint32_t now = panels->List().Generation();
-  panels->Texts().Publish(now, 1, "same", 4);
+  panels->Texts().Publish(now, 1, "same", 4, true);
   panels->ShowTexts();
-  panels->Texts().Publish(now, 1, "same", 4);
+  panels->Texts().Publish(now, 1, "same", 4, true);
   panels->ShowTexts();
   EXPECT_EQ(WindowText(cell), "same");
   EXPECT_EQ(gSetTexts, 1) << "a text that did not change is not set again";
 
-  panels->Texts().Publish(now - 1, 1, "stale", 5);
+  panels->Texts().Publish(now - 1, 1, "stale", 5, true);
   panels->ShowTexts();
   EXPECT_EQ(WindowText(cell), "same") << "a text of an older list is ignored";
+
+  // The user's pause shuts the gate: a text the pass had published, and any
+  // it publishes later, never lands on the dashes.
+  panels->Texts().Publish(now, 1, "early", 5, true);
+  form.PauseMenuClick();
+  panels->Texts().Publish(now, 1, "late", 4, true);
+  panels->ShowTexts();
+  EXPECT_EQ(WindowText(cell), "------");
+  form.PauseMenuClick();
+  panels->Texts().Open();  // as the next pass does
 
   // From another thread: one message for many texts, shown by the message loop.
   const long posted = panels->Texts().PostedCount();
@@ -286,7 +310,7 @@ TEST_F(BarPanelsTest, TextsReachTheWindowsOnceAndOnlyFromTheCurrentList) {
       char text[16];
       for (int i = 0; i < 50; ++i) {
         wsprintfA(text, "t%d", i);
-        a->table->Publish(a->generation, 1, text, static_cast<size_t>(lstrlenA(text)));
+        a->table->Publish(a->generation, 1, text, static_cast<size_t>(lstrlenA(text)), true);
       }
       return 0;
     }

@@ -2,13 +2,17 @@
 // window messages, as the shell, the hot keys and the user would: positions
 // and the notification icon, pause, refresh and the settings dialog, the
 // hand-shake, the exit saves, a faulting plug-in, the help command, and
-// fifty exits in a row while passes run.
+// fifty exits in a row while passes run. WindowNeverWaits: an alert box left
+// open and calls into a plug-in that do not return hold neither the window
+// nor the other panels and warnings, nor the exit.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "bar/core/BarFields.h"
@@ -55,6 +59,42 @@ bool MenuOpen(DWORD pid) {
   return false;
 }
 
+void Warning(int i, const std::string& plugin, const std::string& number,
+             const std::string& warnVal) {
+  const std::string key =
+      std::string(kCorvellaKey) + "\\Warnings\\" + std::to_string(i) + "\\General";
+  SetString(HKEY_LOCAL_MACHINE, key, "Plugin", plugin);
+  SetString(HKEY_LOCAL_MACHINE, key, "Number", number);
+  SetString(HKEY_LOCAL_MACHINE, key, "WarnVal", warnVal);
+}
+
+// Threads of that process (the system's own included).
+int ThreadCount(DWORD pid) {
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snap == INVALID_HANDLE_VALUE) return -1;
+  THREADENTRY32 t{};
+  t.dwSize = sizeof t;
+  int n = 0;
+  for (BOOL more = Thread32First(snap, &t); more; more = Thread32Next(snap, &t))
+    if (t.th32OwnerProcessID == pid) ++n;
+  CloseHandle(snap);
+  return n;
+}
+
+// Whether the shell still holds an application bar for that window: it takes
+// no second registration of the same window.
+bool AppBarRegistered(HWND bar) {
+  APPBARDATA data{};
+  data.cbSize = sizeof data;
+  data.hWnd = bar;
+  data.uCallbackMessage = WM_USER + 199;
+  if (!SHAppBarMessage(ABM_NEW, &data)) return true;
+  SHAppBarMessage(ABM_REMOVE, &data);
+  return false;
+}
+
+constexpr DWORD kHangLimitMs = 10000;
+
 class MainBar : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -69,6 +109,7 @@ class MainBar : public ::testing::Test {
   void TearDown() override {
     if (main.Running()) main.Close(15000);
     ResetVeltropKeys();
+    SetEnvironmentVariableA("CVL_TEST_LEVEL", nullptr);
   }
   HWND Start(bool visible = true) {
     if (!main.Start(MainExe(), "SplashLaunch")) return nullptr;
@@ -323,10 +364,7 @@ TEST_F(MainBar, AFaultingPlugInLeavesTheBarUpAndOnlyItsPanelShowsError) {
   Panel(2, "TRUE", "1", "80");   // flaky.cvl
   Panel(3, "TRUE", "2", "120");
   SetSetting("Warnings", "NoOfWarnings", "1");
-  const std::string warning = std::string(kCorvellaKey) + "\\Warnings\\1\\General";
-  SetString(HKEY_LOCAL_MACHINE, warning, "Plugin", "TRUE");
-  SetString(HKEY_LOCAL_MACHINE, warning, "Number", "1");
-  SetString(HKEY_LOCAL_MACHINE, warning, "WarnVal", "5");
+  Warning(1, "TRUE", "1", "5");
   MessageBoxWatcher boxes;
   HWND bar = Start();
   ASSERT_NE(bar, nullptr);
@@ -469,4 +507,243 @@ TEST_F(MainBar, MinimisingPausesWhenAskedAndADoubleClickFloatsTheDockedBar) {
   EXPECT_EQ(Setting("Position", "TOP"), "80");
   EXPECT_EQ(Setting("Position", "WIDTH"), "410");
   EXPECT_EQ(Setting("Position", "DOCKEDLEFT"), "<missing>");
+}
+
+namespace {
+
+// The bar whose window never waits for its display thread.
+class WindowNeverWaits : public MainBar {
+ protected:
+  bool Within(DWORD ms, const std::function<bool()>& done) { return WaitUntil(done, ms); }
+};
+
+}  // namespace
+
+TEST_F(WindowNeverWaits, AnAlertBoxLeftOpenHoldsOnlyItsOwnPass) {
+  SetSetting("Settings", "Update", "100");
+  SetSetting("Panels", "NoOfPanels", "2");
+  Panel(1, "TRUE", "1", "80");   // flaky.cvl
+  Panel(2, "TRUE", "2", "120");  // complete.cvl
+  SetSetting("Warnings", "NoOfWarnings", "1");
+  Warning(1, "TRUE", "1", "5");
+  MessageBoxWatcher boxes;
+  HWND bar = Start();
+  ASSERT_NE(bar, nullptr);
+  const std::string first = Text(bar, 1);
+  ASSERT_TRUE(Within(5000, [&] { return Text(bar, 1) != first; }));
+
+  // The user is away: the alert stays open on the display thread.
+  boxes.Hold(true);
+  Control("Level", "10");
+  ASSERT_TRUE(boxes.WaitForCount(1, 5000));
+  EXPECT_EQ(boxes.Boxes()[0].text, "Warning: Flaky level has risen above 5 units.");
+  Control("Level", "0");  // the warnings of the reload below stay quiet
+
+  HotKey(bar, 1);
+  EXPECT_TRUE(Within(1000, [&] { return Text(bar, 1) == "------" && Text(bar, 2) == "------"; }))
+      << "pause";
+  HotKey(bar, 2);
+  EXPECT_TRUE(Within(1000, [&] { return Setting("Settings", "BarPosition") == "TOP"; }));
+  HotKey(bar, 4);
+  EXPECT_TRUE(Within(1000, [&] { return Setting("Settings", "BarPosition") == "MINIMISED"; }));
+  HotKey(bar, 3);
+  EXPECT_TRUE(Within(1000, [&] { return Setting("Settings", "BarPosition") == "BOTTOM"; }));
+  TrayClick(bar, WM_RBUTTONDOWN);
+  EXPECT_TRUE(Within(1000, [&] { return MenuOpen(main.Pid()); })) << "the pop-up menu";
+  PostMessageA(bar, WM_CANCELMODE, 0, 0);
+  ASSERT_TRUE(Within(1000, [&] { return !MenuOpen(main.Pid()); }));
+  const DWORD asked = GetTickCount();
+  TrayClick(bar, WM_LBUTTONDOWN);
+  HWND dialog = WaitForTopWindow("", "Corvella Settings", main.Pid(), 10000, true);
+  ASSERT_NE(dialog, nullptr);
+  std::printf("settings dialog shown %lu ms after the click\n",
+              static_cast<unsigned long>(GetTickCount() - asked));
+  EXPECT_LT(GetTickCount() - asked, 1000u);
+
+  // Applied while the alert holds its pass: the reload waits for that pass,
+  // and so does the refresh asked for.
+  SetSetting("Panels", "NoOfPanels", "3");
+  Panel(3, "", "10", "90");
+  SetSetting("Settings", "SettingsStatus", "Applied");
+  Command(bar, RefreshMenu);
+  Sleep(1000);
+  EXPECT_EQ(GetDlgItem(bar, kTextCell + 3), nullptr);
+  EXPECT_EQ(Setting("Settings", "SettingsStatus"), "Applied");
+  EXPECT_EQ(Text(bar, 1), "------");
+  boxes.Hold(false);
+  EXPECT_TRUE(Within(3000, [&] { return GetDlgItem(bar, kTextCell + 3) != nullptr; }));
+  EXPECT_TRUE(Within(3000, [&] { return Setting("Settings", "SettingsStatus") == "Processed"; }));
+  // The refresh's one pass over the new list, and paused still.
+  EXPECT_TRUE(Within(1000, [&] { return Text(bar, 3).find(':') != std::string::npos; }));
+  const std::string refreshed = Text(bar, 1);
+  EXPECT_EQ(refreshed.rfind("Flaky ", 0), 0u);
+  Sleep(400);
+  EXPECT_EQ(Text(bar, 1), refreshed);
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(Within(5000, [&] { return !IsWindow(dialog); }));
+
+  HotKey(bar, 1);
+  EXPECT_TRUE(Within(3000, [&] {
+    return Text(bar, 1).rfind("Flaky ", 0) == 0 && Text(bar, 3).find(':') != std::string::npos;
+  })) << "running again";
+  const std::string running = Text(bar, 1);
+  EXPECT_TRUE(Within(3000, [&] { return Text(bar, 1) != running; }));
+  EXPECT_EQ(boxes.Count(), 1u) << boxes.Summary();
+  ASSERT_TRUE(Exit(bar));
+  EXPECT_EQ(main.ExitCode(), 0u);
+}
+
+TEST_F(WindowNeverWaits, ASensorThatNeverReturnsIsTakenOutOfServiceAndTheBarGoesOn) {
+  SetSetting("Settings", "Update", "1000");
+  SetSetting("Panels", "NoOfPanels", "3");
+  Panel(1, "TRUE", "2", "120");  // complete.cvl
+  Panel(2, "TRUE", "1", "80");   // flaky.cvl: its third reading never returns
+  Panel(3, "TRUE", "2", "120");
+  SetSetting("Warnings", "NoOfWarnings", "1");
+  Warning(1, "TRUE", "1", "5");  // flaky's check, after the hung sensor
+  Control("HangFrom", "3");
+  MessageBoxWatcher boxes;
+  HWND bar = Start();
+  ASSERT_NE(bar, nullptr);
+  // The first readings, then one pass; the pass after that hangs.
+  ASSERT_TRUE(Within(5000, [&] { return Text(bar, 2) == "Flaky 2"; }));
+  const DWORD second = GetTickCount();
+  ASSERT_TRUE(Within(kHangLimitMs + 5000, [&] { return Text(bar, 2) == "Error"; }));
+  const DWORD took = GetTickCount() - second;
+  std::printf("\"Error\" %lu ms after the last reading before the hang\n",
+              static_cast<unsigned long>(took));
+  EXPECT_LE(took, 1000 + kHangLimitMs + 1000 + 300) << "the hang limit plus one interval";
+  const std::string later = Text(bar, 3);
+  EXPECT_TRUE(Within(2500, [&] { return Text(bar, 3) != later; })) << "the other panels go on";
+  Control("Level", "10");
+  ASSERT_TRUE(boxes.WaitForCount(1, 3000)) << "the warning after it fires";
+  EXPECT_EQ(boxes.Boxes()[0].text, "Warning: Flaky level has risen above 5 units.");
+
+  HotKey(bar, 1);
+  EXPECT_TRUE(Within(1000, [&] { return Text(bar, 1) == "------"; }));
+  HotKey(bar, 1);
+  const std::string resumed = Text(bar, 3);
+  EXPECT_TRUE(Within(2500, [&] { return Text(bar, 3) != resumed; }));
+
+  // Reloads that keep the panel (still out of service) and that remove it.
+  TrayClick(bar, WM_LBUTTONDOWN);
+  HWND dialog = WaitForTopWindow("", "Corvella Settings", main.Pid(), 10000, true);
+  ASSERT_NE(dialog, nullptr);
+  Control("Level", "0");
+  SetSetting("Settings", "SettingsStatus", "Applied");
+  EXPECT_TRUE(Within(2000, [&] { return Setting("Settings", "SettingsStatus") == "Processed"; }));
+  EXPECT_TRUE(Within(1000, [&] {
+    return Text(bar, 2) == "Error" && Text(bar, 3).rfind("Complete reading", 0) == 0;
+  }));
+  SetSetting("Panels", "NoOfPanels", "2");
+  Panel(2, "TRUE", "2", "120");
+  SetSetting("Settings", "SettingsStatus", "Applied");
+  EXPECT_TRUE(Within(2000, [&] { return Setting("Settings", "SettingsStatus") == "Processed"; }));
+  EXPECT_TRUE(Within(1000, [&] {
+    return GetDlgItem(bar, kTextCell + 3) == nullptr &&
+           Text(bar, 2).rfind("Complete reading", 0) == 0;
+  }));
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(Within(5000, [&] { return !IsWindow(dialog); }));
+
+  Command(bar, ExitMenu);
+  EXPECT_TRUE(main.WaitExit(5000));
+  EXPECT_EQ(main.ExitCode(), 0u);
+  EXPECT_EQ(boxes.Count(), 1u) << boxes.Summary();
+}
+
+TEST_F(WindowNeverWaits, APlugInWhoseFirstCallsHangStillLetsTheBarStartAndRun) {
+  // Both its sensor and its check hang at their first call and come back
+  // after twenty seconds, long after they were given up.
+  SetEnvironmentVariableA("CVL_TEST_LEVEL", "50");
+  SetSetting("Settings", "Update", "500");
+  SetSetting("Panels", "NoOfPanels", "2");
+  Panel(1, "TRUE", "1", "80");   // flaky.cvl
+  Panel(2, "TRUE", "2", "120");  // complete.cvl
+  SetSetting("Warnings", "NoOfWarnings", "2");
+  Warning(1, "TRUE", "1", "5");  // flaky's check
+  Warning(2, "TRUE", "2", "5");  // complete's: holds at level 50
+  Control("HangFrom", "1");
+  Control("CheckHangFrom", "1");
+  Control("HangMs", "20000");
+  MessageBoxWatcher boxes;
+  const DWORD launched = GetTickCount();
+  ASSERT_TRUE(main.Start(MainExe(), "SplashLaunch"));
+  HWND bar = WaitForTopWindow("TBarForm", "Corvella", main.Pid(), kHangLimitMs + 2000, true);
+  ASSERT_NE(bar, nullptr) << "shown within the hang limit and two seconds";
+  std::printf("bar shown %lu ms after its launch\n",
+              static_cast<unsigned long>(GetTickCount() - launched));
+
+  // The sensor's panel goes out of service, the other one runs; the next
+  // pass hangs in the check at once.
+  ASSERT_TRUE(Within(kHangLimitMs + 3000, [&] { return Text(bar, 1) == "Error"; }));
+  const DWORD checkHangs = GetTickCount();
+  const int threads = ThreadCount(main.Pid());  // the given-up one and its successor
+  EXPECT_TRUE(Within(2000, [&] { return Text(bar, 2).rfind("Complete reading", 0) == 0; }));
+  // The warning after the check fires once the check is given up.
+  ASSERT_TRUE(boxes.WaitForCount(1, kHangLimitMs + 4000));
+  EXPECT_EQ(boxes.Boxes()[0].text, "Warning: Complete level has risen above 5 units.");
+  const std::string now = Text(bar, 2);
+  EXPECT_TRUE(Within(2000, [&] { return Text(bar, 2) != now; }));
+
+  // Both calls return: their threads end without a trace, no "Flaky 1"
+  // lands on the panel, and no second thread runs passes.
+  const DWORD returned = checkHangs + 20000 + 1500;
+  bool flakyText = false;
+  while (static_cast<LONG>(returned - GetTickCount()) > 0 && main.Running()) {
+    flakyText = flakyText || Text(bar, 1) != "Error";
+    Sleep(20);
+  }
+  EXPECT_FALSE(flakyText);
+  ASSERT_TRUE(main.Running());
+  std::printf("threads: %d with the first call given up, %d after both returned\n", threads,
+              ThreadCount(main.Pid()));
+  EXPECT_EQ(ThreadCount(main.Pid()), threads - 1);
+  EXPECT_EQ(boxes.Count(), 1u) << boxes.Summary();
+  ASSERT_TRUE(Exit(bar));
+  EXPECT_EQ(main.ExitCode(), 0u);
+}
+
+TEST_F(WindowNeverWaits, TheBarEndsWithinFiveSecondsWhileItsThreadIsHeld) {
+  // A sensor call that never returns: closed while docked.
+  SetSetting("Settings", "Update", "200");
+  SetSetting("Panels", "NoOfPanels", "1");
+  Panel(1, "TRUE", "1", "80");
+  SetSetting("Warnings", "NoOfWarnings", "1");
+  Warning(1, "TRUE", "1", "5");
+  Control("HangFrom", "2");
+  HWND bar = Start();
+  ASSERT_NE(bar, nullptr);
+  ASSERT_TRUE(Within(3000, [&] { return Text(bar, 1) == "Flaky 1"; }));
+  Sleep(500);
+  ASSERT_TRUE(AppBarRegistered(bar));
+  DWORD asked = GetTickCount();
+  PostMessageA(bar, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(main.WaitExit(5000));
+  std::printf("ended %lu ms after WM_CLOSE\n", static_cast<unsigned long>(GetTickCount() - asked));
+  EXPECT_EQ(main.ExitCode(), 0u);
+  EXPECT_NE(Setting("Position", "DOCKEDTOP"), "<missing>");
+  EXPECT_FALSE(AppBarRegistered(bar));
+
+  // An alert box open on the display thread when the session ends. (The
+  // shell itself drops the icons of a window that is gone, so only the
+  // application bar tells whether the exit sequence ran.)
+  MessageBoxWatcher boxes;
+  boxes.Hold(true);
+  Control("HangFrom", "0");
+  Control("Level", "10");
+  SetSetting("Position", "DOCKEDTOP", "");
+  bar = Start();
+  ASSERT_NE(bar, nullptr);
+  ASSERT_TRUE(boxes.WaitForCount(1, 5000));
+  ASSERT_TRUE(AppBarRegistered(bar));
+  asked = GetTickCount();
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(bar, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer);
+  ASSERT_TRUE(main.WaitExit(5000 - (GetTickCount() - asked)));
+  std::printf("ended %lu ms after WM_ENDSESSION\n",
+              static_cast<unsigned long>(GetTickCount() - asked));
+  EXPECT_EQ(main.ExitCode(), 0u);
+  EXPECT_NE(Setting("Position", "DOCKEDTOP"), "");
+  EXPECT_FALSE(AppBarRegistered(bar));
 }

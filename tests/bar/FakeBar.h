@@ -84,21 +84,26 @@ class FakeBar : public BarControls {
     ++pauses;
     log.push_back("pause");
   }
+  void PauseThreadMuted() override {
+    ++pauses;
+    log.push_back("pause muted");
+  }
   void ResumeThread() override {
     --pauses;
     log.push_back("resume");
   }
   bool ThreadPaused() override { return pauses > 0; }
-  void WakeThread() override { log.push_back("wake"); }
-  void RefreshHere() override { log.push_back("pass here"); }
+  void RefreshNow() override { log.push_back("refresh pass"); }
   void StopThread() override { log.push_back("stop"); }
   void ShowPanelsPaused() override { log.push_back("panels paused"); }
   void FreePanels() override { log.push_back("free panels"); }
   void ApplySettings(bool) override {
     log.push_back("apply settings");
     if (failApply) throw CvlError("apply failed");
+    reloadWaiting = passUnderWay;
   }
   bool ApplyingSettings() override { return applying; }
+  bool ReloadWaiting() override { return reloadWaiting; }
   bool SettingsTimerEnabled() override { return settingsTimer; }
   void SetSettingsTimer(bool on) override {
     settingsTimer = on;
@@ -137,6 +142,8 @@ class FakeBar : public BarControls {
   bool tray = false, displayTimer = false, autoHideTimer = false, settingsTimer = false;
   bool resizeTimer = false, sizing = false, closed = false, shellWorks = true;
   bool failApply = false, applying = false;
+  // A pass under way (an alert box open) makes a reload wait for its end.
+  bool passUnderWay = false, reloadWaiting = false;
   int pauses = 0;
   int32_t cursorX = 0;
   std::vector<int32_t> arrangedFor;

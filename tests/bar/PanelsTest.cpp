@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ namespace {
 struct Shown {
   uint32_t generation;
   std::string text;
+  bool fromPass;
 };
 
 class FakeView : public PanelView {
@@ -33,7 +35,9 @@ class FakeView : public PanelView {
     Y = y;
   }
   int TextWidth() const override { return width_; }
+  void SetHint(const std::string& hint) override { Hint = hint; }
   int X = -1, Y = -1;
+  std::string Hint;
 
  private:
   int width_;
@@ -82,6 +86,7 @@ class FakeHost : public PanelHost {
     libraries = 0;
     ++releases;
   }
+  bool StoppedResponding(TSensorFunction fn) override { return stopped.count(fn) != 0; }
   BitmapHandle LoadPanelImage(int32_t n) override {
     if (n < 1 || n > 24) return nullptr;
     ++bitmaps;
@@ -92,6 +97,7 @@ class FakeHost : public PanelHost {
                                         int32_t width) override {
     hints[slot] = hint;
     auto* v = new FakeView(width, views, bitmap ? &bitmaps : nullptr);
+    v->Hint = hint;
     viewBySlot[slot] = v;
     return std::unique_ptr<PanelView>(v);
   }
@@ -105,8 +111,9 @@ class FakeHost : public PanelHost {
     std::memset(b, 0, 80);
     fn(b);
   }
-  void PublishText(uint32_t generation, int slot, const char* text, size_t length) override {
-    shown[slot] = {generation, std::string(text, length)};
+  void PublishText(uint32_t generation, int slot, const char* text, size_t length,
+                   bool fromPass) override {
+    shown[slot] = {generation, std::string(text, length), fromPass};
   }
   bool LogAll() override { return logAll; }
   void LogLine(const std::string& text) override { logged.push_back(text); }
@@ -125,6 +132,7 @@ class FakeHost : public PanelHost {
   std::map<int, std::string> hints;
   std::map<int, FakeView*> viewBySlot;
   std::map<int, Shown> shown;
+  std::set<TSensorFunction> stopped;
   std::vector<std::string> errors, logged;
   int views = 0, libraries = 0, releases = 0, bitmaps = 0;
   bool logAll = false;
@@ -173,7 +181,7 @@ TEST_F(Panels, AZeroWidthPanelStillTakesItsIconAndGap) {
   EXPECT_EQ(host.viewBySlot[2]->X, 30 + 33);
 }
 
-TEST_F(Panels, LoadingBuiltInsAndPlugInsShowsEachTextAtOnce) {
+TEST_F(Panels, LoadingBuiltInsAndPlugInsThenTheirFirstReadings) {
   host.settings["Panels/NoOfPanels"] = "4";
   host.Panel(1, "", "10", "80");
   host.Panel(2, "TRUE", "1", "60");  // a plug-in with a sensor
@@ -187,7 +195,10 @@ TEST_F(Panels, LoadingBuiltInsAndPlugInsShowsEachTextAtOnce) {
   EXPECT_EQ(host.hints[1], "Sensor 10");
   EXPECT_EQ(host.hints[2], "Plug-in tip");
   EXPECT_EQ(list.Items(2).PanelSpan(), 27 + 60);
+  EXPECT_TRUE(host.shown.empty()) << "no sensor is called while the list is loaded";
+  FirstReadings(list);
   EXPECT_EQ(Text(1).substr(0, 8), "reading ");
+  EXPECT_TRUE(host.shown[1].fromPass);
   EXPECT_EQ(Text(3), "Error");
   EXPECT_EQ(Text(4), "Error");
   EXPECT_EQ(host.libraries, 2);
@@ -250,39 +261,67 @@ TEST_F(Panels, ClearingReleasesTheLibrariesAndStartsANewGeneration) {
   host.Panel(1, "TRUE", "1");
   host.facilities["C:\\p\\1.cvl"] = 1;
   list.LoadPanels();
+  FirstReadings(list);
   const uint32_t first = host.shown[1].generation;
   EXPECT_EQ(first, list.Generation());
   list.ClearPanels();
   EXPECT_EQ(host.libraries, 0);
   EXPECT_NE(list.Generation(), first) << "texts of the old list must be told apart";
   list.LoadPanels();
+  FirstReadings(list);
   EXPECT_EQ(host.shown[1].generation, list.Generation());
 }
 
 TEST_F(Panels, AnEightyCharacterTextArrivesWhole) {
   list.AddPanel(&Full, "full", nullptr, 50);
+  list.Items(1).UpdateText();
   EXPECT_EQ(Text(1), std::string(80, 'x'));
 }
 
 TEST_F(Panels, PausedTextsAndLogLines) {
   host.logAll = true;
   list.AddPanel(&Reading, "CPU Usage", nullptr, 50);
+  list.Items(1).UpdateText();
   ASSERT_EQ(host.logged.size(), 1u);
   EXPECT_EQ(host.logged[0], Text(1) + " - CPU Usage");
+  // The dashes are the bar's own: they show even once a pass is muted.
   list.ShowPaused();
   EXPECT_EQ(Text(1), "------");
+  EXPECT_FALSE(host.shown[1].fromPass);
   list.Items(1).UpdateText();
   EXPECT_NE(Text(1), "------");
 }
 
-TEST_F(Panels, AFaultAtCreationDisablesTheFunctionAndAnErrorCostsNothing) {
+TEST_F(Panels, FirstReadingsTakeEachPanelOnItsOwn) {
   list.AddPanel(&Faulting, "f", nullptr, 50);
-  EXPECT_EQ(list.Items(1).SensorFunc, nullptr);
-  EXPECT_EQ(Text(1), "Error");
   list.AddPanel(&Failing, "e", nullptr, 50);
-  EXPECT_EQ(list.Count(), 2) << "an ordinary error does not fail the load";
-  EXPECT_EQ(list.Items(2).SensorFunc, &Failing);
+  list.AddPanel(&Reading, "r", nullptr, 50);
+  FirstReadings(list);
+  EXPECT_EQ(list.Items(1).SensorFunc, nullptr) << "a fault disables";
+  EXPECT_EQ(Text(1), "Error") << "at once";
+  EXPECT_EQ(list.Items(2).SensorFunc, &Failing) << "an ordinary error does not";
   EXPECT_EQ(Text(2), "<none>");
+  EXPECT_EQ(Text(3).substr(0, 8), "reading ") << "neither stops the others";
+}
+
+TEST_F(Panels, AFunctionThatStoppedRespondingIsOutOfServiceForGood) {
+  list.AddPanel(&Reading, "a", nullptr, 50);
+  list.AddPanel(&Full, "b", nullptr, 50);
+  list.AddPanel(&Reading, "c", nullptr, 50);  // the same function: both go
+  host.stopped.insert(&Reading);
+  list.DisableStopped(&Reading);
+  for (int slot : {1, 3}) {
+    EXPECT_EQ(list.Items(slot).SensorFunc, nullptr);
+    EXPECT_EQ(Text(slot), "Error");
+    EXPECT_FALSE(host.shown[slot].fromPass) << "shown by the bar, not muted with a pass";
+  }
+  EXPECT_EQ(host.viewBySlot[1]->Hint, "a (stopped responding)");
+  EXPECT_EQ(list.Items(2).SensorFunc, &Full);
+  EXPECT_EQ(host.viewBySlot[2]->Hint, "b");
+  // A list loaded later does not take it again.
+  list.AddPanel(&Reading, "d", nullptr, 50);
+  EXPECT_EQ(list.Items(4).SensorFunc, nullptr);
+  EXPECT_EQ(host.hints[4], "d (stopped responding)");
 }
 
 // ---- The pass ---------------------------------------------------------------

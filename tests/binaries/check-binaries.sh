@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Checks over the shipped binaries in $CVL_BIN:
+# Checks over the shipped binaries in $CVL_BIN (and the plug-in kit's checker
+# in its SDK folder):
 #  - every .exe/.dll imports only Windows system libraries and msvcrt.dll,
 #    and none of the functions that Windows 98 lacks (deny-list below);
 #  - no Unicode ("...W") function beyond the few Windows 95/98 implement;
@@ -58,8 +59,9 @@ FindResourceW FindResourceExW EnumResourceNamesW EnumResourceTypesW
 EnumResourceLanguagesW GetCommandLineW"
 
 shopt -s nullglob nocaseglob
-files=("$bin"/*.exe "$bin"/*.dll "$bin"/*.cvl)
+files=("$bin"/*.exe "$bin"/*.dll "$bin"/*.cvl "$bin"/SDK/*.exe)
 [ ${#files[@]} -gt 0 ] || complain "no binaries in $bin"
+[ -f "$bin/SDK/CvlCheck.exe" ] || complain "the plug-in kit's SDK/CvlCheck.exe is missing"
 for f in "${files[@]}"; do
   name=$(basename "$f")
   dump=$($objdump -p "$f") || { complain "$name: objdump failed"; continue; }

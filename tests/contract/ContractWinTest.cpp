@@ -1,5 +1,5 @@
-// The plug-in contract with real .cvl libraries, real loads and the
-// structured-exception guard.
+// The plug-in contract with real .cvl libraries, real loads, the
+// structured-exception guard and the hang limit.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -181,6 +181,29 @@ TEST_F(PluginContractOnWindows, FaultingSensorRaisesAndTheProcessLivesOn) {
     EXPECT_EQ(f.Code(), 0xC000001DUL);
   }
   EXPECT_EQ(HandlerChainHead(), chain);
+}
+
+TEST_F(PluginContractOnWindows, AHungCallRaisesPluginHangAndItsFunctionStaysOutOfService) {
+  // This thread runs no passes: its calls are made by a helper, and the
+  // wait for one ends at the hang limit.
+  SetString(HKEY_LOCAL_MACHINE, "Software\\Veltrop\\BarTest", "HangFrom", "1");
+  const TSensorFunction hung = LoadSensorFunction(Plugin("flaky"));
+  const TSensorFunction good = LoadSensorFunction(Plugin("complete"));
+  ASSERT_TRUE(hung && good);
+  const DWORD start = GetTickCount();
+  EXPECT_THROW(CallSensorFunction(hung), PluginHang);
+  const DWORD took = GetTickCount() - start;
+  EXPECT_GE(took, kCallHangLimitMs - 50);
+  EXPECT_LT(took, kCallHangLimitMs + 1000);
+  EXPECT_TRUE(StoppedResponding(reinterpret_cast<void*>(hung)));
+  const DWORD again = GetTickCount();
+  EXPECT_THROW(CallSensorFunction(hung), PluginHang);
+  EXPECT_LT(GetTickCount() - again, 200u) << "never called again";
+  EXPECT_EQ(CallSensorFunction(good), "Complete reading 1") << "the next call gets a new helper";
+  // Its library stays for the thread still running its code; the others go.
+  ReleasePluginLibraries();
+  EXPECT_TRUE(IsLoaded("flaky.cvl"));
+  EXPECT_FALSE(IsLoaded("complete.cvl"));
 }
 
 TEST_F(PluginContractOnWindows, WarningFunctionsFaultAndCountByTheLowestByte) {

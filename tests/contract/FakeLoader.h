@@ -45,11 +45,11 @@ class FakeLoader : public LibraryLoader {
     released.push_back(module);
     --references[module];
   }
-  void Invoke(void* target, void (*body)(void*), void* context) override {
+  void Invoke(PluginCall& call) override {
     ++invocations;
-    auto fault = faults_.find(target);
+    auto fault = faults_.find(call.fn);
     if (fault != faults_.end()) throw PluginFault(fault->second, FaultText(fault->second));
-    body(context);
+    call.body(call);
   }
 
   uintptr_t HandleOf(const std::string& path) { return libraries_[path].handle; }

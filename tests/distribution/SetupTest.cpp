@@ -55,6 +55,8 @@ TEST_F(SetupTest, FreshSetupInstallsTheFilesAndGivesAUsefulConfiguration) {
   EXPECT_TRUE(FileExists(folder + "\\Uninstall.exe"));
   // The resource meter's library comes with Windows, never with Corvella.
   EXPECT_FALSE(FileExists(folder + "\\rsrc32.dll"));
+  // The plug-in kit is for the few who write plug-ins: only when chosen.
+  EXPECT_FALSE(FolderExists(folder + "\\SDK"));
 
   EXPECT_EQ(folder + "\\", Setting("Settings", "InstalledDir"));
   EXPECT_EQ("2", Setting("Plugins", "NoOfPlugins"));
@@ -165,6 +167,33 @@ TEST_F(SetupTest, StartWithWindowsEntryNamesTheLauncherAndFollowsTheUsersChoice)
   SetString(HKEY_LOCAL_MACHINE, kRunKey, "Corvella", "");
   Install("off");
   EXPECT_EQ("<missing>", GetString(HKEY_LOCAL_MACHINE, kRunKey, "Corvella"));
+}
+
+TEST_F(SetupTest, PluginKitIsInstalledWhenChosenKeptByLaterSetupsAndRemovedWithCorvella) {
+  const std::string folder = Install("kit", "/PLUGINKIT");
+  const std::string kit = folder + "\\SDK\\";
+  for (const char* file : {"CvlPlugin.h", "CvlPlugin.def", "PLUGINS.md", "CvlCheck.exe",
+                           "template\\Template.c", "template\\Makefile"}) {
+    SCOPED_TRACE(file);
+    EXPECT_GT(FileSize(kit + file), 0);
+    EXPECT_EQ(FileSize(BinDir() + "SDK\\" + file), FileSize(kit + file));
+  }
+  // The installed checker passes the installed dial-up plug-in, which binds
+  // cvl.dll from the installation folder.
+  ChildProcess check;
+  ASSERT_TRUE(check.Start(kit + "CvlCheck.exe", "\"" + folder + "\\Dialtally.cvl\""));
+  ASSERT_TRUE(check.WaitExit(30000));
+  EXPECT_EQ(check.ExitCode(), 0u);
+
+  // A setup without the switch keeps the kit there; a file of the user's in
+  // the kit's folder survives the uninstaller.
+  ASSERT_EQ(0, RunSetup("/D=" + folder));
+  EXPECT_TRUE(FileExists(kit + "CvlPlugin.h"));
+  WriteTextFile(kit + "template\\Mine.c", "mine");
+  ASSERT_TRUE(RunUninstaller(folder));
+  EXPECT_FALSE(FileExists(kit + "CvlCheck.exe"));
+  EXPECT_FALSE(FileExists(kit + "template\\Template.c"));
+  EXPECT_TRUE(FileExists(kit + "template\\Mine.c"));
 }
 
 TEST_F(SetupTest, UninstallerRemovesWhatSetupCreatedAndKeepsTheUsersSettings) {

@@ -2,14 +2,19 @@
 # The help page is plain HTML an old browser shows as written: no scripts,
 # frames, plug-ins or style sheets; ASCII text (other characters as entities);
 # balanced tables; every picture and link present; and the build puts the page
-# and its pictures where the setup packs them (<bin>/Help).
+# and its pictures where the setup packs them (<bin>/Help). The page checked is
+# the built one, which holds the plug-in kit's guide (sdk/PLUGINS.md) in place
+# of the source page's marker line.
 set -u
 src="$CVL_SOURCE/help"
-page="$src/Help.htm"
+page="$CVL_BIN/Help/Help.htm"
 fail=0
 bad() { echo "Help.htm: $*"; fail=1; }
 
 [ -f "$page" ] || { echo "missing $page"; exit 1; }
+expected=$(awk -v guide="$CVL_SOURCE/sdk/PLUGINS.md" -v anchor=pluginkit -f "$src/EmbedGuide.awk" "$src/Help.htm")
+[ "$expected" = "$(cat "$page")" ] || bad "$page is not help/Help.htm with sdk/PLUGINS.md in place of its marker"
+grep -q '<h2><a name="pluginkit"></a>' "$page" || bad "the kit's guide is missing"
 lower=$(tr 'A-Z' 'a-z' < "$page")
 
 for tag in '<script' 'javascript:' '<iframe' '<frame' '<object' '<embed' '<applet' '<style' ' style=' '<link'; do
@@ -33,8 +38,8 @@ for anchor in $(grep -oE 'href="#[^"]+"' <<<"$lower" | sed 's/href="#//; s/"$//'
   grep -qE "(name|id)=\"$anchor\"" <<<"$lower" || bad "links to #$anchor, which it does not define"
 done
 
-# The built copy is what the setup packs.
-for f in Help.htm $(cd "$src" && find images -type f); do
+# The built copies are what the setup packs.
+for f in $(cd "$src" && find images -type f); do
   cmp -s "$src/$f" "$CVL_BIN/Help/$f" || bad "$CVL_BIN/Help/$f differs from help/$f or is missing"
 done
 [ $fail = 0 ] && echo "Help.htm: $(wc -c < "$page") bytes, $(grep -oE 'href="#' <<<"$lower" | wc -l) links, checks passed"

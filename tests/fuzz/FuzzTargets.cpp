@@ -397,6 +397,7 @@ class WarningHost : public TWarningHost {
   TWarningFunction LoadWarningFunction(const std::string& path) override {
     return contract_.LoadWarningFunction(path);
   }
+  bool StoppedResponding(TWarningFunction) override { return false; }
   bool CallWarningFunction(TWarningFunction fn, int32_t threshold) override {
     return contract_.CallWarningFunction(fn, threshold);
   }

@@ -148,7 +148,7 @@ class DirectLoader : public LibraryLoader {
   uintptr_t Load(const std::string&) override { return 0; }
   void* Find(uintptr_t, const char*) override { return nullptr; }
   void Release(uintptr_t) override {}
-  void Invoke(void*, void (*body)(void*), void* context) override { body(context); }
+  void Invoke(PluginCall& call) override { call.body(call); }
 };
 
 class Host : public TWarningHost {
@@ -166,6 +166,7 @@ class Host : public TWarningHost {
   int32_t GetPluginFacilities(const std::string&) override { return 0; }
   void GetWarningInfo(const std::string&, TWARNINGINFO&) override {}
   TWarningFunction LoadWarningFunction(const std::string&) override { return nullptr; }
+  bool StoppedResponding(TWarningFunction) override { return false; }
   bool CallWarningFunction(TWarningFunction fn, int32_t threshold) override {
     return contract_.CallWarningFunction(fn, threshold);
   }

@@ -1,6 +1,7 @@
 // Once warmed up, the real built-in sensor and check functions, plug-in
 // functions through the guarded path, and a warning list of 100 loaded from
-// the registry allocate nothing on the calling thread. The heap counter sees
+// the registry allocate nothing on the calling thread. That thread owns a
+// call record, as the display thread does, so its calls are made on it. The heap counter sees
 // operator new (replaced in this program) and malloc, calloc and realloc
 // (wrapped at link time), which covers the product code and the C++ and
 // MinGW runtimes linked into the program; Chipwatch.dll, the plug-ins and the
@@ -16,6 +17,7 @@
 #include "sensors/BuiltInsCode.h"
 #include "sensors/WarningHost.h"
 #include "shared/Common.h"
+#include "shared/win32/CallRecord.h"
 #include "tests/perf/HeapCounter.h"
 #include "tests/support/WinTest.h"
 
@@ -32,6 +34,8 @@ std::string Describe(const heapcount::Counts& c) {
 class SteadyStateOnWindows : public ::testing::Test {
  protected:
   void SetUp() override {
+    static CallRecord passes;
+    passes.Attach();
     ResetVeltropKeys();
     SetSetting("Settings", "InstalledDir", TestBinDir());
     SetSetting("LM78", "LM78Enable", "TRUE");

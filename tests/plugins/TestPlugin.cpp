@@ -4,10 +4,13 @@
 //   TP_NAME         the plug-in's name, also the start of its texts
 //   TP_MASK         the PluginFacilities answer
 //   TP_SENSOR_TEXT  0 "<name> reading <n>", 1 exactly 79 characters,
-//                   2 all 80 bytes without a NUL, 3 null-pointer write
+//                   2 all 80 bytes without a NUL, 3 null-pointer write,
+//                   4 100 characters and a NUL (past the buffer), 5 never returns
 //   TP_TOOLTIP      0 a text, 1 an illegal instruction
+//   TP_ICON         0 a 16 x 16 bitmap, 1 none (0)
 //   TP_WARNING      0 level (environment CVL_TEST_LEVEL) above threshold,
-//                   1 integer divide by zero, 2 always 256
+//                   1 integer divide by zero, 2 always 256, 3 always 1
+//   TP_INCREMENT    the WarningIncrement answer
 #include <windows.h>
 
 #include <cstdint>
@@ -27,11 +30,28 @@
 #ifndef TP_TOOLTIP
 #define TP_TOOLTIP 0
 #endif
+#ifndef TP_ICON
+#define TP_ICON 0
+#endif
 #ifndef TP_WARNING
 #define TP_WARNING 0
 #endif
+#ifndef TP_INCREMENT
+#define TP_INCREMENT 5
+#endif
 
 #define EXPORT extern "C" __attribute__((stdcall))
+
+// No thread-local storage directory, which the runtime's start-up code would
+// otherwise ask for: Windows 95 does not load a library that has one, and the
+// plug-in checker reports it.
+extern "C" {
+extern const PIMAGE_TLS_CALLBACK __dyn_tls_init_callback;
+const PIMAGE_TLS_CALLBACK __dyn_tls_init_callback = nullptr;
+int __mingw_initltsdrot_force = 0;
+int __mingw_initltsdyn_force = 0;
+int __mingw_initltssuo_force = 0;
+}
 
 namespace {
 
@@ -82,6 +102,14 @@ EXPORT void SensorFunction(char* buffer) {
     *reinterpret_cast<volatile int*>(gNowhere) = 1;
     return;
   }
+  if (TP_SENSOR_TEXT == 4) {
+    PutLong(buffer, 100);
+    buffer[100] = '\0';
+    return;
+  }
+  if (TP_SENSOR_TEXT == 5) {
+    for (;;) Sleep(1000);
+  }
   if (TP_SENSOR_TEXT == 0) {
     char text[80];
     std::snprintf(text, sizeof text, "%s reading %d", TP_NAME, ++gReadings);
@@ -99,6 +127,7 @@ EXPORT void SensorToolTip(char* buffer) {
 }
 
 EXPORT HBITMAP SensorIcon() {
+  if (TP_ICON == 1) return nullptr;
   static const WORD rows[16] = {0};
   return CreateBitmap(16, 16, 1, 1, rows);
 }
@@ -108,6 +137,7 @@ EXPORT int32_t SensorWidth() { return 64; }
 EXPORT int32_t WarningFunction(int32_t threshold) {
   if (TP_WARNING == 1) return threshold / gZero;
   if (TP_WARNING == 2) return 256;
+  if (TP_WARNING == 3) return 1;
   return Level() > threshold ? -1 : 0;
 }
 
@@ -116,4 +146,4 @@ EXPORT void WarningDescription(char* buffer) { Put(buffer, TP_NAME " level warni
 EXPORT void WarningVal(char* buffer) { Put(buffer, "units"); }
 EXPORT int32_t WarningMax() { return 100; }
 EXPORT int32_t WarningMin() { return 5; }
-EXPORT int32_t WarningIncrement() { return 5; }
+EXPORT int32_t WarningIncrement() { return TP_INCREMENT; }

@@ -2,6 +2,7 @@
 // contract over a fake loader and an in-memory registry.
 #include <gtest/gtest.h>
 
+#include <set>
 
 #include "sensors/core/WarningObjectCode.h"
 #include "shared/core/CvlError.h"
@@ -59,6 +60,9 @@ class FakeHost : public TWarningHost {
   TWarningFunction LoadWarningFunction(const std::string& path) override {
     return contract.LoadWarningFunction(path);
   }
+  bool StoppedResponding(TWarningFunction fn) override {
+    return stopped.count(reinterpret_cast<void*>(fn)) != 0;
+  }
   bool CallWarningFunction(TWarningFunction fn, int32_t threshold) override {
     return contract.CallWarningFunction(fn, threshold);
   }
@@ -74,6 +78,7 @@ class FakeHost : public TWarningHost {
   std::vector<std::string> alerts;
   std::vector<Box> errors;
   bool failAlerts = false;
+  std::set<void*> stopped;
 
  private:
   MemorySettings& settings_;
@@ -256,6 +261,24 @@ TEST_F(Warnings, AReloadedListAlertsAgainForAConditionThatStillHolds) {
   list.ClearWarnings();
   EXPECT_EQ(list.Count(), 0);
   EXPECT_TRUE(loader.released.empty());
+}
+
+TEST_F(Warnings, AFunctionThatStoppedRespondingIsNeverCalledAgainNorAfterAReload) {
+  settings.Set("Warnings", "NoOfWarnings", "2");
+  Entry(1, "", "1", "10");
+  Entry(2, "", "1", "20");  // the same check twice: both go
+  gResult = -1;
+  list.LoadWarnings();
+  host.stopped.insert(Export(Controlled));
+  list.DisableStopped(Controlled);
+  list.Items(1).Check();
+  list.Items(2).Check();
+  EXPECT_EQ(gChecks, 0);
+  EXPECT_TRUE(host.alerts.empty());
+  list.LoadWarnings();
+  ASSERT_EQ(list.Count(), 2);
+  EXPECT_EQ(list.Items(1).CheckFunc, nullptr);
+  EXPECT_EQ(list.Items(2).CheckFunc, nullptr);
 }
 
 }  // namespace

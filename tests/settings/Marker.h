@@ -10,4 +10,7 @@ inline void ClearMarker() { wintest::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\C
 inline std::string Marker() {
   return wintest::GetString(HKEY_LOCAL_MACHINE, "Software\\CvlTest", "Marker");
 }
+inline std::string MarkerCommandLine() {
+  return wintest::GetString(HKEY_LOCAL_MACHINE, "Software\\CvlTest", "CommandLine");
+}
 }  // namespace cvltest

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "settings/ControlIds.h"
+#include "shared/core/Addresses.h"
 #include "tests/settings/CvlDriver.h"
 #include "tests/support/WinTest.h"
 
@@ -103,6 +104,10 @@ TEST_F(PluginTab, InstallsAPluginFileAndRefusesWhatItMustRefuse) {
   ASSERT_NE(dlg, nullptr);
   HWND list = GetDlgItem(dlg, PluginList);
   ASSERT_EQ(Rows(list), 1);
+  // The link shows and opens the build's plug-in page: by default the
+  // plug-in section of the help page in the installation folder.
+  EXPECT_EQ(wintest::WindowText(GetDlgItem(dlg, PluginUrl)),
+            ResolveAddress(kPluginsAddress, installDir_));
   EXPECT_EQ(Cell(list, 0, 0), "<Invalid Plugin>");
   EXPECT_EQ(Cell(list, 0, 1), "missing.cvl");
 

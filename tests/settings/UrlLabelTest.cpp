@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "settings/ControlIds.h"
 #include "settings/UrlLabel.h"
 #include "tests/settings/Marker.h"
@@ -93,6 +95,33 @@ TEST_F(UrlLabelTest, ClickOpensTheUrlOrElseTheCaptionAndNothingWhenBothAreBlank)
   ClickIt();
   Sleep(1500);
   EXPECT_EQ(Marker(), "<missing>");
+}
+
+// A section of a local page (how a build without web pages links into its
+// help) opens in the program of the page's type, at that section.
+TEST_F(UrlLabelTest, ASectionOfALocalPageOpensInThePagesProgramAtThatSection) {
+  const std::string dir = wintest::MakeTempDir("url section");
+  ASSERT_TRUE(CopyFileA(MarkerPath().c_str(), (dir + "page_viewer.exe").c_str(), FALSE));
+  const std::string page = dir + "Help.cvlpage";
+  HANDLE file = CreateFileA(page.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  CloseHandle(file);
+  wintest::SetString(HKEY_CLASSES_ROOT, ".cvlpage", "", "CvlTestPage");
+  wintest::SetString(HKEY_CLASSES_ROOT, "CvlTestPage\\shell\\open\\command", "",
+                     "\"" + dir + "page_viewer.exe\" \"%1\"");
+
+  ClearMarker();
+  label_->URL = page + "#plugins";
+  ClickIt();
+  EXPECT_TRUE(wintest::WaitUntil([] { return Marker() == "page_viewer.exe"; }, 10000)) << Marker();
+  std::string url = "file:///" + dir + "Help.cvlpage#plugins";
+  std::replace(url.begin(), url.end(), '\\', '/');
+  const size_t blank = url.find(' ');
+  ASSERT_NE(blank, std::string::npos);
+  url.replace(blank, 1, "%20");
+  EXPECT_EQ(MarkerCommandLine(), "\"" + dir + "page_viewer.exe\" \"" + url + "\"");
+
+  wintest::DeleteTree(HKEY_CLASSES_ROOT, ".cvlpage");
+  wintest::DeleteTree(HKEY_CLASSES_ROOT, "CvlTestPage");
 }
 
 TEST_F(UrlLabelTest, CopyPutsTheUrlOnTheClipboardEvenWhenEmpty) {

@@ -40,11 +40,16 @@ std::string TextOf(HWND window) {
 
 HWND WaitForBar(DWORD ms) {
   const DWORD start = GetTickCount();
+  DWORD panels = 0;
   for (;;) {
     HWND bar = FindWindowA("TBarForm", nullptr);
-    // The panels come with the settings, just after the window.
-    if (bar && (GetDlgItem(bar, kTextCellIdBase + 1) || GetTickCount() - start > ms / 2))
-      return bar;
+    // The panels come with the settings, just after the window, and their
+    // first readings from the display thread just after them (a first
+    // reading may be empty: not for long).
+    HWND first = bar ? GetDlgItem(bar, kTextCellIdBase + 1) : nullptr;
+    if (first && !panels) panels = GetTickCount();
+    if (first && (!TextOf(first).empty() || GetTickCount() - panels > 2000)) return bar;
+    if (bar && GetTickCount() - start > ms / 2) return bar;
     if (GetTickCount() - start > ms) return nullptr;
     Sleep(100);
   }

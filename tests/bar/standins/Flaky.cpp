@@ -3,6 +3,9 @@
 //   "Fault" = "1"    SensorFunction writes through a null pointer
 //   "DelayMs" = n    SensorFunction takes n milliseconds
 //   "Level" = n      WarningFunction holds for thresholds below n
+//   "HangFrom" = n   SensorFunction does not return from its n-th call on
+//   "CheckHangFrom" = n   nor WarningFunction from its n-th call on
+//   "HangMs" = n     such a call returns after n milliseconds (0: never)
 // Its text is "Flaky <n>", n counting the calls.
 #include <windows.h>
 
@@ -16,6 +19,7 @@ namespace {
 
 volatile int* volatile gNowhere = nullptr;
 LONG gCalls = 0;
+LONG gChecks = 0;
 
 int Control(const char* name) {
   HKEY key;
@@ -35,6 +39,13 @@ int Control(const char* name) {
 
 void Put(char* buffer, const char* text) { std::snprintf(buffer, 80, "%s", text); }
 
+void HangFrom(const char* control, LONG call) {
+  const int from = Control(control);
+  if (from <= 0 || call < from) return;
+  const int ms = Control("HangMs");
+  Sleep(ms > 0 ? static_cast<DWORD>(ms) : INFINITE);
+}
+
 }  // namespace
 
 EXPORT int32_t PluginFacilities() { return 3; }
@@ -44,7 +55,9 @@ EXPORT void SensorFunction(char* buffer) {
   if (Control("Fault") == 1) *gNowhere = 1;
   const int delay = Control("DelayMs");
   if (delay > 0) Sleep(static_cast<DWORD>(delay));
-  std::snprintf(buffer, 80, "Flaky %ld", InterlockedIncrement(&gCalls));
+  const LONG call = InterlockedIncrement(&gCalls);
+  HangFrom("HangFrom", call);
+  std::snprintf(buffer, 80, "Flaky %ld", call);
 }
 
 EXPORT void SensorDescription(char* buffer) { Put(buffer, "Flaky sensor"); }
@@ -53,7 +66,10 @@ EXPORT void SensorToolTip(char* buffer) { Put(buffer, "Flaky tool tip"); }
 EXPORT HBITMAP SensorIcon() { return nullptr; }
 EXPORT int32_t SensorWidth() { return 60; }
 
-EXPORT int32_t WarningFunction(int32_t threshold) { return Control("Level") > threshold ? -1 : 0; }
+EXPORT int32_t WarningFunction(int32_t threshold) {
+  HangFrom("CheckHangFrom", InterlockedIncrement(&gChecks));
+  return Control("Level") > threshold ? -1 : 0;
+}
 EXPORT void WarningMessage(char* buffer) { Put(buffer, "Flaky level has risen above"); }
 EXPORT void WarningDescription(char* buffer) { Put(buffer, "Flaky level warning"); }
 EXPORT void WarningVal(char* buffer) { Put(buffer, "units"); }
