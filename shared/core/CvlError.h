@@ -1,12 +1,20 @@
 #pragma once
 // The error raised by product code. Its text is what error boxes show after
 // " Description: ", so it is worded for the user.
-#include <stdexcept>
+//
+// A plain std::exception with a text of its own: the standard error classes
+// keep their texts in the runtime's older, reference-counted string, which
+// would bring a second string implementation into every program.
+#include <exception>
 #include <string>
 
-class CvlError : public std::runtime_error {
+class CvlError : public std::exception {
  public:
-  explicit CvlError(const std::string& text) : std::runtime_error(text) {}
+  explicit CvlError(const std::string& text) : text_(text) {}
+  const char* what() const noexcept override { return text_.c_str(); }
+
+ private:
+  std::string text_;
 };
 
 // Raised by checked integer arithmetic in sensor texts and checks.

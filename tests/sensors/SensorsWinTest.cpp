@@ -13,6 +13,7 @@
 #include "sensors/BuiltInPass.h"
 #include "sensors/BuiltInsCode.h"
 #include "shared/Common.h"
+#include "shared/win32/CallRecord.h"
 #include "tests/bar/BarTestRegistry.h"
 #include "tests/support/WinTest.h"
 
@@ -73,6 +74,11 @@ class BusyProcessors {
 class BuiltInsOnWindows : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The test thread calls the sensors as the display thread does, under a
+    // call record of its own: a thread without one hands every call to the
+    // call helper, outside the pass the test opens.
+    static CallRecord calls;
+    calls.Attach();
     ResetVeltropKeys();
     for (const char* name : kCounters) DeletePerfStat(name);
     StartPerfStats();
