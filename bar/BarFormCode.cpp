@@ -166,7 +166,7 @@ void TBarForm::FormCreate() {
   warnings_ = parts_.CreateWarnings(*this);
   // Created paused: no pass runs before the settings are read.
   displayThread_ = parts_.CreateDisplayThread(*this, *panels_, *warnings_);
-  SetTimerOn(WatchTimer, 500, true, watchTimer_);
+  SetTimerOn(WatchTimer, kWatchMs, true, watchTimer_);
   ApplySettings(true);
   if (closed_) return;  // a fatal error while positioning closed the bar
   displayThread_->Resume();
@@ -459,11 +459,16 @@ void TBarForm::StopThread() {
 
 void TBarForm::WatchDisplayThread() {
   void* fn = nullptr;
-  if (!displayThread_ || applying_ || !displayThread_->GiveUpHungThread(fn)) return;
-  // No thread runs passes now: the lists are the main thread's.
-  if (panels_) panels_->DisableStopped(fn);
-  if (warnings_) warnings_->DisableStopped(fn);
-  displayThread_->StartThread();
+  if (displayThread_ && !applying_ && displayThread_->GiveUpHungThread(fn)) {
+    // No thread runs passes now: the lists are the main thread's.
+    if (panels_) panels_->DisableStopped(fn);
+    if (warnings_) warnings_->DisableStopped(fn);
+    displayThread_->StartThread();
+  }
+  const bool close = displayThread_ && displayThread_->CallUnderWayFor(kWatchCloseMs);
+  if (close == watchClose_ || !watchTimer_) return;
+  watchClose_ = close;
+  SetTimer(hwnd_, WatchTimer, close ? kWatchCloseMs : kWatchMs, nullptr);
 }
 void TBarForm::ShowPanelsPaused() {
   if (panels_) panels_->ShowPaused();

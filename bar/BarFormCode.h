@@ -16,6 +16,7 @@
 #include "bar/core/ApplySettings.h"
 #include "bar/core/BarCommands.h"
 #include "bar/core/BarPositioning.h"
+#include "shared/core/PluginContract.h"
 #include "shared/VBFunctions.h"
 #include "shared/win32/Library.h"
 
@@ -27,7 +28,13 @@ constexpr const char* kVersionText = "1.6";
 constexpr int kSettingsPanelId = 100;
 
 // Timer ids of the bar window.
-// WatchTimer looks for a call of the display thread that hangs.
+// WatchTimer looks for a call of the display thread that hangs: every
+// kWatchMs while no call has been under way for kWatchCloseMs, every
+// kWatchCloseMs while one has. Healthy passes wake the window once in a few
+// seconds, and a call that hangs is still given up at most kWatchCloseMs
+// after the hang limit (the slow look comes before the limit is half over).
+constexpr UINT kWatchMs = kCallHangLimitMs / 2;
+constexpr UINT kWatchCloseMs = 500;
 enum BarTimer : UINT_PTR {
   DisplayTimer = 1,
   ResizeTimer = 2,
@@ -185,6 +192,7 @@ class TBarForm : public BarFields, private SettingsSteps, private BarControls {
   // The display thread did not end at exit: what it may touch stays.
   bool threadLeftRunning_ = false;
   bool watchTimer_ = false;
+  bool watchClose_ = false;  // WatchTimer runs every kWatchCloseMs
   UINT taskbarCreated_ = 0;
   Library rasLibrary_;
   std::unique_ptr<PanelToolTips> tips_;

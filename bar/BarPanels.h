@@ -32,6 +32,8 @@ class BarPanels : public PanelRow, private PanelHost {
   int PanelCount() override { return list_.PanelCount(); }
   void UpdatePanel(int i) override { list_.UpdatePanel(i); }
   void DisableSensor(int i) override { list_.DisableSensor(i); }
+  void HoldTexts() noexcept override { table_.Hold(); }
+  void SendTexts() noexcept override { table_.Send(); }
 
   TDisplayPanels& List() { return list_; }
   PanelTextTable& Texts() { return table_; }

@@ -69,6 +69,9 @@ class DisplayThread {
   // thread up (it ends by itself if the call ever returns) and takes fn out
   // of service. No thread runs passes until StartThread.
   virtual bool GiveUpHungThread(void*& fn) = 0;
+  // Main thread: whether a call of the thread has been under way for at
+  // least ms milliseconds (the watch looks closely then).
+  virtual bool CallUnderWayFor(uint32_t ms) { return ms == 0; }
   virtual void StartThread() = 0;
   // Requests the end and waits for it a bounded time, answering what other
   // threads send meanwhile. False when the thread has not ended (an alert box

@@ -82,6 +82,10 @@ bool TDisplayThread::GiveUpHungThread(void*& fn) {
   return true;
 }
 
+bool TDisplayThread::CallUnderWayFor(uint32_t ms) {
+  return worker_ && worker_->UnderWayFor(ms);
+}
+
 bool TDisplayThread::Stop() {
   if (!thread_.Valid()) return true;
   loop_.RequestStop();

@@ -60,6 +60,7 @@ class TDisplayThread : public DisplayThread {
   void SetInterval(int32_t ms) override { loop_.SetInterval(ms); }
   void SetPriority(int priority) override;
   bool GiveUpHungThread(void*& fn) override;
+  bool CallUnderWayFor(uint32_t ms) override;
   void StartThread() override;
   bool Stop() override;
 

@@ -17,22 +17,49 @@ void PanelTextTable::Publish(uint32_t generation, int slot, const char* text, si
     Lock lock(lock_);
     if (fromPass && !open_) return;
     Place& p = places_[slot - 1];
+    // The place keeps the last text sent to its cell, or on its way there.
+    if (p.Generation == generation && p.Length == length &&
+        std::memcmp(p.Chars, text, length) == 0)
+      return;
     std::memcpy(p.Chars, text, length);
     p.Length = static_cast<uint8_t>(length);
     p.Generation = generation;
     p.Changed = true;
-    if (!pending_ && window_) {
-      pending_ = true;
-      post = window_;
-      ++posted_;
-    }
+    waiting_ = true;
+    if (holder_ != GetCurrentThreadId()) post = ToPost();
   }
+  PostTo(post);
+}
+
+HWND PanelTextTable::ToPost() {
+  if (pending_ || !waiting_ || !window_) return nullptr;
+  pending_ = true;
+  ++posted_;
+  return window_;
+}
+
+void PanelTextTable::PostTo(HWND window) {
   // Posted outside the lock; a window that is gone takes no message, and the
   // next writer tries again.
-  if (post && !PostMessageA(post, WM_PANELTEXTS, 0, 0)) {
+  if (window && !PostMessageA(window, WM_PANELTEXTS, 0, 0)) {
     Lock lock(lock_);
     pending_ = false;
   }
+}
+
+void PanelTextTable::Hold() {
+  Lock lock(lock_);
+  holder_ = GetCurrentThreadId();
+}
+
+void PanelTextTable::Send() {
+  HWND post = nullptr;
+  {
+    Lock lock(lock_);
+    if (holder_ == GetCurrentThreadId()) holder_ = 0;
+    post = ToPost();
+  }
+  PostTo(post);
 }
 
 void PanelTextTable::Open() {
@@ -44,6 +71,7 @@ void PanelTextTable::Close() {
   Lock lock(lock_);
   open_ = false;
   for (Place& p : places_) p.Changed = false;
+  waiting_ = false;
 }
 
 int PanelTextTable::Take(Text* out) {
@@ -60,6 +88,7 @@ int PanelTextTable::Take(Text* out) {
     p.Changed = false;
   }
   pending_ = false;
+  waiting_ = false;
   return n;
 }
 

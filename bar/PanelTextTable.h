@@ -3,10 +3,13 @@
 // Every panel slot has a fixed 80-character place in this table, guarded by a
 // critical section. A writer (any thread) fills the place, marks it changed
 // and posts one message to the bar window unless one is already on its way;
-// the main thread then takes every changed place at once (Take). Nothing is
-// allocated on either side, and the writer never waits for the main thread,
-// so a pass can neither block nor be blocked by the window (exit, pause, the
-// settings dialog, a reload).
+// the main thread then takes every changed place at once (Take). A text equal
+// to the one its place holds changes nothing. A pass holds its posts while
+// its panels run (Hold) and sends them once after its last panel (Send): one
+// message per pass at most, none when no text changed. Nothing is allocated
+// on either side, and the writer never waits for the main thread, so a pass
+// can neither block nor be blocked by the window (exit, pause, the settings
+// dialog, a reload).
 //
 // The table is also the gate of the texts of a pass (TextGate): once the user
 // has paused, the pass under way publishes nothing more, and what it
@@ -42,6 +45,11 @@ class PanelTextTable : public TextGate {
   // Any thread. Slot 1..100; longer texts are cut to 80 characters. A text
   // of a pass (fromPass) is dropped while the gate is closed.
   void Publish(uint32_t generation, int slot, const char* text, size_t length, bool fromPass);
+  // The calling thread's texts wait in the table until it calls Send, which
+  // posts one message when any text is waiting. Another thread's texts are
+  // posted as before (a given-up thread never comes back to Send).
+  void Hold();
+  void Send();
   // TextGate, under the display thread's lock.
   void Open() override;
   void Close() override;
@@ -59,9 +67,15 @@ class PanelTextTable : public TextGate {
     uint32_t Generation;
   };
 
+  // Under the lock: the window to post to now, if any.
+  HWND ToPost();
+  void PostTo(HWND window);
+
   CriticalSection lock_;
   Place places_[kMaxPanels] = {};
   bool pending_ = false;
+  bool waiting_ = false;  // a place is marked changed
+  DWORD holder_ = 0;      // the thread whose texts wait for Send
   bool open_ = true;
   HWND window_ = nullptr;
   long posted_ = 0;

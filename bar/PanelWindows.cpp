@@ -18,14 +18,45 @@ namespace {
 // The widest window Windows 95 creates.
 constexpr int32_t kWidestCell = 32767;
 
-void DrawCell(HWND hwnd, HDC dc, const CellLook& look) {
+COLORREF FaceOf(const CellLook& look) {
+  return look.SystemFace ? GetSysColor(COLOR_BTNFACE) : look.Colour;
+}
+
+// The text centred inside the bevel over the cell's face, in one call that
+// fills the face too: drawn alone when only the text changed.
+void DrawCellText(HWND hwnd, HDC dc, CellLook& look, const char* text, int length) {
+  RECT inner;
+  GetClientRect(hwnd, &inner);
+  InflateRect(&inner, -1, -1);
+  HGDIOBJ font = look.Font ? static_cast<HGDIOBJ>(look.Font) : GetStockObject(DEFAULT_GUI_FONT);
+  SelectedObject selected(dc, font);
+  if (look.TextHeight < 0) {
+    TEXTMETRICA metrics{};
+    look.TextHeight = GetTextMetricsA(dc, &metrics) ? metrics.tmHeight : 0;
+  }
+  SetTextColor(dc, look.TextColour);
+  SetBkColor(dc, FaceOf(look));
+  SetTextAlign(dc, TA_CENTER | TA_TOP | TA_NOUPDATECP);
+  const int x = inner.left + (inner.right - inner.left) / 2;
+  const int y = inner.top + (inner.bottom - inner.top - look.TextHeight) / 2;
+  ExtTextOutA(dc, x, y, ETO_OPAQUE | ETO_CLIPPED, &inner, text, static_cast<UINT>(length),
+              nullptr);
+}
+
+void DrawCell(HWND hwnd, HDC dc, CellLook& look) {
   RECT r;
   GetClientRect(hwnd, &r);
-  if (look.SystemFace) {
-    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+  char text[128];
+  const int n = look.Picture ? 0 : GetWindowTextA(hwnd, text, sizeof text);
+  if (look.Picture || n == 0) {
+    if (look.SystemFace) {
+      FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    } else {
+      GdiObject<HBRUSH> brush(CreateSolidBrush(look.Colour));
+      FillRect(dc, &r, brush.Get());
+    }
   } else {
-    GdiObject<HBRUSH> brush(CreateSolidBrush(look.Colour));
-    FillRect(dc, &r, brush.Get());
+    DrawCellText(hwnd, dc, look, text, n);
   }
   DrawEdge(dc, &r, look.Raised ? BDR_RAISEDOUTER : BDR_SUNKENOUTER, BF_RECT);
   if (look.Picture) {
@@ -38,20 +69,9 @@ void DrawCell(HWND hwnd, HDC dc, const CellLook& look) {
       DeleteDC(memory);
     }
   }
-  char text[128];
-  const int n = GetWindowTextA(hwnd, text, sizeof text);
-  if (n > 0) {
-    HGDIOBJ font = look.Font ? static_cast<HGDIOBJ>(look.Font) : GetStockObject(DEFAULT_GUI_FONT);
-    SelectedObject selected(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, look.TextColour);
-    RECT inner = r;
-    InflateRect(&inner, -1, -1);
-    DrawTextA(dc, text, n, &inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  }
 }
 
-void PaintCell(HWND hwnd, const CellLook& look) {
+void PaintCell(HWND hwnd, CellLook& look) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
   if (!dc) return;
@@ -59,14 +79,15 @@ void PaintCell(HWND hwnd, const CellLook& look) {
   EndPaint(hwnd, &ps);
 }
 
-// A new text goes straight onto the screen. Invalidating instead would cost
-// a round of update-region requests and WM_PAINT, whose BeginPaint and
-// EndPaint also hide and show the (absent) caret. A cell that is hidden or
-// covered is drawn by WM_PAINT when it shows again.
-void RedrawCell(HWND hwnd, const CellLook& look) {
+// A new text goes straight onto the screen, and only the text: the bevel
+// around it stays as it is. Invalidating instead would cost a round of
+// update-region requests and WM_PAINT, whose BeginPaint and EndPaint also
+// hide and show the (absent) caret. A cell that is hidden or covered is
+// drawn by WM_PAINT when it shows again.
+void RedrawText(HWND hwnd, CellLook& look, const char* text) {
   HDC dc = GetDC(hwnd);
   if (!dc) return;
-  DrawCell(hwnd, dc, look);
+  DrawCellText(hwnd, dc, look, text ? text : "", text ? lstrlenA(text) : 0);
   ReleaseDC(hwnd, dc);
 }
 
@@ -98,7 +119,7 @@ LRESULT CALLBACK CellProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
       break;
     case WM_SETTEXT: {
       const LRESULT r = DefWindowProcA(hwnd, msg, w, l);
-      if (look) RedrawCell(hwnd, *look);
+      if (look && !look->Picture) RedrawText(hwnd, *look, reinterpret_cast<const char*>(l));
       return r;
     }
     case WM_MOUSEMOVE:

@@ -45,6 +45,7 @@ struct CellLook {
   COLORREF TextColour = 0;
   HBITMAP Picture = nullptr; // drawn at 3, 3; not owned by the cell
   HWND Tips = nullptr;       // the tool-tip control shown over the cell
+  int TextHeight = -1;       // of Font, taken at the first text drawn
 };
 
 // A cell window of class "TPanel" with that look; nullptr on failure. A new

@@ -9,13 +9,18 @@
 # prints the bar's CPU as a ratio of conky's. Then it starts the prefix's
 # Wine server afresh with WINEDEBUG=+server and counts the bar's requests
 # between two marks around CVL_SIDE_PASSES (20) whole passes, per pass and
-# by request name (0: no count). Conky (Debian's conky-std) is installed when missing.
+# by request name (0: no count). Last, the bar's CPU time per pass: at
+# "Update" "1000" over 20 s, and at "Update" "0" over CVL_SIDE_PROFILE (3000)
+# passes; of the whole configuration, the pass alone, and at "Update" "0" of
+# each panel and each warning alone (0: none).
+# Conky (Debian's conky-std) is installed when missing.
 # Writes ${CVL_SIDE_OUT:-docs/side-by-side.txt}; never fails on a figure.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-3}
 seconds=${CVL_SIDE_SECONDS:-30}
 passes=${CVL_SIDE_PASSES:-20}
+profile=${CVL_SIDE_PROFILE:-3000}
 
 if [ "$(id -u)" = 0 ]; then
   "$top/scripts/deps.sh"
@@ -136,6 +141,23 @@ count_requests() {
     }' "$work/trace" >>"$figures"
 }
 [ "$passes" -gt 0 ] && count_requests
+
+# CPU per pass at "Update" "0", a bar started afresh for each part.
+profile_passes() {
+  timeout -k 10 1800 wine "$measurer" --profile "$profile" \
+    --out "$(cvl_winpath "$work/profile")" >/dev/null 2>&1 || status=1
+  if [ ! -s "$work/profile" ]; then
+    echo "CPU per pass: no figures" >>"$figures"
+    status=1
+    return
+  fi
+  {
+    echo "The bar's CPU time per pass in ms (GetProcessTimes; a bar started afresh for each line):"
+    echo "the whole configuration, the pass alone (the probe's warning only), each entry alone with the probe."
+    cat "$work/profile"
+  } >>"$figures"
+}
+[ "$profile" -gt 0 ] && profile_passes
 
 {
   echo "Corvella side by side with conky ($(date -u '+%Y-%m-%d %H:%M UTC'), commit $(git -C "$top" rev-parse --short HEAD 2>/dev/null || echo unknown))"

@@ -76,14 +76,35 @@ const RegKey& SectionSettings::ForWriting() {
   return write_;
 }
 
+std::string* SectionSettings::Known(const std::string& key) {
+  for (auto& kv : known_)
+    if (kv.first == key) return &kv.second;
+  return nullptr;
+}
+
 std::string SectionSettings::GetSetting(const std::string& app, const std::string& section,
                                         const std::string& key, const std::string& def) {
   if (!Mine(app, section)) return ::GetSetting(app, section, key, def);
-  return Read(ForReading(), key, def);
+  const RegKey& k = ForReading();
+  std::string text;
+  if (!k || !k.QueryString(key.c_str(), text) || text.empty()) return def;
+  if (std::string* known = Known(key))
+    *known = text;
+  else
+    known_.emplace_back(key, text);
+  return text;
 }
 
 void SectionSettings::SaveSetting(const std::string& app, const std::string& section,
                                   const std::string& key, const std::string& value) {
   if (!Mine(app, section)) return ::SaveSetting(app, section, key, value);
+  // The value this run read or wrote already stands there: writing it again
+  // would change nothing but cost a request.
+  std::string* known = Known(key);
+  if (known && *known == value) return;
   Write(ForWriting(), key, value);
+  if (known)
+    *known = value;
+  else
+    known_.emplace_back(key, value);
 }

@@ -3,6 +3,8 @@
 // HKEY_LOCAL_MACHINE\Software\Veltrop\<application>\<section>. Nothing is
 // cached; each call opens the key, reads or writes one value and closes it.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "shared/core/SettingsSource.h"
 #include "shared/core/VBText.h"
@@ -37,7 +39,8 @@ class RegistrySettings : public SettingsSource {
 // on first use, for both reading and writing, and closed when the object
 // goes. Where it cannot be opened so (a missing key, a user who may not
 // write) reads and writes each get a key of their own, also opened once.
-// Values, defaults and failures as above; other sections go through the
+// Values, defaults and failures as above; a value that this run read or
+// wrote is not written again unchanged. Other sections go through the
 // functions above.
 class SectionSettings : public SettingsSource {
  public:
@@ -53,10 +56,13 @@ class SectionSettings : public SettingsSource {
     return app == app_ && section == section_;
   }
   bool OpenBoth();
+  // The value of key as this run last read or wrote it, or nullptr.
+  std::string* Known(const std::string& key);
   const RegKey& ForReading();
   const RegKey& ForWriting();
 
   std::string app_, section_;
   RegKey both_, read_, write_;
   bool bothTried_ = false, readTried_ = false, writeTried_ = false;
+  std::vector<std::pair<std::string, std::string>> known_;
 };

@@ -20,15 +20,35 @@ bool Survives(int i, Step step, Disable disable) noexcept {
   return false;
 }
 
+// The panels' texts of a pass leave together, before any warning is checked
+// (an alert box may hold the pass for long).
+class HeldTexts {
+ public:
+  explicit HeldTexts(RefreshPanels& panels) : panels_(panels) { panels_.HoldTexts(); }
+  ~HeldTexts() { Send(); }
+  HeldTexts(const HeldTexts&) = delete;
+  HeldTexts& operator=(const HeldTexts&) = delete;
+  void Send() noexcept {
+    if (held_) panels_.SendTexts();
+    held_ = false;
+  }
+
+ private:
+  RefreshPanels& panels_;
+  bool held_ = true;
+};
+
 }  // namespace
 
 void RefreshCycle(RefreshPanels& panels, RefreshWarnings& warnings) noexcept {
   try {
+    HeldTexts texts(panels);
     for (int i = 1; i <= panels.PanelCount(); ++i) {
       if (!Survives(i, [&](int n) { panels.UpdatePanel(n); },
                     [&](int n) { panels.DisableSensor(n); }))
         return;
     }
+    texts.Send();
     for (int i = 1; i <= warnings.WarningCount(); ++i) {
       if (!Survives(i, [&](int n) { warnings.CheckWarning(n); },
                     [&](int n) { warnings.DisableCheck(n); }))
@@ -41,6 +61,7 @@ void RefreshCycle(RefreshPanels& panels, RefreshWarnings& warnings) noexcept {
 
 void FirstReadings(RefreshPanels& panels) noexcept {
   try {
+    HeldTexts texts(panels);
     for (int i = 1; i <= panels.PanelCount(); ++i) {
       try {
         panels.UpdatePanel(i);

@@ -23,6 +23,10 @@ class RefreshPanels {
   virtual void UpdatePanel(int i) = 0;
   // Panel i has no function from now on.
   virtual void DisableSensor(int i) = 0;
+  // Around the panels of a pass: their texts go to the window together, once
+  // the last panel is done (or the pass ended early), not one by one.
+  virtual void HoldTexts() noexcept {}
+  virtual void SendTexts() noexcept {}
 };
 
 class RefreshWarnings {

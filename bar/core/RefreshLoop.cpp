@@ -28,7 +28,12 @@ PassKind RefreshLoop::Next() const {
 }
 
 void RefreshLoop::UpdateRun() {
-  if (stop_ || Next() != PassKind::None)
+  // Only a change reaches the event: setting it at every pass would cost a
+  // system call for nothing.
+  const bool run = stop_ || Next() != PassKind::None;
+  if (run == run_) return;
+  run_ = run;
+  if (run)
     sync_.Set(RefreshSync::kRun);
   else
     sync_.Reset(RefreshSync::kRun);
@@ -146,6 +151,7 @@ int32_t RefreshLoop::Interval() {
 void RefreshLoop::RequestStop() {
   Locked lock(sync_);
   stop_ = true;
+  run_ = true;
   sync_.Set(RefreshSync::kRun);
   sync_.Set(RefreshSync::kWake);
 }

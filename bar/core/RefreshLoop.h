@@ -113,5 +113,6 @@ class RefreshLoop {
   bool inPass_ = false;
   bool idleWanted_ = false;
   bool stop_ = false;
+  bool run_ = true;  // the state the Run event was last given
   int32_t interval_ = 0;
 };

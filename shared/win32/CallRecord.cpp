@@ -49,6 +49,11 @@ void CallRecord::HandedOver(void* fn) {
   started_ = GetTickCount();
 }
 
+bool CallRecord::UnderWayFor(DWORD ms) {
+  Lock lock(lock_);
+  return inCall_ && !givenUp_ && GetTickCount() - started_ >= ms;
+}
+
 bool CallRecord::GiveUpAfter(DWORD ms, void*& fn) {
   Lock lock(lock_);
   if (!inCall_ || givenUp_ || GetTickCount() - started_ < ms) return false;

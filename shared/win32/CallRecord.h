@@ -34,6 +34,8 @@ class CallRecord {
   // Another thread: a call under way for at least ms milliseconds is given
   // up, and fn is its function; false when none is, or not for that long.
   bool GiveUpAfter(DWORD ms, void*& fn);
+  // Another thread: whether a call has been under way for ms milliseconds.
+  bool UnderWayFor(DWORD ms);
 
  private:
   CriticalSection lock_;

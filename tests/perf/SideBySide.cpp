@@ -9,7 +9,13 @@
 //                             right after a pass ends and "CorvellaMarkEnd"
 //                             right after N more (a Wine server trace shows
 //                             both), then writes the passes between the two
-//                             marks, the bar's thread ids and its own to FILE.
+//                             marks, the bar's thread ids and its own to FILE;
+//   --profile N --out FILE    writes the bar's CPU time per pass: at
+//                             "Update" "1000" over 20 s, of the whole and of
+//                             the probe alone (the pass itself); at "Update"
+//                             "0" over N passes, of those two and of each
+//                             panel and each warning alone with the probe; a
+//                             bar started afresh for each.
 // Then it closes the bar. Exit status 0 when all of that worked.
 #include <windows.h>
 #include <tlhelp32.h>
@@ -28,6 +34,8 @@ namespace {
 struct Options {
   std::string Ready, Hold, Out;
   long Marks = 0;
+  long Profile = 0;
+  std::string Only;  // "pass", "panel-N", "panel-Dialtally", "warning-K"
 };
 
 bool FileExists(const std::string& path) {
@@ -72,12 +80,88 @@ long AfterNextPass(const ProbeBlock& probe) {
   return probe.Passes();
 }
 
+// The entry named (see Options::Only) alone with the probe; the whole
+// configuration for an empty name.
+BarConfiguration Part(const BarConfiguration& whole, const std::string& name) {
+  if (name.empty()) return whole;
+  BarConfiguration c = whole;
+  c.Panels.clear();
+  c.Warnings = {whole.Warnings.back()};
+  for (const PanelEntry& panel : whole.Panels)
+    if (name == (panel.Plugin ? "panel-Dialtally" : "panel-" + std::to_string(panel.Number)))
+      c.Panels = {panel};
+  for (const WarningEntry& warning : whole.Warnings)
+    if (!warning.Plugin && name == "warning-" + std::to_string(warning.Number))
+      c.Warnings.insert(c.Warnings.begin(), warning);
+  return c;
+}
+
+// CPU milliseconds per pass of the configuration at "Update" "0"; with
+// seconds, at its own "Update" over that stretch instead. Negative when the
+// bar did not run.
+double CpuPerPass(const BarConfiguration& c, long passes, long seconds = 0) {
+  WriteConfiguration(c);
+  ProbeBlock probe;
+  RunningBar bar;
+  passprobe::Sample before{}, after{};
+  bool measured = bar.Start(c.InstalledDir) && probe.WaitForPasses(probe.Passes() + 5, 60000) &&
+                  probe.Sample(before, 5000);
+  if (measured && seconds > 0) Sleep(static_cast<DWORD>(seconds) * 1000);
+  measured = measured && probe.WaitForPasses(before.Passes + (seconds > 0 ? 1 : passes), 600000) &&
+             probe.Sample(after, 5000);
+  bar.Exit(20000);
+  if (!measured) return -1;
+  return 1000.0 * CpuSecondsBetween(before, after) / (after.Passes - before.Passes);
+}
+
+int Profile(const Options& o) {
+  wintest::MessageBoxWatcher boxes;
+  const std::string dir = MakeInstallation();
+  if (dir.empty()) return std::fprintf(stderr, "no installation\n"), 1;
+  const BarConfiguration whole = SideBySideConfiguration(dir);
+  const WarningEntry probe = whole.Warnings.back();
+  std::string lines;
+  int status = 0;
+  auto measure = [&](const std::string& name, BarConfiguration c, long seconds = 0) {
+    if (seconds == 0) c.Update = "0";
+    const double ms = CpuPerPass(c, o.Profile, seconds);
+    if (ms < 0) status = 1;
+    char line[160];
+    std::snprintf(line, sizeof line, "  %s %.3f\n", name.c_str(), ms);
+    lines += line;
+  };
+  BarConfiguration alone = whole;
+  alone.Panels.clear();
+  alone.Warnings = {probe};
+  lines += "At \"Update\" \"1000\" over 20 s:\n";
+  measure("whole", whole, 20);
+  measure("pass-alone", alone, 20);
+  lines += "At \"Update\" \"0\" over " + std::to_string(o.Profile) + " passes:\n";
+  measure("whole", whole);
+  measure("pass-alone", alone);
+  for (const PanelEntry& panel : whole.Panels) {
+    alone.Panels = {panel};
+    measure(panel.Plugin ? "panel-Dialtally" : "panel-" + std::to_string(panel.Number), alone);
+  }
+  alone.Panels.clear();
+  for (size_t i = 0; i + 1 < whole.Warnings.size(); ++i) {
+    alone.Warnings = {whole.Warnings[i], probe};
+    measure("warning-" + std::to_string(whole.Warnings[i].Number), alone);
+  }
+  if (!WriteFile(o.Out, lines)) status = 1;
+  if (boxes.Count() != 0) {
+    std::fprintf(stderr, "message boxes: %s\n", boxes.Summary().c_str());
+    status = 1;
+  }
+  return status;
+}
+
 int Run(const Options& o) {
   wintest::MessageBoxWatcher boxes;
   ProbeBlock probe;
   const std::string dir = MakeInstallation();
   if (!probe.Valid() || dir.empty()) return std::fprintf(stderr, "no installation\n"), 1;
-  WriteConfiguration(SideBySideConfiguration(dir));
+  WriteConfiguration(Part(SideBySideConfiguration(dir), o.Only));
   RunningBar bar;
   if (!bar.Start(dir) || !probe.WaitForPasses(5, 60000))
     return std::fprintf(stderr, "the bar did not run its passes\n"), 1;
@@ -116,6 +200,8 @@ int main(int argc, char** argv) {
     else if (name == "--hold") o.Hold = argv[i + 1];
     else if (name == "--out") o.Out = argv[i + 1];
     else if (name == "--marks") o.Marks = std::max(1L, std::atol(argv[i + 1]));
+    else if (name == "--profile") o.Profile = std::max(1L, std::atol(argv[i + 1]));
+    else if (name == "--only") o.Only = argv[i + 1];
   }
-  return Run(o);
+  return o.Profile > 0 ? Profile(o) : Run(o);
 }
