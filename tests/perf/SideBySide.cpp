@@ -80,19 +80,22 @@ long AfterNextPass(const ProbeBlock& probe) {
   return probe.Passes();
 }
 
-// The entry named (see Options::Only) alone with the probe; the whole
-// configuration for an empty name.
-BarConfiguration Part(const BarConfiguration& whole, const std::string& name) {
-  if (name.empty()) return whole;
+// The entries named (see Options::Only, several separated by commas) alone
+// with the probe; the whole configuration for an empty name.
+BarConfiguration Part(const BarConfiguration& whole, const std::string& names) {
+  if (names.empty()) return whole;
+  const std::string list = "," + names + ",";
+  auto named = [&](const std::string& name) { return list.find("," + name + ",") != std::string::npos; };
   BarConfiguration c = whole;
   c.Panels.clear();
-  c.Warnings = {whole.Warnings.back()};
+  c.Warnings.clear();
   for (const PanelEntry& panel : whole.Panels)
-    if (name == (panel.Plugin ? "panel-Dialtally" : "panel-" + std::to_string(panel.Number)))
-      c.Panels = {panel};
+    if (named(panel.Plugin ? "panel-Dialtally" : "panel-" + std::to_string(panel.Number)))
+      c.Panels.push_back(panel);
   for (const WarningEntry& warning : whole.Warnings)
-    if (!warning.Plugin && name == "warning-" + std::to_string(warning.Number))
-      c.Warnings.insert(c.Warnings.begin(), warning);
+    if (!warning.Plugin && named("warning-" + std::to_string(warning.Number)))
+      c.Warnings.push_back(warning);
+  c.Warnings.push_back(whole.Warnings.back());
   return c;
 }
 
