@@ -6,7 +6,10 @@
 # started together on the same screen. For each of RUNS runs (3) it reads
 # utime + stime from /proc/PID/stat of the bar's process, conky's and the
 # prefix's Wine server over the same stretch (CVL_SIDE_SECONDS, 30 s) and
-# prints the bar's CPU as a ratio of conky's. Then it starts the prefix's
+# prints the bar's CPU as a ratio of conky's; and the same ratio from the
+# time on the processor that /proc/PID/task/*/schedstat counts in
+# nanoseconds (the clock-tick figures move in 10 ms steps, a fifth of
+# conky's whole figure). Then it starts the prefix's
 # Wine server afresh with WINEDEBUG=+server and counts the bar's requests
 # between two marks around CVL_SIDE_PASSES (20) whole passes, per pass and
 # by request name (0: no count). Last, the bar's CPU time per pass: at
@@ -66,11 +69,13 @@ prefix_pid() {
 }
 # utime + stime in clock ticks (the fields after the parenthesised name).
 cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{print $12 + $13}'; }
+# Nanoseconds on the processor, every thread of the process.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d", s}'; }
 ms() { awk -v t="$1" -v k="$tick" 'BEGIN {printf "%.0f", 1000 * t / k}'; }
 
 figures=$work/figures
 status=0
-echo "CPU over the same $seconds s (utime + stime from /proc/PID/stat, 10 ms steps):" >"$figures"
+echo "CPU over the same $seconds s (utime + stime from /proc/PID/stat, 10 ms steps; and schedstat's nanoseconds):" >"$figures"
 for run in $(seq "$runs"); do
   rm -f "$work/ready" "$work/hold"
   timeout -k 10 900 wine "$measurer" --ready "$(cvl_winpath "$work/ready")" \
@@ -87,14 +92,18 @@ for run in $(seq "$runs"); do
   else
     load=$(cut -d' ' -f1 /proc/loadavg)
     b0=$(cpu_ticks "$bar") c0=$(cpu_ticks "$conky_pid") s0=$(cpu_ticks "$server")
+    bn0=$(cpu_ns "$bar") cn0=$(cpu_ns "$conky_pid")
     sleep "$seconds"
     b1=$(cpu_ticks "$bar") c1=$(cpu_ticks "$conky_pid") s1=$(cpu_ticks "$server")
+    bn1=$(cpu_ns "$bar") cn1=$(cpu_ns "$conky_pid")
     awk -v r="$run" -v b=$((b1 - b0)) -v c=$((c1 - c0)) -v s=$((s1 - s0)) -v k="$tick" \
-      -v l="$load" 'BEGIN {
+      -v bn=$((bn1 - bn0)) -v cn=$((cn1 - cn0)) -v l="$load" 'BEGIN {
         printf "run %d: bar %.0f ms, conky %.0f ms, Wine server %.0f ms; bar / conky %s;" \
-               " (bar + server) / conky %s (load average %s)\n", r, 1000 * b / k,
+               " (bar + server) / conky %s (load average %s); on the processor (schedstat):" \
+               " bar %.1f ms, conky %.1f ms, bar / conky %s\n", r, 1000 * b / k,
                1000 * c / k, 1000 * s / k, c ? sprintf("%.2f", b / c) : "n/a",
-               c ? sprintf("%.2f", (b + s) / c) : "n/a", l }' >>"$figures"
+               c ? sprintf("%.2f", (b + s) / c) : "n/a", l, bn / 1e6, cn / 1e6,
+               cn ? sprintf("%.2f", bn / cn) : "n/a" }' >>"$figures"
   fi
   touch "$work/hold"
   wait "$side" || status=1

@@ -160,6 +160,16 @@ TEST_F(BarPanelsTest, EachPanelIsAnIconCellAndATextCellShowingItsText) {
   EXPECT_EQ(Text(form, 2).substr(0, 6), "Flaky ");
   EXPECT_EQ(Text(form, 3), "Error");
 
+  // A pass sends its panels' texts together, in one message after its last
+  // panel (flaky's text changes at every call).
+  auto* panels = static_cast<BarPanels*>(form.Panels());
+  const std::string flaky = Text(form, 2);
+  const long posted = panels->Texts().PostedCount();
+  RefreshCycle(*form.Panels(), *form.Warnings());
+  EXPECT_EQ(panels->Texts().PostedCount(), posted + 1);
+  form.Panels()->ShowTexts();
+  EXPECT_NE(Text(form, 2), flaky);
+
   // Geometry: icon cell 22 x 22 at (30, 3), text cell 27 further, its own width.
   HWND icon = GetDlgItem(form.Handle(), kIconCellIdBase + 1);
   const POINT iconAt = PlaceIn(form.Handle(), icon);
@@ -277,12 +287,14 @@ TEST_F(BarPanelsTest, TextsReachTheWindowsOnceAndOnlyFromTheCurrentList) {
   gSetTexts = 0;
 
   const uint32_t now = panels->List().Generation();
+  const long sent = panels->Texts().PostedCount();
   panels->Texts().Publish(now, 1, "same", 4, true);
   panels->ShowTexts();
   panels->Texts().Publish(now, 1, "same", 4, true);
   panels->ShowTexts();
   EXPECT_EQ(WindowText(cell), "same");
   EXPECT_EQ(gSetTexts, 1) << "a text that did not change is not set again";
+  EXPECT_EQ(panels->Texts().PostedCount(), sent + 1) << "nor sent again";
 
   panels->Texts().Publish(now - 1, 1, "stale", 5, true);
   panels->ShowTexts();
