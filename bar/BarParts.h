@@ -64,7 +64,7 @@ class DisplayThread {
   virtual void RequestPass(PassKind kind) = 0;
   virtual void SetInterval(int32_t ms) = 0;
   virtual void SetPriority(int priority) = 0;
-  // Main thread, a few times a second: a call of the thread into a sensor or
+  // Main thread, from time to time: a call of the thread into a sensor or
   // check function that has been under way for kCallHangLimitMs gives the
   // thread up (it ends by itself if the call ever returns) and takes fn out
   // of service. No thread runs passes until StartThread.
