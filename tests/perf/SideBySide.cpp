@@ -107,7 +107,7 @@ double CpuPerPass(const BarConfiguration& c, long passes, long seconds = 0) {
   ProbeBlock probe;
   RunningBar bar;
   passprobe::Sample before{}, after{};
-  bool measured = bar.Start(c.InstalledDir) && probe.WaitForPasses(probe.Passes() + 5, 60000) &&
+  bool measured = bar.Start(c.InstalledDir) && probe.WaitForPasses(probe.Passes() + (seconds > 0 ? 5 : 50), 60000) &&
                   probe.Sample(before, 5000);
   if (measured && seconds > 0) Sleep(static_cast<DWORD>(seconds) * 1000);
   measured = measured && probe.WaitForPasses(before.Passes + (seconds > 0 ? 1 : passes), 600000) &&
