@@ -20,6 +20,15 @@ PanelGraph::PanelGraph(GraphScale scale, int32_t cellWidth) : scale_(scale) {
   values_.reset(new int32_t[static_cast<size_t>(capacity_)]);
 }
 
+PanelGraph& PanelGraph::operator=(PanelGraph&& other) noexcept {
+  values_ = std::move(other.values_);
+  scale_ = std::exchange(other.scale_, GraphScale::None);
+  capacity_ = std::exchange(other.capacity_, 0);
+  count_ = std::exchange(other.count_, 0);
+  next_ = std::exchange(other.next_, 0);
+  return *this;
+}
+
 void PanelGraph::Push(int32_t value) {
   if (scale_ == GraphScale::Percent) value = std::min(std::max(value, 0), kPercentTop);
   Store(value);

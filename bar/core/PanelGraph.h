@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 // "Settings" value: "TRUE" shows the graphs, anything else does not.
 constexpr const char* kPanelGraphsSetting = "PanelGraphs";
@@ -32,8 +33,9 @@ class PanelGraph {
   PanelGraph(GraphScale scale, int32_t cellWidth);
   PanelGraph(const PanelGraph&) = delete;
   PanelGraph& operator=(const PanelGraph&) = delete;
-  PanelGraph(PanelGraph&&) = default;
-  PanelGraph& operator=(PanelGraph&&) = default;
+  // A graph moved from has none.
+  PanelGraph(PanelGraph&& other) noexcept { *this = std::move(other); }
+  PanelGraph& operator=(PanelGraph&& other) noexcept;
 
   bool HasGraph() const { return capacity_ > 0; }
   GraphScale Scale() const { return scale_; }

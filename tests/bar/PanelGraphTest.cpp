@@ -68,6 +68,15 @@ TEST(PanelGraph, NoGraphWithoutWidthOrScale) {
   EXPECT_EQ(none.Count(), 0);
   int32_t v = 0;
   EXPECT_FALSE(none.ValueAt(0, v));
+  // A graph moved away leaves none behind.
+  PanelGraph kept(GraphScale::Largest, 3);
+  kept.Push(9);
+  PanelGraph taken(std::move(kept));
+  EXPECT_FALSE(kept.HasGraph());
+  kept.Push(1);
+  EXPECT_EQ(kept.Count(), 0);
+  ASSERT_TRUE(taken.ValueAt(2, v));
+  EXPECT_EQ(v, 9);
   // A width read from a damaged setting: no cell is wider than 32767.
   EXPECT_EQ(PanelGraph(GraphScale::Largest, std::numeric_limits<int32_t>::max()).Capacity(), 32767);
 }
