@@ -56,8 +56,9 @@ typedef HBITMAP CVL_BITMAP;
 typedef void *CVL_BITMAP;
 #endif
 
-/* The two functions the bar calls at every refresh, as pointer types. */
+/* The functions the bar calls at every refresh, as pointer types. */
 typedef void(CVL_CALL *CVL_SENSOR_FUNCTION)(char *buffer);
+typedef int(CVL_CALL *CVL_SENSOR_VALUE)(void);
 typedef int(CVL_CALL *CVL_WARNING_FUNCTION)(int threshold);
 
 #ifdef __cplusplus
@@ -89,6 +90,14 @@ void CVL_CALL PluginDisplaySettings(void);
  * panel. Called once per panel at every refresh. Without it the panel
  * shows "Error". */
 void CVL_CALL SensorFunction(char *buffer);
+
+/* Optional. The sensor's current reading as one number, for the history
+ * graph the bar draws behind the panel's text when the user has chosen
+ * "Show history graphs in panels". Called right after SensorFunction, in
+ * the same refresh, once per panel. The graph is scaled to the largest value
+ * it shows (at least 1); values of 0 or below draw nothing. Without it the
+ * panel has no graph. */
+int CVL_CALL SensorValue(void);
 
 /* Optional. One line that describes the sensor in the Add Sensor list
  * (default "No Description"). */

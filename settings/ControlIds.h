@@ -72,6 +72,8 @@ enum {
   SeparatorGroup,
   SeparatorLabel,
   SeparatorCombo,
+  GraphGroup,
+  PanelGraphsCheck,
   // Sensors
   SensorsText = 1180,
   SensorList,

@@ -92,6 +92,7 @@ void TSettingsForm::FormShow() {
   SetShadeColour(v.shadeColour);
   SendMessageA(Item(ShadeAmount), TBM_SETPOS, TRUE, v.shadeAmount);
   SetSensorFont(v.font);
+  UpdateCheck(PanelGraphsCheck, v.panelGraphs);
   FillPanelView();
   FillWarningView();
   loading_ = false;
@@ -147,6 +148,7 @@ GeneralSettings TSettingsForm::ReadControls() {
   v.shadeColour = shadeColour_;
   v.shadeAmount = static_cast<int32_t>(SendMessageA(Item(ShadeAmount), TBM_GETPOS, 0, 0));
   v.font = sensorFontValue_;
+  v.panelGraphs = IsChecked(PanelGraphsCheck);
   return v;
 }
 

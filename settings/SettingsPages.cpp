@@ -138,6 +138,9 @@ void TSettingsForm::CreatePages() {
   Group(AppearancePage, "Separator Character", 15, 266, 373, 54, SeparatorGroup, "ICON_KEY");
   Add(AppearancePage, "Static", "Multi-Info Separator :", kLabel, 27, 290, 145, 13, SeparatorLabel);
   Combo(AppearancePage, SeparatorCombo, 175, 286, 170, kSeparatorItems, kSeparatorItemCount);
+  Group(AppearancePage, "History Graphs", 15, 326, 373, 46, GraphGroup, "ICON_CLOCK");
+  Add(AppearancePage, "Button", "Show history graphs in panels", kCheck | WS_GROUP, 27, 345, 300, 17,
+      PanelGraphsCheck);
 
   // Sensors
   Add(SensorsPage, "Static",

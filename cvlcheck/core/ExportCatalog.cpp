@@ -13,6 +13,8 @@ static_assert(CVL_HAS_SENSOR == PluginHasSensor, "the sensor facility bits diffe
 static_assert(CVL_HAS_WARNING == PluginHasWarning, "the warning facility bits differ");
 static_assert(std::is_same<CVL_SENSOR_FUNCTION, TSensorFunction>::value,
               "the sensor function types differ");
+static_assert(std::is_same<CVL_SENSOR_VALUE, TSensorValue>::value,
+              "the sensor value types differ");
 static_assert(std::is_same<CVL_WARNING_FUNCTION, TWarningFunction>::value,
               "the warning function types differ");
 
@@ -25,6 +27,7 @@ const std::vector<ExportEntry>& ExportCatalog() {
       {"PluginDisplaySettings", S::Procedure, R::Plugin, false, 0,
        "the Settings button of the Plugins tab does nothing"},
       {"SensorFunction", S::Text, R::Sensor, true, 0, "its panels show \"Error\""},
+      {"SensorValue", S::Number, R::Sensor, false, 0, "its panels have no history graph"},
       {"SensorDescription", S::Text, R::Sensor, false, 1,
        "the Add Sensor list shows \"No Description\""},
       {"SensorToolTip", S::Text, R::Sensor, false, 1, "the panel's tool tip is \"No Tool Tip\""},

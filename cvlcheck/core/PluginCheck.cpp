@@ -118,9 +118,10 @@ class PluginChecker {
     return false;
   }
 
-  // What the bar does after a fault in the export.
+  // What the bar does after a fault in the export. The functions it calls in
+  // every pass are taken out of service; the others give their default.
   static std::string Consequence(const ExportEntry& entry) {
-    if (entry.required && entry.role != ExportRole::Plugin)
+    if (entry.role != ExportRole::Plugin && entry.infoStep == 0)
       return std::string("the bar takes it out of service, ") + entry.without;
     return entry.without;
   }
@@ -196,12 +197,29 @@ class PluginChecker {
     CheckInformation(ExportRole::Sensor);
     const ExportEntry& entry = Entry("SensorFunction");
     if (!Found(entry)) return;
+    // The bar asks for the value right after the text, in the same pass.
+    const ExportEntry& valueEntry = Entry("SensorValue");
+    bool valueInService = Found(valueEntry);
+    std::string values;
+    double slowest = 0;
     std::set<std::string> texts;
-    for (int call = 1; call <= kSensorCalls; ++call) {
-      bool ok = false;
-      texts.insert(CallText(entry, "SensorFunction call " + IntToText(call), &ok));
-      if (!ok) return;  // the bar takes a faulting function out of service
+    bool textInService = true;
+    for (int call = 1; call <= kSensorCalls && textInService; ++call) {
+      texts.insert(CallText(entry, "SensorFunction call " + IntToText(call), &textInService));
+      // A fault ends the pass before the value, and the bar takes the
+      // faulting function out of service.
+      if (!textInService || !valueInService) continue;
+      int32_t value = 0;
+      valueInService = Guarded("SensorValue call " + IntToText(call), valueEntry, [&] {
+        value = GuardedNumberCall(loader_, found_[valueEntry.name]);
+      });
+      if (!valueInService) continue;
+      values += (values.empty() ? "" : ", ") + IntToText(value);
+      slowest = std::max(slowest, took_);
     }
+    // The values on one line, with the time of the slowest call.
+    if (!values.empty()) report_.Line("SensorValue: " + values + " " + CallTime(slowest));
+    if (!textInService) return;
     report_.Line(texts.size() == 1
                      ? "SensorFunction: the same text in all " + IntToText(kSensorCalls) +
                            " calls (not a problem: a reading may stay the same)"

@@ -14,7 +14,8 @@ constexpr int kCheckClean = 0;       // no problem found
 constexpr int kCheckProblems = 1;    // one or more problems
 constexpr int kCheckNotAPlugin = 2;  // the file does not load, or has no PluginFacilities
 
-// How often the sensor function is called, to see whether its text changes.
+// How often the sensor function is called, to see whether its text changes;
+// SensorValue, when exported, is called after each call.
 constexpr int kSensorCalls = 5;
 
 // Checks the plug-in at path and returns the exit code. After a call that

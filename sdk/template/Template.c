@@ -63,6 +63,12 @@ void CVL_CALL SensorFunction(char *buffer)
     PutText(buffer, text);
 }
 
+/* The same reading as a number, for the history graph behind the text. */
+int CVL_CALL SensorValue(void)
+{
+    return MemoryLoad();
+}
+
 void CVL_CALL SensorDescription(char *buffer)
 {
     PutText(buffer, "Template: Memory Load");

@@ -143,6 +143,7 @@ GeneralSettings LoadGeneralSettings(SettingsSource& s) {
   v.font.size = TextToInt(get("Settings", "FontSize", "8"));
   v.font.colour = TextToInt(get("Settings", "FontColor", IntToText(kWindowTextColour).c_str()));
   FontStyleFrom(get("Settings", "FontStyle", ""), v.font.bold, v.font.italic);
+  v.panelGraphs = get("Settings", "PanelGraphs", "FALSE") == "TRUE";
   return v;
 }
 
@@ -176,6 +177,7 @@ void ApplyAll(SettingsSource& s, const GeneralSettings& v,
   put("Settings", "FontSize", IntToText(v.font.size));
   put("Settings", "FontColor", IntToText(v.font.colour));
   put("Settings", "FontStyle", FontStyleText(v.font.bold, v.font.italic));
+  put("Settings", "PanelGraphs", Bool(v.panelGraphs));
   if (writeLists) writeLists();
   put("Settings", "SettingsStatus", "Applied");
 }

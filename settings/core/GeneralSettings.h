@@ -66,6 +66,7 @@ struct GeneralSettings {
   int32_t shadeColour = 16744576;
   int32_t shadeAmount = 100;
   SensorFont font;
+  bool panelGraphs = false;  // history graphs behind the panels' texts
 };
 
 // Stored text to item index, and back (defaults are those of the reads).

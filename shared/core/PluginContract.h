@@ -23,6 +23,9 @@ typedef char TextBuffer[kTextBufferSize];
 
 // Writes the sensor's current text into the buffer.
 typedef void(CVL_STDCALL* TSensorFunction)(char* buffer);
+// The sensor's current reading as one number, for the panel's history graph;
+// optional, called right after the sensor function.
+typedef int32_t(CVL_STDCALL* TSensorValue)();
 // Nonzero lowest byte of the result: the warning condition holds for threshold.
 typedef int32_t(CVL_STDCALL* TWarningFunction)(int32_t threshold);
 

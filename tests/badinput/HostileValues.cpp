@@ -63,7 +63,7 @@ std::vector<Place> EveryValue() {
                    "ShadeColour", "ShadeAmount", "Update", "PauseOnMinimise", "HotKeyModifiers",
                    "LogAll", "AudioWarnings", "LogWarnings", "InstalledDir", "SettingsStatus",
                    "Version", "FontName", "FontSize", "FontColor", "FontStyle", "MultiInfoSep",
-                   "ShowSplash"});
+                   "ShowSplash", "PanelGraphs"});
   add("Position", {"LEFT", "TOP", "WIDTH", "DOCKEDLEFT", "DOCKEDTOP"});
   add("Priorities", {"Process", "MainThread", "TimerThread"});
   add("LM78", {"LM78Enable", "LM75Enable", "WinbondEnable", "CorePort1", "CoreVolt", "CPUType",

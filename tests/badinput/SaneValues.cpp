@@ -24,7 +24,7 @@ void ExpectOneOf(const char* section, const char* name, const std::set<std::stri
 
 void ExpectGeneralSettings() {
   for (const char* flag : {"AutoHide", "LogAll", "LogWarnings", "PauseOnMinimise",
-                           "AudioWarnings", "ShowSplash", "AutoResize", "OnTop"})
+                           "AudioWarnings", "ShowSplash", "AutoResize", "OnTop", "PanelGraphs"})
     ExpectOneOf("Settings", flag, {"TRUE", "FALSE"});
   ExpectOneOf("Settings", "BarPosition", {"TOP", "BOTTOM", "FLOATING", "MINIMISED"});
   ExpectOneOf("Settings", "ShadeBar", {"TRUE", "Solid", "FALSE"});

@@ -46,6 +46,7 @@ void Text(char* buffer) { std::strcpy(buffer, "text"); }
 int32_t Fifty() { return 50; }
 int32_t Sixty() { return 60; }
 int32_t Five() { return 5; }
+int32_t Seventy() { return 70; }
 int32_t Never(int32_t) { return 0; }
 char gBitmap, gBrush;
 BitmapHandle BigIcon() { return &gBitmap; }
@@ -163,6 +164,23 @@ TEST_F(CheckRules, ACallThatDoesNotReturnEndsTheCheckAndKeepsTheLibraryLoaded) {
   EXPECT_EQ(report.Lines().back(),
             "Result: 1 problem, checking stopped at a call that did not return");
   EXPECT_TRUE(loader.released.empty()) << "its code is still running";
+}
+
+TEST_F(CheckRules, ASensorValueThatDoesNotReturnIsReportedByName) {
+  loader.Hang(Export(Seventy));
+  EXPECT_EQ(Check({{"PluginFacilities", Export(SensorMask)},
+                   {"SensorFunction", Export(Text)},
+                   {"SensorValue", Export(Seventy)}}),
+            kCheckProblems);
+  ASSERT_EQ(Problems().size(), 1u) << report.Text();
+  EXPECT_EQ(Problems()[0],
+            "SensorValue call 1: did not return within 10 s, the bar's limit: the bar takes it "
+            "out of service, its panels have no history graph; the library stays loaded until "
+            "the bar ends");
+  // Called right after the first text, as the bar calls it.
+  const std::vector<std::string>& lines = report.Lines();
+  EXPECT_EQ(lines[lines.size() - 3], "SensorFunction call 1: \"text\" [0 ms]");
+  EXPECT_TRUE(loader.released.empty());
 }
 
 }  // namespace

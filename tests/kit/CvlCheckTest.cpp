@@ -31,6 +31,11 @@ struct CheckRun {
   bool Has(const std::string& line) const {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
   }
+  int CountStarting(const std::string& start) const {
+    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const std::string& l) {
+      return l.rfind(start, 0) == 0;
+    }));
+  }
   int CountContaining(const std::string& part) const {
     return static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const std::string& l) {
       return l.find(part) != std::string::npos;
@@ -125,6 +130,9 @@ TEST(CvlCheck, ShippedPluginsAndTheTemplateFromTheKitHaveNoProblem) {
     EXPECT_TRUE(run.Has("SensorIcon: a 16 x 16 bitmap"));
     EXPECT_EQ(run.CountContaining("SensorFunction call "), 5);
   }
+  // The template graphs its memory load.
+  const CheckRun kit = RunChecker(Template());
+  EXPECT_EQ(kit.CountStarting("SensorValue: "), 1) << kit.Text();
 
   // The resource meter stand-in answers 100 unless told otherwise.
   SetEnvironmentVariableA("CVL_RSRC32_GDI", "50");
@@ -191,6 +199,11 @@ TEST(CvlCheck, ReportsEachFaultByTheExportsNameAndGoesOnWithTheOthers) {
        "WarningFunction(100): 0, false"},
       {"noicon.cvl", {"PROBLEM SensorIcon: returned no bitmap (0): the panel has no picture"},
        "SensorFunction call 5: \"NoIcon reading 5\""},
+      // The text goes on without the value.
+      {"faultvalue.cvl",
+       {"PROBLEM SensorValue call 1: processor fault, Exception C0000005 (access violation): the "
+        "bar takes it out of service, its panels have no history graph"},
+       "SensorFunction call 5: \"FaultValue reading 5\""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.plugin);
@@ -204,6 +217,22 @@ TEST(CvlCheck, ReportsEachFaultByTheExportsNameAndGoesOnWithTheOthers) {
   // A function that faulted is not called again, as the bar does.
   EXPECT_EQ(RunChecker(TestBinDir() + "divwarning.cvl").CountContaining("WarningFunction("), 1);
   EXPECT_EQ(RunChecker(TestBinDir() + "faultsensor.cvl").CountContaining("PROBLEM SensorFunction call "), 1);
+  EXPECT_EQ(RunChecker(TestBinDir() + "faultvalue.cvl").CountContaining("SensorValue"), 2)
+      << "its export line and the one fault";
+}
+
+TEST(CvlCheck, SensorValueIsAskedAfterEachTextAndItsValuesShareALine) {
+  const CheckRun run = RunChecker(TestBinDir() + "graphvalue.cvl");
+  EXPECT_EQ(run.exitCode, 0u) << run.Text();
+  EXPECT_TRUE(run.Has("Export SensorValue: found (optional)")) << run.Text();
+  EXPECT_TRUE(run.Has("SensorValue: 0, 100, 0, 100, 0")) << run.Text();
+  EXPECT_EQ(run.CountContaining("SensorValue"), 2) << run.Text();
+  // Without the export the panel simply has no graph: no problem.
+  const CheckRun without = RunChecker(TestBinDir() + "sensoronly.cvl");
+  EXPECT_TRUE(without.Has("Export SensorValue: missing (optional): its panels have no history "
+                          "graph"))
+      << without.Text();
+  EXPECT_EQ(without.lines.back(), "Result: no problems");
 }
 
 TEST(CvlCheck, ACallThatDoesNotReturnIsReportedAndEndsTheCheck) {

@@ -1,6 +1,7 @@
 // Once started, a refresh pass's portable work allocates nothing: every
-// built-in text composed into its buffer through the guarded call, and 100
-// warnings evaluated, half of them holding. Counted on this thread by the
+// built-in text composed into its buffer through the guarded call, 100
+// warnings evaluated, half of them holding, and a panel's history graph fed
+// and measured for drawing. Counted on this thread by the
 // heap counter (replaced operator new, the sanitizer's malloc hook).
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <memory>
 #include <thread>
 
+#include "bar/core/PanelGraph.h"
 #include "tests/perf/HeapCounter.h"
 #include "tests/perf/PortablePass.h"
 
@@ -79,6 +81,24 @@ TEST(SteadyState, EveryBuiltInTextAndHundredWarningsWithoutTheHeap) {
   EXPECT_STREQ(pass.Text(4), "0:09:59 / 28800bps / 2Kb / 4Kb");
   EXPECT_STREQ(pass.Text(18), "+5.01V / -5.04V / +12.14V / -11.99V");
   EXPECT_EQ(TextBufferLength(pass.Text(3)), 79u);
+}
+
+TEST(SteadyState, AGraphAllocatesItsRingOnceAndNothingInAPassOrWhenDrawn) {
+  heapcount::Scope creation;
+  PanelGraph graph(GraphScale::Largest, 120);
+  EXPECT_EQ(creation.Stop().News, 1) << "the ring, once";
+  heapcount::Scope passes;
+  int drawn = 0;
+  for (int32_t pass = 0; pass < 1000; ++pass) {
+    if (pass % 7 == 0)
+      graph.PushEmpty();
+    else
+      graph.Push(pass * 37 % 500);
+    const int32_t top = graph.Top();
+    for (int x = 0; x < graph.Capacity(); ++x) drawn += graph.ColumnHeight(x, 20, top);
+  }
+  EXPECT_EQ(passes.Stop().Total(), 0);
+  EXPECT_GT(drawn, 0);
 }
 
 TEST(SteadyState, TheStringFormOfTheCallIsTheOneThatAllocates) {

@@ -11,6 +11,8 @@
 //   TP_WARNING      0 level (environment CVL_TEST_LEVEL) above threshold,
 //                   1 integer divide by zero, 2 always 256, 3 always 1
 //   TP_INCREMENT    the WarningIncrement answer
+//   TP_VALUE        SensorValue: 0 answers 0, 100, 0, 100, ... call by call,
+//                   1 a null-pointer write
 #include <windows.h>
 
 #include <cstdint>
@@ -39,6 +41,9 @@
 #ifndef TP_INCREMENT
 #define TP_INCREMENT 5
 #endif
+#ifndef TP_VALUE
+#define TP_VALUE 0
+#endif
 
 #define EXPORT extern "C" __attribute__((stdcall))
 
@@ -59,6 +64,7 @@ namespace {
 volatile uintptr_t gNowhere = 0;
 volatile int32_t gZero = 0;
 int gReadings = 0;
+int gValues = 0;
 
 void Put(char* buffer, const char* text) { std::snprintf(buffer, 80, "%s", text); }
 
@@ -117,6 +123,11 @@ EXPORT void SensorFunction(char* buffer) {
     return;
   }
   PutText(buffer, "reading");
+}
+
+EXPORT int32_t SensorValue() {
+  if (TP_VALUE == 1) *reinterpret_cast<volatile int32_t*>(gNowhere) = 1;
+  return gValues++ % 2 ? 100 : 0;
 }
 
 EXPORT void SensorDescription(char* buffer) { PutText(buffer, "description"); }

@@ -60,7 +60,8 @@ TEST(GeneralSettings, ApplyWritesEveryValueInOrderWithTheStatusLast) {
       "Settings/ShadeBar=FALSE",      "Settings/ShadeColour=16744576",
       "Settings/ShadeAmount=100",     "Settings/FontName=Arial",
       "Settings/FontSize=8",          "Settings/FontColor=-2147483640",
-      "Settings/FontStyle=",          "Panels/NoOfPanels=0",
+      "Settings/FontStyle=",          "Settings/PanelGraphs=FALSE",
+      "Panels/NoOfPanels=0",
       "Settings/SettingsStatus=Applied"};
   EXPECT_EQ(store.writes, want);
   // The start-up entry comes after the first group (six values).
@@ -88,6 +89,22 @@ TEST(GeneralSettings, LoadReadsStoredValues) {
   EXPECT_FALSE(v.font.italic);
   EXPECT_TRUE(v.disableAutoResize);
   EXPECT_EQ(v.shadeColour, static_cast<int32_t>(0x8000000Fu));
+}
+
+TEST(GeneralSettings, OnlyTheExactTextTRUEShowsTheHistoryGraphs) {
+  MemorySettings store;
+  EXPECT_FALSE(LoadGeneralSettings(store).panelGraphs);
+  const std::vector<std::string> hostile = {"true", "1", "TRUE ", std::string(10000, 'T'),
+                                            "TRUE" + std::string(9996, ' ')};
+  for (const std::string& stored : hostile) {
+    store.Set("Settings", "PanelGraphs", stored);
+    EXPECT_FALSE(LoadGeneralSettings(store).panelGraphs) << stored.substr(0, 20);
+  }
+  store.Set("Settings", "PanelGraphs", "TRUE");
+  GeneralSettings v = LoadGeneralSettings(store);
+  EXPECT_TRUE(v.panelGraphs);
+  ApplyAll(store, v, nullptr, nullptr);
+  EXPECT_EQ(store.Get("Settings", "PanelGraphs"), "TRUE");
 }
 
 TEST(GeneralSettingsRules, SpeedLoggingPriorityAndPreview) {

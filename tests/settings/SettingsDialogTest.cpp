@@ -116,6 +116,7 @@ TEST_F(SettingsDialog, ACleanRegistryShowsEveryDefault) {
   EXPECT_EQ(FontFace(GetDlgItem(dlg, FontPanel), &height), "Arial");
   EXPECT_EQ(height, -MulDiv(8, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 72));
   EXPECT_EQ(ComboText(dlg, SeparatorCombo), " /  (Forward Slash)");
+  EXPECT_FALSE(Checked(dlg, PanelGraphsCheck));
   EXPECT_FALSE(Checked(dlg, AudioCheck));
   EXPECT_EQ(ComboText(dlg, BaseProirityCombo), "Idle (4)");
   EXPECT_EQ(ComboText(dlg, MainProirityCombo), "Highest (+2)");
@@ -145,6 +146,7 @@ TEST_F(SettingsDialog, ACleanRegistryShowsEveryDefault) {
   EXPECT_EQ(S("FontSize"), "8");
   EXPECT_EQ(S("FontColor"), "-2147483640");
   EXPECT_EQ(S("FontStyle"), "");
+  EXPECT_EQ(S("PanelGraphs"), "FALSE");
   EXPECT_EQ(S("MultiInfoSep"), "/");
   EXPECT_EQ(S("AudioWarnings"), "FALSE");
   EXPECT_EQ(S("AutoResize"), "TRUE");
@@ -181,6 +183,7 @@ TEST_F(SettingsDialog, ApplyWritesWhatTheControlsShowAndCancelKeepsIt) {
   SendMessageA(GetDlgItem(dlg, ShadeAmount), TBM_SETPOS, TRUE, 40);
   SendMessageA(dlg, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 40),
                reinterpret_cast<LPARAM>(GetDlgItem(dlg, ShadeAmount)));
+  SetCheck(dlg, PanelGraphsCheck, true);
   SelectCombo(dlg, BaseProirityCombo, 2);
   EXPECT_EQ(Text(dlg, MainPriorityText), "15");
   EXPECT_EQ(Text(dlg, TimerPriorityText), "13");
@@ -202,6 +205,7 @@ TEST_F(SettingsDialog, ApplyWritesWhatTheControlsShowAndCancelKeepsIt) {
   EXPECT_EQ(S("OnTop"), "FALSE");
   EXPECT_EQ(S("ShadeBar"), "Solid");
   EXPECT_EQ(S("ShadeAmount"), "40");
+  EXPECT_EQ(S("PanelGraphs"), "TRUE");
   EXPECT_EQ(P("Process"), "HIGH_PRIORITY_CLASS");
   EXPECT_EQ(P("MainThread"), "THREAD_PRIORITY_LOWEST");
   EXPECT_EQ(P("TimerThread"), "THREAD_PRIORITY_ABOVE_NORMAL");
@@ -211,9 +215,11 @@ TEST_F(SettingsDialog, ApplyWritesWhatTheControlsShowAndCancelKeepsIt) {
   wintest::SetSetting("Settings", "SettingsStatus", "Processed");
   SetCheck(dlg, AutoHideCheck, false);
   Click(dlg, ShadeRadio);
+  SetCheck(dlg, PanelGraphsCheck, false);
   ASSERT_TRUE(Close(dlg, CancelBtn));
   EXPECT_EQ(S("AutoHide"), "TRUE");
   EXPECT_EQ(S("ShadeBar"), "Solid");
+  EXPECT_EQ(S("PanelGraphs"), "TRUE");
   EXPECT_EQ(S("SettingsStatus"), "Processed");
 }
 
@@ -291,6 +297,31 @@ TEST_F(SettingsDialog, StoredValuesOutsideTheListsShowNoSelectionAndStayStored) 
   EXPECT_EQ(P("Process"), "idle_priority_class");
   EXPECT_EQ(S("AutoResize"), "FALSE");
   ASSERT_TRUE(Close(dlg, CancelBtn));
+}
+
+TEST_F(SettingsDialog, OnlyAStoredTRUEChecksTheHistoryGraphsBox) {
+  struct Case {
+    std::string stored;
+    bool checked;
+  };
+  const std::vector<Case> cases = {{"TRUE", true},  {"true", false},
+                                   {"1", false},    {"TRUE ", false},
+                                   {std::string(10000, 'T'), false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored.substr(0, 20));
+    wintest::SetSetting("Settings", "PanelGraphs", c.stored);
+    HWND dlg = Open();
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(Checked(dlg, PanelGraphsCheck), c.checked);
+    SetCheck(dlg, PanelGraphsCheck, !c.checked);
+    ASSERT_TRUE(Close(dlg, CancelBtn));
+    EXPECT_EQ(S("PanelGraphs"), c.stored) << "Cancel writes nothing";
+  }
+  // OK writes what the box shows: the damaged value becomes "FALSE".
+  HWND dlg = Open();
+  ASSERT_NE(dlg, nullptr);
+  ASSERT_TRUE(Close(dlg, OKBtn));
+  EXPECT_EQ(S("PanelGraphs"), "FALSE");
 }
 
 TEST_F(SettingsDialog, TheStartupEntryIsReadAndWrittenButNeverDeleted) {
