@@ -5,7 +5,7 @@
 #include <exception>
 
 #include "bar/DisplayThreadCode.h"
-#include "bar/Globals.h"
+#include "shared/Globals.h"
 #include "bar/PanelTextTable.h"
 #include "bar/PanelWindows.h"
 #include "bar/ShellAppBar.h"

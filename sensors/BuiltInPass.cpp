@@ -1,6 +1,6 @@
 #include "sensors/BuiltInPass.h"
 
-#include "bar/Globals.h"
+#include "shared/Globals.h"
 #include "sensors/BuiltInReadings.h"
 #include "sensors/BuiltInState.h"
 

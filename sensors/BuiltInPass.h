@@ -12,7 +12,7 @@
 // itself.
 #include <cstdint>
 
-#include "bar/core/GlobalTypes.h"
+#include "shared/core/GlobalTypes.h"
 
 class BuiltInPass {
  public:

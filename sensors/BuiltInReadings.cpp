@@ -1,6 +1,6 @@
 #include "sensors/BuiltInReadings.h"
 
-#include "bar/Globals.h"
+#include "shared/Globals.h"
 #include "sensors/BuiltInPass.h"
 #include "sensors/BuiltInState.h"
 #include "sensors/SystemFigures.h"

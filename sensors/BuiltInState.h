@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "bar/core/GlobalTypes.h"
+#include "shared/core/GlobalTypes.h"
 #include "sensors/core/DialUpTimer.h"
 #include "sensors/core/SystemSamples.h"
 #include "shared/win32/Handle.h"

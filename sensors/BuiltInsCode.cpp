@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "bar/Globals.h"
+#include "shared/Globals.h"
 #include "sensors/BuiltInFunctions.h"
 #include "sensors/BuiltInReadings.h"
 #include "sensors/BuiltInState.h"

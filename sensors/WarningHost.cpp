@@ -1,6 +1,6 @@
 #include "sensors/WarningHost.h"
 
-#include "bar/Globals.h"
+#include "shared/Globals.h"
 #include "sensors/BuiltInsCode.h"
 #include "shared/Common.h"
 #include "shared/VBFunctions.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "bar/core/BarFields.h"
-#include "bar/core/GlobalTypes.h"
+#include "shared/core/GlobalTypes.h"
 #include "shared/core/SettingsSource.h"
 
 // The shell's application-bar calls for this window.

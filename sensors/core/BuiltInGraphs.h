@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "bar/core/PanelGraph.h"
+#include "shared/core/PanelGraph.h"
 #include "sensors/core/HardwareSettings.h"
 #include "sensors/core/SensorTexts.h"
 

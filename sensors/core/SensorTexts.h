@@ -13,7 +13,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "bar/core/GlobalTypes.h"
+#include "shared/core/GlobalTypes.h"
 #include "shared/core/TextBuilder.h"
 
 // " " + the "MultiInfoSep" value + " ", cut to 3 characters: "-" gives

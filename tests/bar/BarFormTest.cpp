@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "bar/BarFormCode.h"
-#include "bar/Globals.h"
+#include "shared/Globals.h"
 #include "bar/ShellAppBar.h"
 #include "shared/core/CvlError.h"
 #include "tests/support/WinTest.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 
-#include "bar/core/Format.h"
+#include "shared/core/Format.h"
 #include "shared/core/CvlError.h"
 
 TEST(FormatDuration, RollsOverAtTheHourBoundaries) {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "bar/core/DiskGeometry.h"
-#include "bar/core/WarningAlert.h"
-#include "bar/core/WindowTally.h"
+#include "shared/core/DiskGeometry.h"
+#include "shared/core/WarningAlert.h"
+#include "shared/core/WindowTally.h"
 #include "shared/core/CvlError.h"
 #include "tests/fakes/MemorySettings.h"
 

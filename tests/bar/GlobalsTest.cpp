@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "bar/Globals.h"
+#include "shared/Globals.h"
 #include "shared/core/CvlError.h"
 #include "tests/support/WinTest.h"
 

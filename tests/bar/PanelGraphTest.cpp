@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "bar/core/PanelGraph.h"
+#include "shared/core/PanelGraph.h"
 #include "sensors/core/BuiltInGraphs.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "bar/core/Format.h"
+#include "shared/core/Format.h"
 #include "plugins/dialtally/core/DialtallyCount.h"
 #include "plugins/dialtally/core/TodayNumber.h"
 #include "plugins/resource/core/FreeResources.h"

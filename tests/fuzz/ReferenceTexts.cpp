@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "bar/core/Format.h"
+#include "shared/core/Format.h"
 #include "sensors/core/CheckedMath.h"
 #include "sensors/core/HardwareValues.h"
 #include "shared/core/VBText.h"

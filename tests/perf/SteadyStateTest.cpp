@@ -10,7 +10,7 @@
 #include <memory>
 #include <thread>
 
-#include "bar/core/PanelGraph.h"
+#include "shared/core/PanelGraph.h"
 #include "tests/perf/HeapCounter.h"
 #include "tests/perf/PortablePass.h"
 

@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "bar/Globals.h"
+#include "shared/Globals.h"
 #include "sensors/BuiltInsCode.h"
 #include "sensors/WarningHost.h"
 #include "shared/Common.h"

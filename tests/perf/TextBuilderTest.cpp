@@ -6,7 +6,7 @@
 #include <cstring>
 #include <limits>
 
-#include "bar/core/Format.h"
+#include "shared/core/Format.h"
 #include "sensors/core/HardwareTexts.h"
 #include "sensors/core/SensorTexts.h"
 #include "shared/core/TextBuilder.h"

@@ -9,7 +9,7 @@
 #include <regex>
 #include <vector>
 
-#include "bar/Globals.h"
+#include "shared/Globals.h"
 #include "sensors/BuiltInPass.h"
 #include "sensors/BuiltInsCode.h"
 #include "shared/Common.h"

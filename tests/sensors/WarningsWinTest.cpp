@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "bar/Globals.h"
+#include "shared/Globals.h"
 #include "sensors/BuiltInsCode.h"
 #include "sensors/WarningHost.h"
 #include "shared/Common.h"

@@ -1,6 +1,6 @@
 #include "plugins/dialtally/core/DialtallyCount.h"
 
-#include "bar/core/Format.h"
+#include "shared/core/Format.h"
 #include "shared/core/CvlError.h"
 #include "shared/core/VBText.h"
 

@@ -1,4 +1,4 @@
-#include "bar/core/Format.h"
+#include "shared/core/Format.h"
 
 #include <cmath>
 

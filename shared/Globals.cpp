@@ -1,7 +1,7 @@
 // Error boxes, the warning alert and the log file.
-#include "bar/Globals.h"
+#include "shared/Globals.h"
 
-#include "bar/core/WarningAlert.h"
+#include "shared/core/WarningAlert.h"
 #include "shared/VBFunctions.h"
 #include "shared/core/CvlError.h"
 

@@ -1,8 +1,8 @@
 // Queries of the system: performance counters, version, monitors, dial-up,
 // disks and windows. None of them fails: each degrades to a plain answer.
-#include "bar/Globals.h"
-#include "bar/core/DiskGeometry.h"
-#include "bar/core/WindowTally.h"
+#include "shared/Globals.h"
+#include "shared/core/DiskGeometry.h"
+#include "shared/core/WindowTally.h"
 #include "shared/win32/Handle.h"
 #include "shared/win32/Library.h"
 #include "shared/win32/RegKey.h"

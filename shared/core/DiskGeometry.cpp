@@ -1,4 +1,4 @@
-#include "bar/core/DiskGeometry.h"
+#include "shared/core/DiskGeometry.h"
 
 #include <limits>
 

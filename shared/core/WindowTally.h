@@ -2,7 +2,7 @@
 // Counting over the top-level windows in Z order (portable).
 #include <vector>
 
-#include "bar/core/GlobalTypes.h"
+#include "shared/core/GlobalTypes.h"
 
 // Every window counts once in Total; a minimised one in Minimised, else a
 // visible one in Visible. Processes counts the changes of owning process along

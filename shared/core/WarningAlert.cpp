@@ -1,4 +1,4 @@
-#include "bar/core/WarningAlert.h"
+#include "shared/core/WarningAlert.h"
 
 bool RunWarningAlert(const std::string& message, SettingsSource& settings, AlertOutput& out) {
   const std::string entry = "Warning: " + message;

@@ -1,4 +1,4 @@
-#include "bar/core/WindowTally.h"
+#include "shared/core/WindowTally.h"
 
 WindowCounts TallyWindows(const std::vector<WindowFacts>& walk) {
   WindowCounts counts;

@@ -1,4 +1,4 @@
-#include "bar/core/PanelGraph.h"
+#include "shared/core/PanelGraph.h"
 
 #include <algorithm>
 #include <limits>

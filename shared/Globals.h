@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "bar/core/Format.h"
-#include "bar/core/GlobalTypes.h"
+#include "shared/core/Format.h"
+#include "shared/core/GlobalTypes.h"
 
 // The bar window (TBarForm) once it exists, else nullptr: owner of error boxes
 // and the start of the window walk.
@@ -45,7 +45,7 @@ bool PerfStatsEmpty();
 
 bool IsWindows98();
 
-// MonitorRect and WindowCounts are in bar/core/GlobalTypes.h.
+// MonitorRect and WindowCounts are in shared/core/GlobalTypes.h.
 MonitorRect MonitorRectOf(HWND window);
 int MonitorCount();
 MonitorRect VirtualDesktopRect();
