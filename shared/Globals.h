@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shared/core/Format.h"
+#include "shared/core/DiskGeometry.h"
 #include "shared/core/GlobalTypes.h"
 
 // The bar window (TBarForm) once it exists, else nullptr: owner of error boxes

@@ -36,10 +36,6 @@ std::string SeparatorFrom(const std::string& setting) {
   return (" " + setting + " ").substr(0, 3);
 }
 
-std::string DurationText(uint32_t ms) {
-  return ComposedText([&](TextBuilder& out) { out.AppendDuration(ms); });
-}
-
 void CpuUsageText(TextBuilder& out, uint32_t usage) { out.AppendInt(Signed(usage)).Append('%'); }
 
 void MemoryText(TextBuilder& out, const MemoryReadings& r, const char* sep) {
@@ -140,44 +136,4 @@ void MonitorsText(TextBuilder& out, int32_t count, const MonitorRect& desktop, c
 void WindowsText(TextBuilder& out, const WindowCounts& counts, const char* sep) {
   out.AppendInt(counts.Visible).Append(sep).AppendInt(counts.Minimised).Append(sep);
   out.AppendInt(counts.Total);
-}
-
-// The string forms.
-
-std::string CpuUsageText(uint32_t usage) {
-  return ComposedText([&](TextBuilder& out) { CpuUsageText(out, usage); });
-}
-std::string MemoryText(const MemoryReadings& r, const std::string& sep) {
-  return ComposedText([&](TextBuilder& out) { MemoryText(out, r, sep.c_str()); });
-}
-std::string DiskCacheText(const DiskCacheReadings& r, const std::string& sep) {
-  return ComposedText([&](TextBuilder& out) { DiskCacheText(out, r, sep.c_str()); });
-}
-std::string DiskInfoText(const DiskReadings& r, const std::string& sep) {
-  return ComposedText([&](TextBuilder& out) { DiskInfoText(out, r, sep.c_str()); });
-}
-std::string RunningTimeText(uint32_t ticks) {
-  return ComposedText([&](TextBuilder& out) { RunningTimeText(out, ticks); });
-}
-std::string SwapFileText(const SwapFileReadings& r, const std::string& sep) {
-  return ComposedText([&](TextBuilder& out) { SwapFileText(out, r, sep.c_str()); });
-}
-std::string NetworkText(uint32_t reads, uint32_t writes, const std::string& sep) {
-  return ComposedText([&](TextBuilder& out) { NetworkText(out, reads, writes, sep.c_str()); });
-}
-std::string ProcessesText(int32_t processes, uint32_t threads, const std::string& sep) {
-  return ComposedText(
-      [&](TextBuilder& out) { ProcessesText(out, processes, threads, sep.c_str()); });
-}
-std::string BatteryText(const PowerReadings& r, const std::string& sep) {
-  return ComposedText([&](TextBuilder& out) { BatteryText(out, r, sep.c_str()); });
-}
-std::string DisplayText(const DisplayReadings& r, const std::string& sep) {
-  return ComposedText([&](TextBuilder& out) { DisplayText(out, r, sep.c_str()); });
-}
-std::string MonitorsText(int32_t count, const MonitorRect& desktop, const std::string& sep) {
-  return ComposedText([&](TextBuilder& out) { MonitorsText(out, count, desktop, sep.c_str()); });
-}
-std::string WindowsText(const WindowCounts& counts, const std::string& sep) {
-  return ComposedText([&](TextBuilder& out) { WindowsText(out, counts, sep.c_str()); });
 }

@@ -2,8 +2,7 @@
 // The texts of built-in sensors 1-15, composed from readings that the Win32
 // layer gathers. Each is written into a TextBuilder (the sensor's own 80-byte
 // buffer in the refresh pass, so nothing is allocated) and cut at 79
-// characters; the string forms return the same text for other callers. sep is
-// MultiInfoSeparator. Windows 9x performance counters are 32-bit values read
+// characters. sep is MultiInfoSeparator. Windows 9x performance counters are 32-bit values read
 // as signed where a text shows them, as the system's own counters are; a
 // size in bytes arrives as the counter's signed value there, and as it is
 // from an NT-family system's own figures. Every function may raise
@@ -20,13 +19,8 @@
 // " - ", "||" gives " ||". The caller passes the stored value or "/".
 std::string SeparatorFrom(const std::string& setting);
 
-// H:MM:SS of an unsigned tick count or difference. Counts past 2^31 ms
-// (24.8 days) keep counting the same way instead of turning negative.
-std::string DurationText(uint32_t ms);
-
 // 1: "KERNEL\CPUUsage", or the busy share of the processors.
 void CpuUsageText(TextBuilder& out, uint32_t usage);
-std::string CpuUsageText(uint32_t usage);
 
 // 2: GlobalMemoryStatusEx, or GlobalMemoryStatus where the system lacks it.
 struct MemoryReadings {
@@ -34,7 +28,6 @@ struct MemoryReadings {
   uint32_t Load = 0;
 };
 void MemoryText(TextBuilder& out, const MemoryReadings& r, const char* sep);
-std::string MemoryText(const MemoryReadings& r, const std::string& sep);
 
 // 3: "VMM\cpgDiskcache", "VCACHE\Hits", "VCACHE\Misses", or the file cache
 // and its copy reads.
@@ -46,7 +39,6 @@ struct DiskCacheReadings {
 // their sum fits the text's 32-bit arithmetic: the hit rate stays as it is.
 void SetCacheCounts(DiskCacheReadings& r, uint64_t hits, uint64_t misses);
 void DiskCacheText(TextBuilder& out, const DiskCacheReadings& r, const char* sep);
-std::string DiskCacheText(const DiskCacheReadings& r, const std::string& sep);
 
 // The free bytes of the fixed drives in drive order: at most one per drive
 // letter, kept in place rather than on the heap.
@@ -81,27 +73,22 @@ struct DiskReadings {
   FixedDriveList FixedDriveFree;
 };
 void DiskInfoText(TextBuilder& out, const DiskReadings& r, const char* sep);
-std::string DiskInfoText(const DiskReadings& r, const std::string& sep);
 
 // 6: the tick count.
 void RunningTimeText(TextBuilder& out, uint32_t ticks);
-std::string RunningTimeText(uint32_t ticks);
 
 // 7: "VMM\cpgSwapfile", "VMM\cpgSwapfileInUse", or the page files' sizes.
 struct SwapFileReadings {
   int64_t Size = 0, Used = 0;
 };
 void SwapFileText(TextBuilder& out, const SwapFileReadings& r, const char* sep);
-std::string SwapFileText(const SwapFileReadings& r, const std::string& sep);
 
 // 8: "SMBRedir\BReadsSec", "SMBRedir\BWritesSec".
 void NetworkText(TextBuilder& out, uint32_t reads, uint32_t writes, const char* sep);
-std::string NetworkText(uint32_t reads, uint32_t writes, const std::string& sep);
 
 // 9: the process estimate of CountWindows and "KERNEL\Threads", or the
 // system's thread count.
 void ProcessesText(TextBuilder& out, int32_t processes, uint32_t threads, const char* sep);
-std::string ProcessesText(int32_t processes, uint32_t threads, const std::string& sep);
 
 // 11: GetSystemPowerStatus.
 struct PowerReadings {
@@ -109,7 +96,6 @@ struct PowerReadings {
   uint32_t SecondsLeft = 0xFFFFFFFF;  // all bits set: unknown
 };
 void BatteryText(TextBuilder& out, const PowerReadings& r, const char* sep);
-std::string BatteryText(const PowerReadings& r, const std::string& sep);
 
 // 13: screen size and the bar's device capabilities.
 struct DisplayReadings {
@@ -119,12 +105,9 @@ struct DisplayReadings {
 // "8 Bit", "16 Bit", "24 Bit", "32 Bit" or "N/A".
 std::string ColourDepthText(int32_t planes, int32_t bitsPerPixel);
 void DisplayText(TextBuilder& out, const DisplayReadings& r, const char* sep);
-std::string DisplayText(const DisplayReadings& r, const std::string& sep);
 
 // 14: MonitorCount and VirtualDesktopRect.
 void MonitorsText(TextBuilder& out, int32_t count, const MonitorRect& desktop, const char* sep);
-std::string MonitorsText(int32_t count, const MonitorRect& desktop, const std::string& sep);
 
 // 15: CountWindows.
 void WindowsText(TextBuilder& out, const WindowCounts& counts, const char* sep);
-std::string WindowsText(const WindowCounts& counts, const std::string& sep);

@@ -13,3 +13,18 @@ bool FreeBytesFromGeometry(uint32_t bytesPerSector, uint32_t sectorsPerCluster,
   freeBytes = static_cast<int32_t>(product);
   return true;
 }
+
+std::string DriveRootOf(const char* list, int n) {
+  constexpr int kListSize = 257;
+  if (!list || n < 1) return std::string();
+  int pos = 0;
+  for (int entry = 1; entry < n; ++entry) {
+    if (list[pos] == '\0') return std::string();  // the list ended
+    while (pos < kListSize && list[pos] != '\0') ++pos;
+    ++pos;  // past the NUL that ends this root
+    if (pos >= kListSize) return std::string();
+  }
+  std::string root;
+  for (int i = pos; i < kListSize && i < pos + 3 && list[i] != '\0'; ++i) root += list[i];
+  return root;
+}

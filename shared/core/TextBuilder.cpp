@@ -55,8 +55,7 @@ TextBuilder& TextBuilder::AppendPadTwo(uint32_t n) {
 }
 
 TextBuilder& TextBuilder::AppendFixed2(double x) {
-  // Into the stack: the digits of every double (up to 309 before the point)
-  // are exactly those FormatFixed2 shows.
+  // Into the stack: room for the digits of every double (309 before the point).
   char text[kDecimalTextSize];
   const size_t n = Fixed2Into(x, text);
   if (std::strcmp(text, "-0.00") == 0) return Append("0.00", 4);
@@ -64,8 +63,6 @@ TextBuilder& TextBuilder::AppendFixed2(double x) {
 }
 
 TextBuilder& TextBuilder::AppendDuration(uint32_t ms) {
-  // Whole hours, minutes and seconds of an integer count are exactly the
-  // floors of the real quotients FormatDuration takes.
   AppendUnsigned(ms / 3600000);
   Append(':');
   AppendPadTwo(ms / 60000 % 60);

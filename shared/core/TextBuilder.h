@@ -24,12 +24,11 @@ class TextBuilder {
   // Decimal, "-" for negatives, as IntToText.
   TextBuilder& AppendInt(int32_t n);
   TextBuilder& AppendUnsigned(uint32_t n);
-  // "0" before a number below 10, as PadTwo of its decimal text.
+  // "0" before a number below 10.
   TextBuilder& AppendPadTwo(uint32_t n);
-  // Two decimals, "-0.00" shown as "0.00", as FormatFixed2.
+  // Two decimals as "%.2f" prints them, "-0.00" shown as "0.00".
   TextBuilder& AppendFixed2(double x);
-  // H:MM:SS with unpadded hours, as FormatDuration for counts up to 2^31 - 1
-  // ms; larger unsigned counts keep the same face.
+  // H:MM:SS with unpadded hours; counts past 2^31 ms keep the same face.
   TextBuilder& AppendDuration(uint32_t ms);
 
   // Shortens the text to its first length characters (no effect when it is

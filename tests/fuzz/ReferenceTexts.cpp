@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "shared/core/Format.h"
+#include "tests/fakes/ReferenceFormat.h"
 #include "sensors/core/CheckedMath.h"
 #include "sensors/core/HardwareValues.h"
 #include "shared/core/VBText.h"

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <limits>
 
-#include "shared/core/Format.h"
+#include "tests/fakes/ReferenceFormat.h"
 #include "sensors/core/HardwareTexts.h"
-#include "sensors/core/SensorTexts.h"
+#include "tests/fakes/SensorTextStrings.h"
 #include "shared/core/TextBuilder.h"
 #include "shared/core/VBText.h"
 

@@ -208,6 +208,9 @@ TEST(DialtallyCall, AFailedWriteSkipsOnlyThatValue) {
 TEST(DialtallyText, SeparatorFromTheBarsSettings) {
   EXPECT_EQ(DialtallyText(3, "|", 3725000), "3 | 1:02:05");
   EXPECT_EQ(DialtallyText(12, "/", 36000000), "12 / 10:00:00");
+  // A total that wrapped past 2^31 ms has no clock face.
+  EXPECT_EQ(DialtallyText(1, "/", -1), "1 / Error");
+  EXPECT_EQ(DialtallyText(1, "/", INT32_MIN), "1 / Error");
 
   MemorySettings store;
   store.Set("Settings", "MultiInfoSep", "|");

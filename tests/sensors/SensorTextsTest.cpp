@@ -6,7 +6,7 @@
 #include "sensors/core/BuiltInCatalogue.h"
 #include "sensors/core/CheckedMath.h"
 #include "sensors/core/DialUpTimer.h"
-#include "sensors/core/SensorTexts.h"
+#include "tests/fakes/SensorTextStrings.h"
 #include "shared/core/CvlError.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "plugins/dialtally/core/DialtallyCount.h"
 
-#include "shared/core/Format.h"
+#include "shared/core/TextBuilder.h"
 #include "shared/core/CvlError.h"
 #include "shared/core/VBText.h"
 
@@ -75,7 +75,10 @@ void ApplyConnection(DialtallyState& s, Connection seen, uint32_t now) {
 }
 
 std::string DialtallyText(int32_t count, const std::string& separator, int32_t totalMs) {
-  return IntToText(count) + " " + separator + " " + FormatDuration(totalMs);
+  // A negative total (a wrapped sum) has no clock face.
+  const std::string time =
+      totalMs < 0 ? "Error" : ComposedText([&](TextBuilder& out) { out.AppendDuration(totalMs); });
+  return IntToText(count) + " " + separator + " " + time;
 }
 
 std::string RunDialtally(SettingsSource& store, int32_t today, Connection seen, uint32_t now) {
