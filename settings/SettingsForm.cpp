@@ -7,6 +7,7 @@
 #include "settings/HardwareSettings.h"
 #include "settings/UrlLabel.h"
 #include "shared/win32/RegKey.h"
+#include "shared/win32/StoredColour.h"
 
 using namespace settings_ids;
 
@@ -35,12 +36,6 @@ int ScreenDpi() {
   int dpi = GetDeviceCaps(dc, LOGPIXELSY);
   ReleaseDC(nullptr, dc);
   return dpi > 0 ? dpi : 96;
-}
-
-COLORREF ResolveColour(int32_t colour) {
-  // A number with the top bit set names a system colour.
-  if (colour < 0) return GetSysColor(colour & 0xFF);
-  return static_cast<COLORREF>(colour);
 }
 
 }  // namespace
@@ -239,12 +234,12 @@ void TSettingsForm::PriorityChange() {
 void TSettingsForm::SetShadeColour(int32_t colour) {
   shadeColour_ = colour;
   if (shadeBrush_) DeleteObject(shadeBrush_);
-  shadeBrush_ = CreateSolidBrush(ResolveColour(colour));
+  shadeBrush_ = CreateSolidBrush(ColourRefOf(colour));
   InvalidateRect(Item(ShadePanel), nullptr, TRUE);
 }
 
 void TSettingsForm::ShadePanelClick() {
-  COLORREF colour = ResolveColour(shadeColour_);
+  COLORREF colour = ColourRefOf(shadeColour_);
   if (dialogs_.PickColour(Handle(), colour)) SetShadeColour(static_cast<int32_t>(colour));
 }
 
@@ -261,7 +256,7 @@ void TSettingsForm::SetSensorFont(const SensorFont& font) {
 void TSettingsForm::FontSelectBtnClick() {
   LOGFONTA lf{};
   if (sensorFont_) GetObjectA(sensorFont_, sizeof lf, &lf);
-  COLORREF colour = ResolveColour(sensorFontValue_.colour);
+  COLORREF colour = ColourRefOf(sensorFontValue_.colour);
   if (!dialogs_.PickFont(Handle(), lf, colour)) return;
   SensorFont f;
   f.name = lf.lfFaceName;
@@ -343,7 +338,7 @@ bool TSettingsForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& answer) {
     return true;
   }
   if (control == Item(FontPanel)) {
-    SetTextColor(dc, ResolveColour(sensorFontValue_.colour));
+    SetTextColor(dc, ColourRefOf(sensorFontValue_.colour));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     answer = reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
     return true;

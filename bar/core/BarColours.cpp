@@ -2,17 +2,6 @@
 
 #include <cmath>
 
-StoredColour ColourFromSetting(int32_t value) {
-  StoredColour c;
-  if (value < 0) {
-    c.System = true;
-    c.SystemIndex = value & 0xFF;
-  } else {
-    c.Rgb = static_cast<uint32_t>(value) & 0xFFFFFF;
-  }
-  return c;
-}
-
 int64_t RoundHalfEven(double x) {
   const double lower = std::floor(x);
   const double diff = x - lower;

@@ -1,18 +1,9 @@
 #pragma once
-// Colours as the settings store them, and the colour shade of the bar
-// (portable).
+// The colour shade of the bar (portable).
 #include <cstdint>
 #include <vector>
 
-// A stored colour: the signed decimal text of a colour value. Negative values
-// (high bit set) name a system colour by its index in the low byte, others
-// are red in the low byte, then green, then blue.
-struct StoredColour {
-  bool System = false;
-  int SystemIndex = 0;
-  uint32_t Rgb = 0;
-};
-StoredColour ColourFromSetting(int32_t value);
+#include "shared/core/StoredLook.h"
 
 // The pen colours of the shade's columns x = 0 .. n: from shadeRgb at the
 // left edge to baseRgb at x = n, n being amountPercent of clientWidth

@@ -104,18 +104,6 @@ const char* ColouringText(Colouring colouring) {
   }
 }
 
-std::string FontStyleText(bool bold, bool italic) {
-  if (bold && italic) return "BoldItalic";
-  if (bold) return "Bold";
-  if (italic) return "Italic";
-  return "";
-}
-
-void FontStyleFrom(const std::string& stored, bool& bold, bool& italic) {
-  bold = stored == "BoldItalic" || stored == "Bold";
-  italic = stored == "BoldItalic" || stored == "Italic";
-}
-
 GeneralSettings LoadGeneralSettings(SettingsSource& s) {
   auto get = [&](const char* section, const char* key, const char* def) {
     return s.GetSetting(kAppName, section, key, def);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "shared/core/SettingsSource.h"
+#include "shared/core/StoredLook.h"
 
 constexpr int kUpdateItemCount = 11;
 extern const char* const kUpdateItems[kUpdateItemCount];
@@ -80,9 +81,6 @@ BarPlace PlaceFrom(const std::string& stored);
 const char* PlaceText(BarPlace place);
 Colouring ColouringFrom(const std::string& stored);
 const char* ColouringText(Colouring colouring);
-// "BoldItalic", "Bold", "Italic" or "".
-std::string FontStyleText(bool bold, bool italic);
-void FontStyleFrom(const std::string& stored, bool& bold, bool& italic);
 
 // Reads every general value with the defaults of the dialog.
 GeneralSettings LoadGeneralSettings(SettingsSource& settings);

@@ -1,4 +1,4 @@
-// The colour shade: its columns, their rounding and the stored colour values.
+// The colour shade: its columns and their rounding.
 #include <gtest/gtest.h>
 
 #include "bar/core/BarColours.h"
@@ -28,13 +28,4 @@ TEST(Shade, ComponentsRoundHalvesToEven) {
   EXPECT_EQ(RoundHalfEven(3.5), 4);
   EXPECT_EQ(RoundHalfEven(-2.5), -2);
   EXPECT_EQ(RoundHalfEven(2.4999), 2);
-}
-
-TEST(Shade, StoredColoursNameSystemColoursWhenNegative) {
-  StoredColour window = ColourFromSetting(-2147483640);  // 0x80000008
-  EXPECT_TRUE(window.System);
-  EXPECT_EQ(window.SystemIndex, 8);
-  StoredColour red = ColourFromSetting(255);
-  EXPECT_FALSE(red.System);
-  EXPECT_EQ(red.Rgb, 0x0000FFu);
 }

@@ -110,3 +110,25 @@ TEST_F(FormSeams, ColourAndFontChoicesReachTheRegistryOnApply) {
 }
 
 }  // namespace
+
+TEST_F(FormSeams, TheShadePreviewReadsTheStoredColourAsTheBarDoes) {
+  // Only the low 24 bits of a positive value are the colour; the top byte is
+  // kept as stored until the user picks another colour.
+  wintest::SetSetting("Settings", "ShadeColour", std::to_string(0x12FF8080));
+  dialogs_.colourOk = false;
+  HWND dlg = Open();
+  ASSERT_NE(dlg, nullptr);
+  SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(ShadePanel, STN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dlg, ShadePanel)));
+  EXPECT_EQ(dialogs_.colourGiven, static_cast<COLORREF>(0xFF8080));
+  HDC dc = GetDC(dlg);
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+      dlg, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+      reinterpret_cast<LPARAM>(GetDlgItem(dlg, ShadePanel))));
+  ReleaseDC(dlg, dc);
+  LOGBRUSH shown{};
+  ASSERT_TRUE(GetObjectA(brush, sizeof shown, &shown));
+  EXPECT_EQ(shown.lbColor, static_cast<COLORREF>(0xFF8080));
+  ASSERT_TRUE(Close(dlg, OKBtn));
+  EXPECT_EQ(wintest::Setting("Settings", "ShadeColour"), std::to_string(0x12FF8080));
+}

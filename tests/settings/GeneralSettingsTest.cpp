@@ -29,13 +29,6 @@ TEST(GeneralSettings, StoredTextsSelectItemsOrNothing) {
   EXPECT_EQ(PlaceFrom(""), BarPlace::Bottom);
   EXPECT_EQ(ColouringFrom("Solid"), Colouring::Solid);
   EXPECT_EQ(ColouringFrom("SOLID"), Colouring::None);
-  bool bold, italic;
-  FontStyleFrom("BoldItalic", bold, italic);
-  EXPECT_TRUE(bold && italic);
-  FontStyleFrom("Underline", bold, italic);
-  EXPECT_FALSE(bold || italic);
-  EXPECT_EQ(FontStyleText(false, true), "Italic");
-  EXPECT_EQ(FontStyleText(true, true), "BoldItalic");
 }
 
 TEST(GeneralSettings, ApplyWritesEveryValueInOrderWithTheStatusLast) {
