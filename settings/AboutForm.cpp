@@ -22,7 +22,7 @@ TAboutForm::~TAboutForm() {
 
 void TAboutForm::OnInit() {
   using namespace about_ids;
-  SetWindowTextA(Handle(), "About Corvella");
+  SetText("About Corvella");
   SetClientSize(369, 258);
   CenterOnScreen();
   font_ = MakeFont("Arial", -11);
@@ -33,7 +33,7 @@ void TAboutForm::OnInit() {
   HWND panel1 = AddControl("Static", "", WS_VISIBLE | WS_CLIPSIBLINGS, 6, 6, 70, 160, Panel1,
                            font_, WS_EX_STATICEDGE);
   HWND image = AddControl("Static", "", WS_VISIBLE | SS_BITMAP, 7, 7, 67, 157, Image1, font_);
-  logo_ = static_cast<HBITMAP>(LoadImageA(Module(), "LOGO", IMAGE_BITMAP, 0, 0, 0));
+  logo_ = static_cast<HBITMAP>(LoadImageA(ThisModule(), "LOGO", IMAGE_BITMAP, 0, 0, 0));
   SendMessageA(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_));
   AddControl("Static", "Corvella", label, 87, 9, 103, 13, Label1, font_);
   std::string version = GetSetting(kAppName, "Settings", "Version", "1.0");
@@ -63,16 +63,9 @@ void TAboutForm::OnInit() {
 }
 
 bool TAboutForm::OnCommand(int id, int code, HWND) {
-  if (code != BN_CLICKED) return false;
-  if (id == about_ids::OKButton || id == IDCANCEL) {
-    End(id);
-    return true;
-  }
-  if (id == about_ids::SysButton) {
-    SysButtonClick();
-    return true;
-  }
-  return false;
+  if (code != BN_CLICKED || id != about_ids::SysButton) return false;
+  SysButtonClick();
+  return true;
 }
 
 bool TAboutForm::OnMessage(UINT msg, WPARAM wp, LPARAM, INT_PTR& answer) {

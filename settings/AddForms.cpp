@@ -7,74 +7,48 @@
 
 using namespace add_ids;
 
+// Neither button is the default or the cancel button: Enter and Esc do nothing.
+TAddForm::TAddForm(TSettingsForm& settings) : Dialog(OKBtn, CancelBtn), settings_(settings) {}
+
 TAddForm::~TAddForm() {
   if (font_) DeleteObject(font_);
 }
 
 void TAddForm::OnInit() {
-  SetWindowTextA(Handle(), Caption());
+  SetText(Caption());
   SetWindowPos(Handle(), nullptr, 0, 0, 426, 365, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   CenterOnScreen();
   font_ = MakeFont("MS Sans Serif", -11);
   AddControl("Static", Prompt(), WS_VISIBLE | SS_LEFT, 9, 6, 400, 13, TopLabel, font_);
-  HWND list = AddControl(WC_LISTVIEWA, "", WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
-                         9, 24, 400, 274, List, font_, WS_EX_CLIENTEDGE);
-  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-  std::vector<ColumnLayout> columns = Columns();
-  for (size_t i = 0; i < columns.size(); ++i) {
-    LVCOLUMNA col{};
-    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-    col.fmt = columns[i].format;
-    col.cx = columns[i].width;
-    col.pszText = const_cast<char*>(columns[i].caption);
-    col.iSubItem = static_cast<int>(i);
-    SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
-  }
-  std::vector<std::vector<std::string>> rows = LoadRows();
-  for (size_t r = 0; r < rows.size(); ++r) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(r);
-    item.pszText = const_cast<char*>(rows[r][0].c_str());
-    int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    for (int sub = 1; sub < 3; ++sub) {
-      LVITEMA text{};
-      text.iSubItem = sub;
-      text.pszText = const_cast<char*>(rows[r][sub].c_str());
-      SendMessageA(list, LVM_SETITEMTEXTA, at, reinterpret_cast<LPARAM>(&text));
-    }
-  }
+  ListView list = AddListView(List, 9, 24, 400, 274, WS_VISIBLE, font_, Columns());
+  const std::vector<std::vector<std::string>> rows = LoadRows();
+  for (size_t r = 0; r < rows.size(); ++r)
+    list.InsertRow(static_cast<int>(r), {rows[r][0], rows[r][1], rows[r][2]});
   AddControl("Button", "OK", WS_VISIBLE | WS_TABSTOP, 246, 306, 79, 25, OKBtn, font_);
   AddControl("Button", "Cancel", WS_VISIBLE | WS_TABSTOP, 330, 306, 79, 25, CancelBtn, font_);
-  SetFocus(list);
+  SetFocus(list.Handle());
 }
 
 void TAddForm::CloseForm() {
   ShowWindow(Handle(), SW_HIDE);
   FreeRows();
-  SendMessageA(Item(List), LVM_DELETEALLITEMS, 0, 0);
+  ListView(Item(List)).Clear();
   End(0);
 }
 
+void TAddForm::OnOK() {
+  std::vector<int> chosen;
+  const ListView list(Item(List));
+  for (int i = list.Next(-1, LVNI_SELECTED); i >= 0; i = list.Next(i, LVNI_SELECTED))
+    chosen.push_back(i);
+  AppendChosen(chosen);
+  CloseForm();
+}
+
+void TAddForm::OnCancel() { CloseForm(); }
+
 bool TAddForm::OnCommand(int id, int code, HWND) {
-  if (code != BN_CLICKED) return false;
-  if (id == OKBtn) {
-    std::vector<int> chosen;
-    for (int i = -1;;) {
-      i = static_cast<int>(SendMessageA(Item(List), LVM_GETNEXTITEM, i, LVNI_SELECTED));
-      if (i < 0) break;
-      chosen.push_back(i);
-    }
-    AppendChosen(chosen);
-    CloseForm();
-    return true;
-  }
-  if (id == CancelBtn) {
-    CloseForm();
-    return true;
-  }
-  // Enter and Esc: neither button is the default or the cancel button.
-  return id == IDOK || id == IDCANCEL;
+  return code == BN_CLICKED && (id == IDOK || id == IDCANCEL);
 }
 
 bool TAddForm::OnMessage(UINT msg, WPARAM, LPARAM, INT_PTR& answer) {
@@ -84,7 +58,7 @@ bool TAddForm::OnMessage(UINT msg, WPARAM, LPARAM, INT_PTR& answer) {
   return true;
 }
 
-std::vector<TAddForm::ColumnLayout> TAddSensorForm::Columns() const {
+std::vector<ListView::Column> TAddSensorForm::Columns() const {
   return {{"Information", 260, LVCFMT_LEFT},
           {"Plugin", 40, LVCFMT_CENTER},
           {"Default Width", 76, LVCFMT_CENTER}};
@@ -104,7 +78,7 @@ void TAddSensorForm::AppendChosen(const std::vector<int>& rows) {
   if (SettingsForm && !chosen.empty()) SettingsForm->AppendPanels(chosen);
 }
 
-std::vector<TAddForm::ColumnLayout> TAddWarningForm::Columns() const {
+std::vector<ListView::Column> TAddWarningForm::Columns() const {
   return {{"Display Warning When :", 275, LVCFMT_LEFT},
           {"Min Value", 60, LVCFMT_RIGHT},
           {"", 40, LVCFMT_LEFT}};

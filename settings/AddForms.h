@@ -12,23 +12,20 @@ class TSettingsForm;
 
 class TAddForm : public Dialog {
  public:
-  explicit TAddForm(TSettingsForm& settings) : settings_(settings) {}
+  explicit TAddForm(TSettingsForm& settings);
   ~TAddForm() override;
 
  protected:
   DWORD FrameStyle() const override { return WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_3DLOOK; }
   void OnInit() override;
+  void OnOK() override;
+  void OnCancel() override;
   bool OnCommand(int id, int code, HWND control) override;
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& answer) override;
 
-  struct ColumnLayout {
-    const char* caption;
-    int width;
-    int format;
-  };
   virtual const char* Caption() const = 0;
   virtual const char* Prompt() const = 0;
-  virtual std::vector<ColumnLayout> Columns() const = 0;
+  virtual std::vector<ListView::Column> Columns() const = 0;
   // Fills the rows and answers their texts (caption and two sub-items).
   virtual std::vector<std::vector<std::string>> LoadRows() = 0;
   // Appends the rows at these positions to the settings dialog.
@@ -51,7 +48,7 @@ class TAddSensorForm : public TAddForm {
   const char* Prompt() const override {
     return "Please Select a Sensor from the List Below and Click OK to Add:";
   }
-  std::vector<ColumnLayout> Columns() const override;
+  std::vector<ListView::Column> Columns() const override;
   std::vector<std::vector<std::string>> LoadRows() override;
   void AppendChosen(const std::vector<int>& rows) override;
   void FreeRows() override { rows_.clear(); }
@@ -69,7 +66,7 @@ class TAddWarningForm : public TAddForm {
   const char* Prompt() const override {
     return "Please Select a Warning from the List Below and Click OK to Add:";
   }
-  std::vector<ColumnLayout> Columns() const override;
+  std::vector<ListView::Column> Columns() const override;
   std::vector<std::vector<std::string>> LoadRows() override;
   void AppendChosen(const std::vector<int>& rows) override;
   void FreeRows() override { rows_.clear(); }

@@ -1,7 +1,5 @@
 #include "settings/LM78Form.h"
 
-#include <vector>
-
 #include "settings/LM78Ids.h"
 #include "settings/core/CoreVoltText.h"
 #include "settings/core/LM78Detection.h"
@@ -44,26 +42,22 @@ HWND TLM78Form::Add(const char* cls, const char* text, DWORD style, int x, int y
   return AddControl(cls, text, style, x, y, w, h, id, font_, exStyle);
 }
 
-void TLM78Form::Combo(int id, int x, int y, int w, const char* const* items, int count) {
-  HWND c = Add("ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_VISIBLE, x, y, w,
-               200, id);
-  for (int i = 0; i < count; ++i)
-    SendMessageA(c, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items[i]));
-}
-
 void TLM78Form::CreateControls() {
   HWND pic = Add("Static", "", SS_BITMAP | WS_VISIBLE, 8, 8, 40, 40, Picture);
-  picture_ = static_cast<HBITMAP>(LoadImageA(Module(), "LM78PIC", IMAGE_BITMAP, 0, 0, 0));
+  picture_ = static_cast<HBITMAP>(LoadImageA(ThisModule(), "LM78PIC", IMAGE_BITMAP, 0, 0, 0));
   if (picture_) SendMessageA(pic, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_));
   Add("Static", kIntro, kLabel, 58, 10, 431, 42, IntroLabel);
 
   Add("Button", "System Configuration", BS_GROUPBOX | WS_VISIBLE, 8, 54, 481, 142, SystemGroup);
   Add("Static", "Hardware Monitoring Support :", kLabel, 20, 76, 174, 13, HardwareLabel);
-  Combo(HardwareCombo, 198, 72, 190, kHardwareItems, kHardwareItemCount);
+  AddCombo(HardwareCombo, 198, 72, 190, 200, kHardwareItems, kHardwareItemCount, font_,
+           WS_VISIBLE);
   Add("Static", "Motherboard Type :", kLabel, 20, 104, 174, 13, MbTypeLabel);
-  Combo(MbTypeCombo, 198, 100, 190, kMotherboardItems, kMotherboardItemCount);
+  AddCombo(MbTypeCombo, 198, 100, 190, 200, kMotherboardItems, kMotherboardItemCount, font_,
+           WS_VISIBLE);
   Add("Button", "CPU Type :", BS_GROUPBOX | WS_VISIBLE, 16, 128, 465, 60, CPUGroup);
-  Combo(CPUCombo, 26, 152, 212, kProcessorItems, kProcessorItemCount);
+  AddCombo(CPUCombo, 26, 152, 212, 200, kProcessorItems, kProcessorItemCount, font_,
+           WS_VISIBLE);
   Add("Static", "CPU Core Voltage :", kLabel, 246, 156, 114, 13, CoreVoltLabel);
   Add("Edit", "", kValueEdit, 362, 152, 48, 21, CoreVoltEdit, WS_EX_CLIENTEDGE);
   Add("Static", "V", kLabel, 413, 156, 10, 13, CoreVoltUnit);
@@ -93,11 +87,11 @@ void TLM78Form::CreateControls() {
   Add("Button", "&Auto-Detect", kButton | WS_GROUP, 8, 438, 100, 25, AutoDetectBtn);
   Add("Button", "&OK", kButton, 334, 438, 75, 25, OKBtn);
   Add("Button", "Cancel", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 414, 438, 75, 25, CancelBtn);
-  SendMessageA(Handle(), DM_SETDEFID, CancelBtn, 0);
+  Send(DM_SETDEFID, CancelBtn);
 }
 
 void TLM78Form::OnInit() {
-  SetWindowTextA(Handle(), "Hardware Monitoring Settings");
+  SetText("Hardware Monitoring Settings");
   SetClientSize(497, 469);
   CenterOnScreen();
   font_ = MakeFont("MS Sans Serif", -11);
@@ -113,66 +107,56 @@ void TLM78Form::FormCreate() {
   if (loaded.detectionWanted) AutoDetectBtnClick();
 }
 
-std::string TLM78Form::Text(int id) const {
-  HWND c = Item(id);
-  std::vector<char> buffer(GetWindowTextLengthA(c) + 1, '\0');
-  GetWindowTextA(c, buffer.data(), static_cast<int>(buffer.size()));
-  return buffer.data();
-}
-
-void TLM78Form::SetText(int id, const std::string& text) { SetWindowTextA(Item(id), text.c_str()); }
-
 void TLM78Form::ShowValues(const LM78Values& v) {
   for (int n = 0; n < kTemperatureCount; ++n) {
-    CheckDlgButton(Handle(), TempCheck(n), v.temperature[n] ? BST_CHECKED : BST_UNCHECKED);
-    SetText(TempCompEdit(n), v.compensation[n]);
+    SetCheck(TempCheck(n), v.temperature[n]);
+    SetItemText(TempCompEdit(n), v.compensation[n]);
   }
-  SendMessageA(Item(HardwareCombo), CB_SETCURSEL, v.hardware, 0);
-  SendMessageA(Item(CPUCombo), CB_SETCURSEL, v.processor, 0);
-  SetText(CoreVoltEdit, v.coreVolt);
+  SetComboIndex(HardwareCombo, v.hardware);
+  SetComboIndex(CPUCombo, v.processor);
+  SetItemText(CoreVoltEdit, v.coreVolt);
   for (int fan = 0; fan < kFanCount; ++fan)
     for (int type = 0; type < kFanTypeCount; ++type)
-      CheckDlgButton(Handle(), FanRadio(fan, type),
-                     v.fanType[fan] == type ? BST_CHECKED : BST_UNCHECKED);
-  SendMessageA(Item(MbTypeCombo), CB_SETCURSEL, v.motherboard, 0);
+      SetCheck(FanRadio(fan, type), v.fanType[fan] == type);
+  SetComboIndex(MbTypeCombo, v.motherboard);
 }
 
 LM78Values TLM78Form::ReadValues() const {
   LM78Values v;
   for (int n = 0; n < kTemperatureCount; ++n) {
-    v.temperature[n] = IsDlgButtonChecked(Handle(), TempCheck(n)) == BST_CHECKED;
-    v.compensation[n] = Text(TempCompEdit(n));
+    v.temperature[n] = IsChecked(TempCheck(n));
+    v.compensation[n] = ItemText(TempCompEdit(n));
   }
-  v.hardware = static_cast<int>(SendMessageA(Item(HardwareCombo), CB_GETCURSEL, 0, 0));
-  v.processor = static_cast<int>(SendMessageA(Item(CPUCombo), CB_GETCURSEL, 0, 0));
-  v.coreVolt = Text(CoreVoltEdit);
+  v.hardware = ComboIndex(HardwareCombo);
+  v.processor = ComboIndex(CPUCombo);
+  v.coreVolt = ItemText(CoreVoltEdit);
   for (int fan = 0; fan < kFanCount; ++fan) {
     v.fanType[fan] = kNoSelection;
     for (int type = 0; type < kFanTypeCount; ++type)
-      if (IsDlgButtonChecked(Handle(), FanRadio(fan, type)) == BST_CHECKED) v.fanType[fan] = type;
+      if (IsChecked(FanRadio(fan, type))) v.fanType[fan] = type;
   }
-  v.motherboard = static_cast<int>(SendMessageA(Item(MbTypeCombo), CB_GETCURSEL, 0, 0));
+  v.motherboard = ComboIndex(MbTypeCombo);
   return v;
 }
 
 void TLM78Form::CPUComboChange() {
   LM78Values v = ReadValues();
   ProcessorChanged(v, separator_);
-  SetText(CoreVoltEdit, v.coreVolt);
+  SetItemText(CoreVoltEdit, v.coreVolt);
 }
 
 void TLM78Form::CoreVoltClick(bool up) {
-  std::string text = Text(CoreVoltEdit);
-  SetText(CoreVoltEdit, up ? CoreVoltUp(text, separator_) : CoreVoltDown(text, separator_));
+  std::string text = ItemText(CoreVoltEdit);
+  SetItemText(CoreVoltEdit, up ? CoreVoltUp(text, separator_) : CoreVoltDown(text, separator_));
 }
 
 void TLM78Form::TempCompClick(int n, int delta) {
-  SetText(TempCompEdit(n), CompensationStep(Text(TempCompEdit(n)), delta));
+  SetItemText(TempCompEdit(n), CompensationStep(ItemText(TempCompEdit(n)), delta));
 }
 
 void TLM78Form::FanRadioClick(int fan, int type) {
   for (int t = 0; t < kFanTypeCount; ++t)
-    CheckDlgButton(Handle(), FanRadio(fan, t), t == type ? BST_CHECKED : BST_UNCHECKED);
+    SetCheck(FanRadio(fan, t), t == type);
 }
 
 void TLM78Form::AutoDetectBtnClick() {
@@ -186,7 +170,7 @@ void TLM78Form::AutoDetectBtnClick() {
   MessageBoxA(Handle(), report.c_str(), "Corvella", MB_OK | MB_ICONINFORMATION);
 }
 
-void TLM78Form::OKBtnClick() {
+void TLM78Form::OnOK() {
   SaveLM78Values(settings_, ReadValues(), separator_);
   End(IDOK);
 }
@@ -198,8 +182,6 @@ bool TLM78Form::OnCommand(int id, int code, HWND) {
   }
   if (code != BN_CLICKED) return false;
   switch (id) {
-    case OKBtn: OKBtnClick(); return true;
-    case CancelBtn: End(IDCANCEL); return true;
     case AutoDetectBtn: AutoDetectBtnClick(); return true;
     case CoreVoltMinus: CoreVoltClick(false); return true;
     case CoreVoltPlus: CoreVoltClick(true); return true;

@@ -19,26 +19,23 @@ class TLM78Form : public Dialog {
  protected:
   DWORD FrameStyle() const override { return WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_3DLOOK; }
   void OnInit() override;
+  void OnOK() override;
   bool OnCommand(int id, int code, HWND control) override;
 
  private:
   void CreateControls();
   HWND Add(const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
            DWORD exStyle = 0);
-  void Combo(int id, int x, int y, int w, const char* const* items, int count);
   void FormCreate();
 
   void ShowValues(const LM78Values& values);
   LM78Values ReadValues() const;
-  std::string Text(int id) const;
-  void SetText(int id, const std::string& text);
 
   void CPUComboChange();
   void CoreVoltClick(bool up);
   void TempCompClick(int n, int delta);
   void FanRadioClick(int fan, int type);
   void AutoDetectBtnClick();
-  void OKBtnClick();
 
   SettingsSource& settings_;
   LM78Probe& probe_;

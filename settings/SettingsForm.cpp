@@ -52,7 +52,7 @@ TSettingsForm::~TSettingsForm() {
 }
 
 void TSettingsForm::OnInit() {
-  SetWindowTextA(Handle(), "Corvella Settings");
+  SetText("Corvella Settings");
   SetClientSize(403, 429);
   CenterOnScreen();
   font_ = MakeFont("MS Sans Serif", -11);
@@ -65,29 +65,29 @@ void TSettingsForm::OnInit() {
 void TSettingsForm::FormShow() {
   loading_ = true;
   GeneralSettings v = LoadGeneralSettings(settings_);
-  UpdateCheck(AutoHideCheck, v.autoHide);
+  SetCheck(AutoHideCheck, v.autoHide);
   SetRadio(kLogRadios[static_cast<int>(v.logging)]);
-  UpdateCheck(HiddenLogCheck, v.pauseOnMinimise);
-  UpdateCheck(AudioCheck, v.audioWarnings);
+  SetCheck(HiddenLogCheck, v.pauseOnMinimise);
+  SetCheck(AudioCheck, v.audioWarnings);
   SetComboIndex(HotKeyCombo, v.hotKey);
   SetComboIndex(SeparatorCombo, v.separator);
   LoadStartupCheck();
-  UpdateCheck(SplashCheck, v.showSplash);
+  SetCheck(SplashCheck, v.showSplash);
   if (v.disableAutoResize) resizeConfirmed_ = true;  // loading asks nothing
-  UpdateCheck(AutoResizeCheck, v.disableAutoResize);
+  SetCheck(AutoResizeCheck, v.disableAutoResize);
   SetComboIndex(BaseProirityCombo, v.process);
   SetComboIndex(MainProirityCombo, v.mainThread);
   SetComboIndex(TimerProirityCombo, v.timerThread);
   PriorityChange();
   FillPluginView();
   SetComboIndex(UpdateCombo, v.update);
-  UpdateCheck(OnTopCheck, v.onTop);
+  SetCheck(OnTopCheck, v.onTop);
   SetRadio(kPositionRadios[static_cast<int>(v.place)]);
   SetRadio(kColourRadios[static_cast<int>(v.colouring)]);
   SetShadeColour(v.shadeColour);
-  SendMessageA(Item(ShadeAmount), TBM_SETPOS, TRUE, v.shadeAmount);
+  Control(ShadeAmount).Send(TBM_SETPOS, TRUE, v.shadeAmount);
   SetSensorFont(v.font);
-  UpdateCheck(PanelGraphsCheck, v.panelGraphs);
+  SetCheck(PanelGraphsCheck, v.panelGraphs);
   FillPanelView();
   FillWarningView();
   loading_ = false;
@@ -96,7 +96,7 @@ void TSettingsForm::FormShow() {
 void TSettingsForm::LoadStartupCheck() {
   RegKey run;
   if (!run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_READ)) {
-    UpdateCheck(StartupCheck, true);
+    SetCheck(StartupCheck, true);
     return;
   }
   // The entry was always read into a 79-byte buffer: a longer one is no match.
@@ -108,7 +108,7 @@ void TSettingsForm::LoadStartupCheck() {
   buffer[sizeof buffer - 1] = '\0';
   std::string launcher = settings_.GetSetting(kAppName, "Settings", "InstalledDir", "") +
                          "Launcher.exe";
-  UpdateCheck(StartupCheck, read && launcher == buffer);
+  SetCheck(StartupCheck, read && launcher == buffer);
 }
 
 void TSettingsForm::WriteStartupEntry() {
@@ -123,7 +123,7 @@ void TSettingsForm::WriteStartupEntry() {
 GeneralSettings TSettingsForm::ReadControls() {
   GeneralSettings v;
   v.autoHide = IsChecked(AutoHideCheck);
-  int log = CheckedRadio(kLogRadios, 3);
+  int log = CheckedIn(kLogRadios);
   v.logging = log < 0 ? LogMode::None : static_cast<LogMode>(log);
   v.pauseOnMinimise = IsChecked(HiddenLogCheck);
   v.audioWarnings = IsChecked(AudioCheck);
@@ -136,12 +136,12 @@ GeneralSettings TSettingsForm::ReadControls() {
   v.timerThread = ComboIndex(TimerProirityCombo);
   v.update = ComboIndex(UpdateCombo);
   v.onTop = IsChecked(OnTopCheck);
-  int place = CheckedRadio(kPositionRadios, 4);
+  int place = CheckedIn(kPositionRadios);
   v.place = place < 0 ? BarPlace::Bottom : static_cast<BarPlace>(place);
-  int colouring = CheckedRadio(kColourRadios, 3);
+  int colouring = CheckedIn(kColourRadios);
   v.colouring = colouring < 0 ? Colouring::None : static_cast<Colouring>(colouring);
   v.shadeColour = shadeColour_;
-  v.shadeAmount = static_cast<int32_t>(SendMessageA(Item(ShadeAmount), TBM_GETPOS, 0, 0));
+  v.shadeAmount = static_cast<int32_t>(Control(ShadeAmount).Send(TBM_GETPOS));
   v.font = sensorFontValue_;
   v.panelGraphs = IsChecked(PanelGraphsCheck);
   return v;
@@ -160,39 +160,26 @@ void TSettingsForm::SetRadio(int id) {
   // The logging reaction belongs to the radio becoming checked: a click on
   // the checked one chooses nothing new. Loading runs it as a click would.
   const bool becomesChecked = loading_ || !IsChecked(id);
-  const int* groups[] = {kLogRadios, kPositionRadios, kColourRadios};
-  const int sizes[] = {3, 4, 3};
-  for (int g = 0; g < 3; ++g)
-    for (int i = 0; i < sizes[g]; ++i)
-      if (groups[g][i] == id)
-        for (int j = 0; j < sizes[g]; ++j) UpdateCheck(groups[g][j], groups[g][j] == id);
+  for (int r : kLogRadios)
+    if (r == id) CheckOne(kLogRadios, id);
+  for (int r : kColourRadios)
+    if (r == id) CheckOne(kColourRadios, id);
   if (id == AllLogRadio && becomesChecked) AllLogRadioClick();
-  for (int p : kPositionRadios)
-    if (p == id) PositionClick();
-}
-
-int TSettingsForm::CheckedRadio(const int* ids, int count) const {
-  for (int i = 0; i < count; ++i)
-    if (IsChecked(ids[i])) return i;
-  return -1;
-}
-
-int TSettingsForm::ComboIndex(int id) const {
-  return static_cast<int>(SendMessageA(Item(id), CB_GETCURSEL, 0, 0));
-}
-
-void TSettingsForm::SetComboIndex(int id, int index) {
-  SendMessageA(Item(id), CB_SETCURSEL, index, 0);
+  for (int r : kPositionRadios)
+    if (r == id) {
+      CheckOne(kPositionRadios, id);
+      PositionClick();
+    }
 }
 
 void TSettingsForm::PositionClick() {
-  int place = CheckedRadio(kPositionRadios, 4);
+  int place = CheckedIn(kPositionRadios);
   if (place < 0) return;
   std::string name = PreviewPicture(static_cast<BarPlace>(place), IsChecked(OnTopCheck));
-  HBITMAP pic = static_cast<HBITMAP>(LoadImageA(Module(), name.c_str(), IMAGE_BITMAP, 0, 0, 0));
+  HBITMAP pic = static_cast<HBITMAP>(LoadImageA(ThisModule(), name.c_str(), IMAGE_BITMAP, 0, 0, 0));
   if (!pic) return;
-  HGDIOBJ old = reinterpret_cast<HGDIOBJ>(
-      SendMessageA(Item(AppearPic), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(pic)));
+  auto old = reinterpret_cast<HGDIOBJ>(
+      Control(AppearPic).Send(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(pic)));
   if (old && old != preview_) DeleteObject(old);
   if (preview_) DeleteObject(preview_);
   preview_ = pic;
@@ -219,16 +206,16 @@ void TSettingsForm::AutoResizeCheckClick() {
   if (answer == IDYES)
     resizeConfirmed_ = true;
   else
-    UpdateCheck(AutoResizeCheck, false);
+    SetCheck(AutoResizeCheck, false);
 }
 
 void TSettingsForm::PriorityChange() {
   int process = ComboIndex(BaseProirityCombo);
   int level = 0;
   if (ThreadLevel(process, ComboIndex(MainProirityCombo), level))
-    SetWindowTextA(Item(MainPriorityText), IntToText(level).c_str());
+    SetItemText(MainPriorityText, IntToText(level));
   if (ThreadLevel(process, ComboIndex(TimerProirityCombo), level))
-    SetWindowTextA(Item(TimerPriorityText), IntToText(level).c_str());
+    SetItemText(TimerPriorityText, IntToText(level));
 }
 
 void TSettingsForm::SetShadeColour(int32_t colour) {
@@ -247,10 +234,10 @@ void TSettingsForm::SetSensorFont(const SensorFont& font) {
   sensorFontValue_ = font;
   HFONT f = MakeFont(font.name.c_str(), -MulDiv(font.size, ScreenDpi(), 72), font.bold,
                      font.italic);
-  SendMessageA(Item(FontPanel), WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
+  Control(FontPanel).Send(WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
   if (sensorFont_) DeleteObject(sensorFont_);
   sensorFont_ = f;
-  SetWindowTextA(Item(FontPanel), font.name.c_str());
+  SetItemText(FontPanel, font.name);
 }
 
 void TSettingsForm::FontSelectBtnClick() {
@@ -269,6 +256,11 @@ void TSettingsForm::FontSelectBtnClick() {
   SetSensorFont(f);
 }
 
+void TSettingsForm::OnOK() {
+  Apply();
+  End(IDOK);
+}
+
 bool TSettingsForm::OnCommand(int id, int code, HWND) {
   if (code == CBN_SELCHANGE) {
     if (id == UpdateCombo) UpdateComboChange();
@@ -282,13 +274,6 @@ bool TSettingsForm::OnCommand(int id, int code, HWND) {
   }
   if (code != BN_CLICKED) return false;
   switch (id) {
-    case OKBtn:
-      Apply();
-      End(IDOK);
-      return true;
-    case CancelBtn:
-      End(IDCANCEL);
-      return true;
     case ApplyBtn: Apply(); return true;
     case AllLogRadio:
     case WarningLogRadio:
@@ -323,7 +308,7 @@ bool TSettingsForm::OnCommand(int id, int code, HWND) {
 
 LRESULT TSettingsForm::OnNotify(NMHDR* header) {
   if (header->idFrom == static_cast<UINT_PTR>(Tabs) && header->code == TCN_SELCHANGE) {
-    int page = static_cast<int>(SendMessageA(Item(Tabs), TCM_GETCURSEL, 0, 0));
+    const int page = static_cast<int>(Control(Tabs).Send(TCM_GETCURSEL));
     if (page >= 0 && page < kPageCount) ShowPage(page);
   }
   return 0;

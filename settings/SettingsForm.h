@@ -33,6 +33,7 @@ class TSettingsForm : public Dialog {
  protected:
   DWORD FrameStyle() const override { return WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_3DLOOK; }
   void OnInit() override;
+  void OnOK() override;
   bool OnCommand(int id, int code, HWND control) override;
   LRESULT OnNotify(NMHDR* header) override;
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& answer) override;
@@ -45,8 +46,8 @@ class TSettingsForm : public Dialog {
   void Group(int page, const char* caption, int x, int y, int w, int h, int id,
              const char* icon);
   void Combo(int page, int id, int x, int y, int w, const char* const* items, int count);
-  HWND ListView(int page, int id, int x, int y, int w, int h, bool singleSelect);
-  void Column(int id, int index, const char* caption, int width, int format);
+  void List(int page, int id, int x, int y, int w, int h, DWORD style,
+            const std::vector<ListView::Column>& columns);
   void ShowPage(int page);
 
   // Loading and applying (SettingsForm.cpp).
@@ -56,11 +57,6 @@ class TSettingsForm : public Dialog {
   GeneralSettings ReadControls();
   void Apply();
   void SetRadio(int id);
-  int CheckedRadio(const int* ids, int count) const;
-  void UpdateCheck(int id, bool on) { CheckDlgButton(Handle(), id, on ? BST_CHECKED : BST_UNCHECKED); }
-  bool IsChecked(int id) const { return IsDlgButtonChecked(Handle(), id) == BST_CHECKED; }
-  int ComboIndex(int id) const;
-  void SetComboIndex(int id, int index);
 
   // Reactions.
   void PositionClick();
@@ -77,13 +73,10 @@ class TSettingsForm : public Dialog {
   void FillPanelView();
   void FillWarningView();
   void FillPluginView();
-  void InsertPanelRow(int index, const PanelRow& row);
-  void InsertWarningRow(int index, const WarningRow& row);
-  void InsertPluginRow(int index, const PluginRow& row);
-  std::vector<bool> SelectedRows(int listId) const;
-  int FocusedRow(int listId) const;
-  void SetListText(int listId, int row, int column, const std::string& text);
-  void RemoveViewRows(int listId, const std::vector<bool>& selected);
+  ListView View(int listId) const { return ListView(Item(listId)); }
+  // The view of a list from its model: one row, all rows.
+  void InsertRow(int listId, int index);
+  void ShowRows(int listId);
   void SensorAddClick();
   void SensorRemoveClick();
   void MoveClick(bool up);

@@ -33,7 +33,7 @@ HWND TSettingsForm::Add(int page, const char* cls, const std::string& text, DWOR
 void TSettingsForm::Group(int page, const char* caption, int x, int y, int w, int h, int id,
                           const char* icon) {
   Add(page, "Button", caption, BS_GROUPBOX | WS_GROUP, x, y, w, h, id);
-  HICON ic = static_cast<HICON>(LoadImageA(Module(), icon, IMAGE_ICON, 16, 16, 0));
+  HICON ic = static_cast<HICON>(LoadImageA(ThisModule(), icon, IMAGE_ICON, 16, 16, 0));
   if (!ic) return;
   icons_.push_back(ic);
   HWND pic = Add(page, "Static", "", SS_ICON, x + w - 24, y + 12, 16, 16,
@@ -43,25 +43,12 @@ void TSettingsForm::Group(int page, const char* caption, int x, int y, int w, in
 
 void TSettingsForm::Combo(int page, int id, int x, int y, int w, const char* const* items,
                           int count) {
-  HWND c = Add(page, "ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, x, y, w, 220, id);
-  for (int i = 0; i < count; ++i) SendMessageA(c, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items[i]));
+  pages_[page].push_back(AddCombo(id, x, y, w, 220, items, count, font_));
 }
 
-HWND TSettingsForm::ListView(int page, int id, int x, int y, int w, int h, bool singleSelect) {
-  DWORD style = LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP | (singleSelect ? LVS_SINGLESEL : 0);
-  HWND lv = Add(page, WC_LISTVIEWA, "", style, x, y, w, h, id, WS_EX_CLIENTEDGE);
-  SendMessageA(lv, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-  return lv;
-}
-
-void TSettingsForm::Column(int id, int index, const char* caption, int width, int format) {
-  LVCOLUMNA col{};
-  col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-  col.fmt = format;
-  col.cx = width;
-  col.pszText = const_cast<char*>(caption);
-  col.iSubItem = index;
-  SendMessageA(Item(id), LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&col));
+void TSettingsForm::List(int page, int id, int x, int y, int w, int h, DWORD style,
+                         const std::vector<ListView::Column>& columns) {
+  pages_[page].push_back(AddListView(id, x, y, w, h, style, font_, columns).Handle());
 }
 
 void TSettingsForm::CreatePages() {
@@ -146,10 +133,9 @@ void TSettingsForm::CreatePages() {
   Add(SensorsPage, "Static",
       "Below is a list of sensors Corvella will display. Click Add to add a sensor to the list :",
       kLabel, 15, 34, 373, 28, SensorsText);
-  ListView(SensorsPage, SensorList, 15, 64, 373, 268, false);
-  Column(SensorList, 0, "Information", 260, LVCFMT_LEFT);
-  Column(SensorList, 1, "Plugin", 40, LVCFMT_CENTER);
-  Column(SensorList, 2, "Width", 39, LVCFMT_CENTER);
+  List(SensorsPage, SensorList, 15, 64, 373, 268, 0,
+       {{"Information", 260, LVCFMT_LEFT}, {"Plugin", 40, LVCFMT_CENTER},
+        {"Width", 39, LVCFMT_CENTER}});
   Add(SensorsPage, "Button", "&Add", kButton, 15, 346, 66, 25, SensorAddBtn);
   Add(SensorsPage, "Button", "&Remove", kButton, 86, 346, 66, 25, SensorRemoveBtn);
   Add(SensorsPage, "Button", "Move &Up", kButton, 157, 346, 66, 25, MoveUpBtn);
@@ -164,10 +150,9 @@ void TSettingsForm::CreatePages() {
       "the values at which you wish to be warned. Warnings will still be enabled if the "
       "corresponding sensor is not enabled.",
       kLabel, 15, 34, 373, 56, WarningsText);
-  ListView(WarningsPage, settings_ids::WarningList, 15, 92, 373, 198, false);
-  Column(settings_ids::WarningList, 0, "Display Warning When :", 240, LVCFMT_LEFT);
-  Column(settings_ids::WarningList, 1, "Value", 60, LVCFMT_RIGHT);
-  Column(settings_ids::WarningList, 2, "", 40, LVCFMT_LEFT);
+  List(WarningsPage, settings_ids::WarningList, 15, 92, 373, 198, 0,
+       {{"Display Warning When :", 240, LVCFMT_LEFT}, {"Value", 60, LVCFMT_RIGHT},
+        {"", 40, LVCFMT_LEFT}});
   Add(WarningsPage, "Button", "&Add", kButton, 15, 300, 66, 25, WarningAddBtn);
   Add(WarningsPage, "Button", "&Remove", kButton, 86, 300, 66, 25, WarningRemoveBtn);
   Add(WarningsPage, "Button", "Value", BS_GROUPBOX, 310, 292, 78, 44, ValueGroup);
@@ -191,9 +176,8 @@ void TSettingsForm::CreatePages() {
     ShowWindow(pluginUrl_->Handle(), SW_HIDE);
     pages_[PluginsPage].push_back(pluginUrl_->Handle());
   }
-  ListView(PluginsPage, PluginList, 15, 96, 373, 242, true);
-  Column(PluginList, 0, "Description", 250, LVCFMT_LEFT);
-  Column(PluginList, 1, "Filename", 107, LVCFMT_LEFT);
+  List(PluginsPage, PluginList, 15, 96, 373, 242, LVS_SINGLESEL,
+       {{"Description", 250, LVCFMT_LEFT}, {"Filename", 107, LVCFMT_LEFT}});
   Add(PluginsPage, "Button", "&Settings", kButton, 15, 346, 75, 25, PluginSettingsBtn);
   Add(PluginsPage, "Button", "&Remove", kButton, 95, 346, 75, 25, PluginRemoveBtn);
   Add(PluginsPage, "Button", "&Install", kButton, 313, 346, 75, 25, PluginInstallBtn);
@@ -229,7 +213,7 @@ void TSettingsForm::CreatePages() {
   AddControl("Button", "Cancel", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 243, 398, 75, 25,
              CancelBtn, font_);
   AddControl("Button", "&Apply", WS_VISIBLE | WS_TABSTOP, 323, 398, 75, 25, ApplyBtn, font_);
-  SendMessageA(Handle(), DM_SETDEFID, CancelBtn, 0);
+  Send(DM_SETDEFID, CancelBtn);
   // Below every page control, so they are painted over it and take the clicks.
   SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ShowPage(GeneralPage);
@@ -240,5 +224,5 @@ void TSettingsForm::ShowPage(int page) {
     if (p != page)
       for (HWND c : pages_[p]) ShowWindow(c, SW_HIDE);
   for (HWND c : pages_[page]) ShowWindow(c, SW_SHOW);
-  SendMessageA(Item(Tabs), TCM_SETCURSEL, page, 0);
+  Control(Tabs).Send(TCM_SETCURSEL, page);
 }

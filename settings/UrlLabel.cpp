@@ -5,7 +5,7 @@
 
 #include "settings/ControlIds.h"
 #include "settings/core/UrlTarget.h"
-#include "shared/win32/Dialog.h"
+#include "shared/win32/Window.h"
 #include "shared/win32/OpenAddress.h"
 
 namespace {
@@ -14,10 +14,10 @@ const char* const kClassName = "TUrlLabel";
 
 bool RegisterLabelClass() {
   WNDCLASSA wc{};
-  if (GetClassInfoA(Dialog::Module(), kClassName, &wc)) return true;
+  if (GetClassInfoA(ThisModule(), kClassName, &wc)) return true;
   wc.style = CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = DefWindowProcA;  // replaced per window once the object exists
-  wc.hInstance = Dialog::Module();
+  wc.hInstance = ThisModule();
   wc.hCursor = nullptr;  // the label sets its own cursor
   wc.hbrBackground = nullptr;
   wc.lpszClassName = kClassName;
@@ -31,7 +31,7 @@ TUrlLabel* TUrlLabel::Create(HWND parent, int id, const std::string& caption, in
   if (!RegisterLabelClass()) return nullptr;
   HWND hwnd = CreateWindowExA(0, kClassName, caption.c_str(), WS_CHILD | WS_VISIBLE, x, y, w, h,
                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              Dialog::Module(), nullptr);
+                              ThisModule(), nullptr);
   if (!hwnd) return nullptr;
   auto* label = new TUrlLabel();
   label->hwnd_ = hwnd;
@@ -42,7 +42,7 @@ TUrlLabel* TUrlLabel::Create(HWND parent, int id, const std::string& caption, in
   }
   lf.lfUnderline = TRUE;
   label->font_ = CreateFontIndirectA(&lf);
-  label->cursor_ = LoadCursorA(Dialog::Module(), "HAND");
+  label->cursor_ = LoadCursorA(ThisModule(), "HAND");
   label->menu_ = CreatePopupMenu();
   AppendMenuA(label->menu_, MF_STRING, kUrlLabelCopyCommand, "Copy");
   SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(label));
@@ -80,9 +80,7 @@ void TUrlLabel::CopyUrl() {
 }
 
 void TUrlLabel::Click() {
-  char caption[1024] = "";
-  GetWindowTextA(hwnd_, caption, sizeof caption);
-  std::string target = UrlLabelTarget(URL, caption);
+  std::string target = UrlLabelTarget(URL, Text());
   if (target.empty()) return;
   // The answer is of no interest: a link that opens nothing says so itself.
   OpenAddress(GetDesktopWindow(), target);
@@ -94,12 +92,11 @@ void TUrlLabel::Paint() {
   RECT r;
   GetClientRect(hwnd_, &r);
   FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-  char caption[1024] = "";
-  GetWindowTextA(hwnd_, caption, sizeof caption);
+  const std::string caption = Text();
   HGDIOBJ old = SelectObject(dc, font_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, color_);
-  DrawTextA(dc, caption, -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextA(dc, caption.c_str(), -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);
   EndPaint(hwnd_, &ps);
 }

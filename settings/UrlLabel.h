@@ -7,7 +7,9 @@
 
 #include <string>
 
-class TUrlLabel {
+#include "shared/win32/Window.h"
+
+class TUrlLabel : public Window {
  public:
   static constexpr COLORREF kLinkColor = RGB(0, 0, 255);
   static constexpr COLORREF kDefaultActiveColor = RGB(128, 0, 128);
@@ -19,7 +21,6 @@ class TUrlLabel {
                            int h, HFONT font);
   static TUrlLabel* FromHandle(HWND hwnd);
 
-  HWND Handle() const { return hwnd_; }
   std::string URL;
   COLORREF ActiveColor = kDefaultActiveColor;
   COLORREF FontColor() const { return color_; }
@@ -35,7 +36,6 @@ class TUrlLabel {
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   void Paint();
 
-  HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;  // owned underlined font
   HMENU menu_ = nullptr;  // owned pop-up menu
   HCURSOR cursor_ = nullptr;

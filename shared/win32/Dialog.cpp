@@ -1,11 +1,9 @@
 #include "shared/win32/Dialog.h"
 
+#include <commctrl.h>
+
 #include <exception>
 #include <vector>
-
-extern "C" IMAGE_DOS_HEADER __ImageBase;
-
-HINSTANCE Dialog::Module() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 INT_PTR Dialog::RunModal(HWND owner) {
   // DLGTEMPLATE, then empty menu, class and title arrays; no controls: they
@@ -15,7 +13,7 @@ INT_PTR Dialog::RunModal(HWND owner) {
   t->style = FrameStyle();
   t->dwExtendedStyle = 0;
   t->cdit = 0;
-  return DialogBoxIndirectParamA(Module(), t, owner, Proc, reinterpret_cast<LPARAM>(this));
+  return DialogBoxIndirectParamA(ThisModule(), t, owner, Proc, reinterpret_cast<LPARAM>(this));
 }
 
 void Dialog::End(INT_PTR result) {
@@ -26,9 +24,26 @@ HWND Dialog::AddControl(const char* cls, const std::string& text, DWORD style, i
                         int w, int h, int id, HFONT font, DWORD exStyle, HWND parent) {
   HWND c = CreateWindowExA(exStyle, cls, text.c_str(), WS_CHILD | style, x, y, w, h,
                            parent ? parent : hwnd_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Module(), nullptr);
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(), nullptr);
   if (c && font) SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return c;
+}
+
+HWND Dialog::AddCombo(int id, int x, int y, int w, int h, const char* const* items, int count,
+                      HFONT font, DWORD style) {
+  HWND c = AddControl("ComboBox", "", style | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, x, y, w,
+                      h, id, font);
+  for (int i = 0; i < count; ++i) SendMessageA(c, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items[i]));
+  return c;
+}
+
+ListView Dialog::AddListView(int id, int x, int y, int w, int h, DWORD style, HFONT font,
+                             const std::vector<ListView::Column>& columns) {
+  ListView list(AddControl(WC_LISTVIEWA, "", style | LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP,
+                           x, y, w, h, id, font, WS_EX_CLIENTEDGE));
+  list.Send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  list.AddColumns(columns);
+  return list;
 }
 
 void Dialog::SetClientSize(int width, int height) {
@@ -80,6 +95,14 @@ INT_PTR Dialog::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       OnInit();
       return TRUE;
     case WM_COMMAND:
+      if (HIWORD(wp) == BN_CLICKED && LOWORD(wp) == okButton_) {
+        OnOK();
+        return TRUE;
+      }
+      if (HIWORD(wp) == BN_CLICKED && LOWORD(wp) == cancelButton_) {
+        OnCancel();
+        return TRUE;
+      }
       return OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)) ? TRUE : FALSE;
     case WM_NOTIFY:
       SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, OnNotify(reinterpret_cast<NMHDR*>(lp)));

@@ -1,15 +1,19 @@
 #pragma once
 // A modal dialog built from a minimal in-memory template: the derived class
 // sizes it in pixels and creates its controls at run time (AddControl), and
-// the dialog procedure dispatches to OnInit, OnCommand, OnNotify and OnMessage.
-// No exception leaves the dialog procedure.
-#include <windows.h>
-
+// the dialog procedure dispatches to OnInit, OnOK, OnCancel, OnCommand,
+// OnNotify and OnMessage. No exception leaves the dialog procedure.
+#include <cstddef>
 #include <string>
 
-class Dialog {
+#include "shared/win32/ListView.h"
+#include "shared/win32/Window.h"
+
+class Dialog : public Window {
  public:
-  Dialog() = default;
+  // okButton and cancelButton are the ids whose clicks call OnOK and OnCancel.
+  explicit Dialog(int okButton = IDOK, int cancelButton = IDCANCEL)
+      : okButton_(okButton), cancelButton_(cancelButton) {}
   virtual ~Dialog() = default;
   Dialog(const Dialog&) = delete;
   Dialog& operator=(const Dialog&) = delete;
@@ -17,12 +21,28 @@ class Dialog {
   // Runs the dialog modally on the calling thread; answers the code given to
   // End (or -1 when the dialog could not be created).
   INT_PTR RunModal(HWND owner);
-  HWND Handle() const { return hwnd_; }
-  HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
   void End(INT_PTR result);
 
-  // The module that holds this code (the library itself when built into one).
-  static HINSTANCE Module();
+  // Controls by id.
+  Window Control(int id) const { return Window(Item(id)); }
+  bool IsChecked(int id) const { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
+  void SetCheck(int id, bool on) const { CheckDlgButton(hwnd_, id, on ? BST_CHECKED : BST_UNCHECKED); }
+  // Checks one button of a group and clears the others.
+  template <size_t N>
+  void CheckOne(const int (&group)[N], int id) const {
+    for (int member : group) SetCheck(member, member == id);
+  }
+  // The position in group of the first checked button; -1 when none is.
+  template <size_t N>
+  int CheckedIn(const int (&group)[N]) const {
+    for (size_t i = 0; i < N; ++i)
+      if (IsChecked(group[i])) return static_cast<int>(i);
+    return -1;
+  }
+  int ComboIndex(int id) const { return static_cast<int>(Control(id).Send(CB_GETCURSEL)); }
+  void SetComboIndex(int id, int index) const { Control(id).Send(CB_SETCURSEL, index); }
+  std::string ItemText(int id) const { return Control(id).Text(); }
+  void SetItemText(int id, const std::string& text) const { Control(id).SetText(text); }
 
  protected:
   // Window styles of the dialog frame; called once before creation.
@@ -30,7 +50,9 @@ class Dialog {
     return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
   }
   virtual void OnInit() {}
-  // True when the command was handled.
+  virtual void OnOK() { End(IDOK); }
+  virtual void OnCancel() { End(IDCANCEL); }
+  // Any other command; true when handled.
   virtual bool OnCommand(int id, int code, HWND control) {
     (void)id, (void)code, (void)control;
     return false;
@@ -50,6 +72,12 @@ class Dialog {
   // A child control at pixel position (x, y) of the client area (or of parent).
   HWND AddControl(const char* cls, const std::string& text, DWORD style, int x, int y, int w,
                   int h, int id, HFONT font, DWORD exStyle = 0, HWND parent = nullptr);
+  // A drop-down list with its items.
+  HWND AddCombo(int id, int x, int y, int w, int h, const char* const* items, int count,
+                HFONT font, DWORD style = 0);
+  // A report list view with full-row selection and the columns.
+  ListView AddListView(int id, int x, int y, int w, int h, DWORD style, HFONT font,
+                       const std::vector<ListView::Column>& columns);
   void SetClientSize(int width, int height);
   void CenterOnScreen();
 
@@ -57,7 +85,7 @@ class Dialog {
   static INT_PTR CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   INT_PTR Dispatch(UINT msg, WPARAM wp, LPARAM lp);
 
-  HWND hwnd_ = nullptr;
+  int okButton_, cancelButton_;
 };
 
 // A font owned by the caller: face name and height in pixels (negative: the
