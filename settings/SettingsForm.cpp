@@ -148,12 +148,7 @@ GeneralSettings TSettingsForm::ReadControls() {
 }
 
 void TSettingsForm::Apply() {
-  ApplyAll(
-      settings_, ReadControls(), [this] { WriteStartupEntry(); },
-      [this] {
-        panels_.Save(settings_);
-        warnings_.Save(settings_);
-      });
+  SaveSettings(settings_, ReadControls(), panels_, warnings_, [this] { WriteStartupEntry(); });
 }
 
 void TSettingsForm::SetRadio(int id) {

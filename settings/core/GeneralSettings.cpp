@@ -135,9 +135,8 @@ GeneralSettings LoadGeneralSettings(SettingsSource& s) {
   return v;
 }
 
-void ApplyAll(SettingsSource& s, const GeneralSettings& v,
-              const std::function<void()>& writeStartupEntry,
-              const std::function<void()>& writeLists) {
+void SaveSettings(SettingsSource& s, const GeneralSettings& v, const PanelList& panels,
+                  const WarningList& warnings, const std::function<void()>& writeStartupEntry) {
   auto put = [&](const char* section, const char* key, const std::string& value) {
     s.SaveSetting(kAppName, section, key, value);
   };
@@ -166,7 +165,8 @@ void ApplyAll(SettingsSource& s, const GeneralSettings& v,
   put("Settings", "FontColor", IntToText(v.font.colour));
   put("Settings", "FontStyle", FontStyleText(v.font.bold, v.font.italic));
   put("Settings", "PanelGraphs", Bool(v.panelGraphs));
-  if (writeLists) writeLists();
+  panels.Save(s);
+  warnings.Save(s);
   put("Settings", "SettingsStatus", "Applied");
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "settings/core/EditLists.h"
 #include "shared/core/SettingsSource.h"
 #include "shared/core/StoredLook.h"
 
@@ -85,12 +86,12 @@ const char* ColouringText(Colouring colouring);
 // Reads every general value with the defaults of the dialog.
 GeneralSettings LoadGeneralSettings(SettingsSource& settings);
 
-// Apply: the general values in their order, the start-up entry (written by
-// the caller, between the two groups), the panel and warning lists, and last
-// "SettingsStatus" = "Applied", which tells the bar to reload.
-void ApplyAll(SettingsSource& settings, const GeneralSettings& values,
-              const std::function<void()>& writeStartupEntry,
-              const std::function<void()>& writeLists);
+// What Apply writes, in its order: the general values, with the start-up
+// entry (written by writeStartupEntry) between their two groups, the panel and
+// warning lists, and last "SettingsStatus" = "Applied", which tells the bar to
+// reload. A failed write raises CvlError and leaves the status unwritten.
+void SaveSettings(SettingsSource& settings, const GeneralSettings& values, const PanelList& panels,
+                  const WarningList& warnings, const std::function<void()>& writeStartupEntry);
 
 // Rules of the dialog's reactions.
 // Speeds under one second ask before they are kept.

@@ -39,9 +39,10 @@ TEST(GeneralSettings, ApplyWritesEveryValueInOrderWithTheStatusLast) {
   v.process = -1;
   v.hotKey = -1;  // written as -1
   std::vector<std::string> order;
-  ApplyAll(
-      store, v, [&] { order.push_back("run"); order.push_back(std::to_string(store.writes.size())); },
-      [&] { store.SaveSetting(kAppName, "Panels", "NoOfPanels", "0"); });
+  SaveSettings(store, v, PanelList(), WarningList(), [&] {
+    order.push_back("run");
+    order.push_back(std::to_string(store.writes.size()));
+  });
   std::vector<std::string> want = {
       "Settings/AutoHide=FALSE",      "Settings/LogAll=FALSE",
       "Settings/LogWarnings=FALSE",   "Settings/PauseOnMinimise=FALSE",
@@ -54,7 +55,7 @@ TEST(GeneralSettings, ApplyWritesEveryValueInOrderWithTheStatusLast) {
       "Settings/ShadeAmount=100",     "Settings/FontName=Arial",
       "Settings/FontSize=8",          "Settings/FontColor=-2147483640",
       "Settings/FontStyle=",          "Settings/PanelGraphs=FALSE",
-      "Panels/NoOfPanels=0",
+      "Panels/NoOfPanels=0",          "Warnings/NoOfWarnings=0",
       "Settings/SettingsStatus=Applied"};
   EXPECT_EQ(store.writes, want);
   // The start-up entry comes after the first group (six values).
@@ -64,7 +65,8 @@ TEST(GeneralSettings, ApplyWritesEveryValueInOrderWithTheStatusLast) {
 TEST(GeneralSettings, AFailedWriteStopsApplyBeforeTheStatus) {
   MemorySettings store;
   store.failOnWrite = "ShadeColour";
-  EXPECT_THROW(ApplyAll(store, LoadGeneralSettings(store), nullptr, nullptr), CvlError);
+  EXPECT_THROW(SaveSettings(store, LoadGeneralSettings(store), PanelList(), WarningList(), nullptr),
+               CvlError);
   EXPECT_EQ(store.Get("Settings", "SettingsStatus"), "<missing>");
 }
 
@@ -96,7 +98,7 @@ TEST(GeneralSettings, OnlyTheExactTextTRUEShowsTheHistoryGraphs) {
   store.Set("Settings", "PanelGraphs", "TRUE");
   GeneralSettings v = LoadGeneralSettings(store);
   EXPECT_TRUE(v.panelGraphs);
-  ApplyAll(store, v, nullptr, nullptr);
+  SaveSettings(store, v, PanelList(), WarningList(), nullptr);
   EXPECT_EQ(store.Get("Settings", "PanelGraphs"), "TRUE");
 }
 
