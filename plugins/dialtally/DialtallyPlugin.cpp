@@ -2,7 +2,6 @@
 // time of the current month. No C++ exception leaves an export.
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 #include "plugins/dialtally/DialtallyProbe.h"
@@ -10,19 +9,13 @@
 #include "sdk/CvlPlugin.h"  // the exports, as every plug-in declares them
 #include "settings/CvlExports.h"  // ShowAbout, bound by ordinal 3
 #include "shared/VBFunctions.h"
+#include "shared/core/PluginContract.h"
+#include "shared/win32/Module.h"
 
 namespace {
 
-void WriteText(char* buffer, const char* text) {
-  if (!buffer) return;
-  std::strncpy(buffer, text, CVL_MAX_TEXT);
-  buffer[CVL_MAX_TEXT] = '\0';
-}
-
-HMODULE ThisModule() {
-  MEMORY_BASIC_INFORMATION info{};
-  VirtualQuery(reinterpret_cast<const void*>(&ThisModule), &info, sizeof info);
-  return static_cast<HMODULE>(info.AllocationBase);
+void WriteText(char* buffer, const std::string& text) {
+  if (buffer) TextToBuffer(text, buffer);
 }
 
 }  // namespace
@@ -47,7 +40,7 @@ void CVL_CALL SensorFunction(char* buffer) {
     const Connection seen = ObserveConnection();
     const std::string text =
         RunDialtally(store, TodayNumber(), seen, static_cast<uint32_t>(GetTickCount()));
-    WriteText(buffer, text.c_str());
+    WriteText(buffer, text);
   } catch (...) {
     WriteText(buffer, "Error");
   }

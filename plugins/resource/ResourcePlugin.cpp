@@ -2,13 +2,14 @@
 // sensor and as a warning. No C++ exception leaves an export.
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 #include "plugins/resource/core/FreeResources.h"
 #include "sdk/CvlPlugin.h"  // the exports, as every plug-in declares them
 #include "settings/CvlExports.h"  // ShowAbout, bound by ordinal 3
 #include "shared/VBFunctions.h"
+#include "shared/core/PluginContract.h"
+#include "shared/win32/Module.h"
 
 // The resource meter's library, bound when the plug-in loads: without it the
 // plug-in does not load at all. The export name itself carries the leading
@@ -18,16 +19,8 @@ extern "C" int32_t __stdcall FreeSystemResources32(int32_t kind) __asm__(
 
 namespace {
 
-void WriteText(char* buffer, const char* text) {
-  if (!buffer) return;
-  std::strncpy(buffer, text, CVL_MAX_TEXT);
-  buffer[CVL_MAX_TEXT] = '\0';
-}
-
-HMODULE ThisModule() {
-  MEMORY_BASIC_INFORMATION info{};
-  VirtualQuery(reinterpret_cast<const void*>(&ThisModule), &info, sizeof info);
-  return static_cast<HMODULE>(info.AllocationBase);
+void WriteText(char* buffer, const std::string& text) {
+  if (buffer) TextToBuffer(text, buffer);
 }
 
 int32_t FreeOf(ResourceKind kind) { return FreeSystemResources32(kind); }
@@ -50,7 +43,7 @@ void CVL_CALL PluginDisplaySettings() {
 void CVL_CALL SensorFunction(char* buffer) {
   try {
     RegistrySettings store;
-    WriteText(buffer, FreeResourcesText(store, FreeOf).c_str());
+    WriteText(buffer, FreeResourcesText(store, FreeOf));
   } catch (...) {
     WriteText(buffer, "Error");
   }

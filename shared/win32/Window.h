@@ -4,11 +4,7 @@
 
 #include <string>
 
-extern "C" IMAGE_DOS_HEADER __ImageBase;
-
-// The module (program or library) this code is linked into: a library's own
-// resources and window classes live there, not in the program that loaded it.
-inline HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+#include "shared/win32/Module.h"
 
 class Window {
  public:
