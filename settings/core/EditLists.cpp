@@ -22,6 +22,37 @@ bool Unnamed(SettingsSource& s, int32_t number) {
   return s.GetSetting(kAppName, "Plugins", IntToText(number), "").empty();
 }
 
+// Every installed plug-in with the facility, by its number and path.
+template <typename Visit>
+void ForPluginsWith(SettingsSource& s, PluginQueries& plugins, int32_t facility, Visit visit) {
+  for (int32_t p = 1, n = InstalledPluginCount(s); p <= n; ++p) {
+    if (Unnamed(s, p)) continue;
+    const std::string path = InstalledPluginPath(s, p);
+    if ((plugins.Facilities(path) & facility) == facility) visit(p, path);
+  }
+}
+
+// What a stored list keeps of a row besides its section.
+struct StoredEntry {
+  bool plugin;
+  int32_t number;
+  const std::string& value;
+};
+
+// The count, then each row's "Plugin", "Number" and value in its section.
+template <typename Row, typename Entry>
+void SaveRows(SettingsSource& s, const char* list, const char* countName, const char* valueName,
+              const std::vector<Row>& rows, Entry entry) {
+  s.SaveSetting(kAppName, list, countName, IntToText(static_cast<int32_t>(rows.size())));
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const std::string sec = Section(list, static_cast<int>(i + 1));
+    const StoredEntry e = entry(rows[i]);
+    s.SaveSetting(kAppName, sec, "Plugin", e.plugin ? "TRUE" : "FALSE");
+    s.SaveSetting(kAppName, sec, "Number", IntToText(e.number));
+    s.SaveSetting(kAppName, sec, valueName, e.value);
+  }
+}
+
 PanelRow PluginPanelRow(const TSENSORINFO& info, const std::string& width, int32_t number) {
   return PanelRow{info.Description, "Yes", width, SensorItemData{number}};
 }
@@ -52,13 +83,10 @@ std::vector<PanelRow> SensorChoices(SettingsSource& s, PluginQueries& plugins) {
   std::vector<PanelRow> rows;
   for (const BuiltInSensor& b : kBuiltInSensors)
     rows.push_back(PanelRow{b.description, "No", IntToText(b.width), SensorItemData{b.number}});
-  for (int32_t p = 1, n = InstalledPluginCount(s); p <= n; ++p) {
-    if (Unnamed(s, p)) continue;
-    std::string path = InstalledPluginPath(s, p);
-    if ((plugins.Facilities(path) & PluginHasSensor) != PluginHasSensor) continue;
-    TSENSORINFO info = plugins.SensorInfo(path);
+  ForPluginsWith(s, plugins, PluginHasSensor, [&](int32_t p, const std::string& path) {
+    const TSENSORINFO info = plugins.SensorInfo(path);
     rows.push_back(PluginPanelRow(info, IntToText(info.Width), p));
-  }
+  });
   return rows;
 }
 
@@ -66,13 +94,10 @@ std::vector<WarningRow> WarningChoices(SettingsSource& s, PluginQueries& plugins
   std::vector<WarningRow> rows;
   for (const BuiltInWarning& w : kBuiltInWarnings)
     rows.push_back(BuiltInWarningRow(w, IntToText(w.min)));
-  for (int32_t p = 1, n = InstalledPluginCount(s); p <= n; ++p) {
-    if (Unnamed(s, p)) continue;
-    std::string path = InstalledPluginPath(s, p);
-    if ((plugins.Facilities(path) & PluginHasWarning) != PluginHasWarning) continue;
-    TWARNINGINFO info = plugins.WarningInfo(path);
+  ForPluginsWith(s, plugins, PluginHasWarning, [&](int32_t p, const std::string& path) {
+    const TWARNINGINFO info = plugins.WarningInfo(path);
     rows.push_back(PluginWarningRow(info, IntToText(info.Min), p));
-  }
+  });
   return rows;
 }
 
@@ -99,13 +124,9 @@ void PanelList::Load(SettingsSource& s, PluginQueries& plugins) {
 }
 
 void PanelList::Save(SettingsSource& s) const {
-  s.SaveSetting(kAppName, "Panels", "NoOfPanels", IntToText(static_cast<int32_t>(rows.size())));
-  for (size_t i = 0; i < rows.size(); ++i) {
-    std::string sec = Section("Panels", static_cast<int>(i + 1));
-    s.SaveSetting(kAppName, sec, "Plugin", rows[i].IsPlugin() ? "TRUE" : "FALSE");
-    s.SaveSetting(kAppName, sec, "Number", IntToText(rows[i].data.Number));
-    s.SaveSetting(kAppName, sec, "Width", rows[i].width);
-  }
+  SaveRows(s, "Panels", "NoOfPanels", "Width", rows, [](const PanelRow& r) {
+    return StoredEntry{r.IsPlugin(), r.data.Number, r.width};
+  });
 }
 
 bool PanelList::StepWidth(int index, int delta) {
@@ -138,14 +159,9 @@ void WarningList::Load(SettingsSource& s, PluginQueries& plugins) {
 }
 
 void WarningList::Save(SettingsSource& s) const {
-  s.SaveSetting(kAppName, "Warnings", "NoOfWarnings",
-                IntToText(static_cast<int32_t>(rows.size())));
-  for (size_t i = 0; i < rows.size(); ++i) {
-    std::string sec = Section("Warnings", static_cast<int>(i + 1));
-    s.SaveSetting(kAppName, sec, "Plugin", rows[i].data.IsPlugin ? "TRUE" : "FALSE");
-    s.SaveSetting(kAppName, sec, "Number", IntToText(rows[i].data.Number));
-    s.SaveSetting(kAppName, sec, "WarnVal", rows[i].value);
-  }
+  SaveRows(s, "Warnings", "NoOfWarnings", "WarnVal", rows, [](const WarningRow& r) {
+    return StoredEntry{r.data.IsPlugin, r.data.Number, r.value};
+  });
 }
 
 bool WarningList::StepValue(int index, bool up) {
