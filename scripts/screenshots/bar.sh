@@ -4,7 +4,8 @@
 #   bar-docked.png    docked at the bottom with the panels setup gives
 #   bar-floating.png  floating with its title bar
 #   bar-shaded.png    docked at the top with the colour shade
-#   bar-graphs.png    docked at the bottom with the history graphs
+#   bar-graphs.png    docked at the bottom with the history graphs (and its
+#                     left part as help/images/graphs.png)
 #   bar-graphs-shaded.png  the graphs with the shade and a dark blue font
 # Each picture starts from a fresh installation by the setup program, with
 # the configuration it seeds and a few settings changed, and is taken by
@@ -50,6 +51,10 @@ shot() {
   timeout 90 wine "$peek" texts >/dev/null
   sleep "$seconds"  # placed, painted and showing its second reading at least
   timeout 60 wine "$peek" shot "$(cvl_winpath "$out/$name.png")" "$x" "$y" "$w" "$h" >/dev/null
+  if [ "$name" = bar-graphs ]; then  # the help page's picture: the left part of it
+    timeout 60 wine "$peek" shot "$(cvl_winpath "$top/help/images/graphs.png")" 0 "$y" 560 "$h" \
+      >/dev/null
+  fi
   timeout 40 wine "$peek" close >/dev/null || true
   timeout 30 wineserver -w >/dev/null 2>&1 || true
   echo "docs/$name.png"
