@@ -35,7 +35,7 @@ void BarPanels::ShowTexts() {
     const PanelTextTable::Text& t = texts[i];
     // Texts of a list that has been rebuilt since are stale.
     if (t.Generation != list_.Generation() || t.Slot > list_.Count()) continue;
-    list_.Items(t.Slot).ShowReading(t.Chars, t.Column);
+    list_.Items(t.Slot).ShowReading(t.Chars, t.Columns);
   }
 }
 

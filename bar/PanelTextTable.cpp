@@ -21,9 +21,8 @@ void PanelTextTable::Publish(uint32_t generation, int slot, const char* text, si
     if (column.kind == GraphColumn::None && p.Generation == generation && p.Length == length &&
         std::memcmp(p.Chars, text, length) == 0)
       return;
-    if (!p.Changed || p.Generation != generation) p.Column = GraphColumn();
-    if (column.kind != GraphColumn::None && p.Column.kind != GraphColumn::OutOfService)
-      p.Column = column;
+    if (!p.Changed || p.Generation != generation) p.Columns.count = 0;
+    p.Columns.Add(column);
     std::memcpy(p.Chars, text, length);
     p.Length = static_cast<uint8_t>(length);
     p.Generation = generation;
@@ -88,8 +87,8 @@ int PanelTextTable::Take(Text* out) {
     t.Slot = i + 1;
     std::memcpy(t.Chars, p.Chars, p.Length);
     t.Chars[p.Length] = '\0';
-    t.Column = p.Column;
-    p.Column = GraphColumn();
+    t.Columns = p.Columns;
+    p.Columns.count = 0;
     p.Changed = false;
   }
   pending_ = false;

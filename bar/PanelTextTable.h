@@ -35,7 +35,7 @@ class PanelTextTable : public TextGate {
     uint32_t Generation;
     int Slot;
     char Chars[kTextPlace + 1];  // NUL-terminated copy
-    GraphColumn Column;          // the latest column handed over with a text
+    HeldColumns Columns;         // the columns handed over with it, oldest first
   };
 
   PanelTextTable() = default;
@@ -45,8 +45,8 @@ class PanelTextTable : public TextGate {
   // The window that receives WM_PANELTEXTS (nullptr: none, texts only wait).
   void SetWindow(HWND window);
   // Any thread. Slot 1..100; longer texts are cut to 80 characters. A text
-  // of a pass (fromPass) is dropped while the gate is closed. A column
-  // replaces one not taken yet, except that the end of a graph stays.
+  // of a pass (fromPass) is dropped while the gate is closed. A column joins
+  // those not taken yet (HeldColumns).
   void Publish(uint32_t generation, int slot, const char* text, size_t length, bool fromPass,
                GraphColumn column = {});
   // The calling thread's texts wait in the table until it calls Send, which
@@ -69,7 +69,7 @@ class PanelTextTable : public TextGate {
     uint8_t Length;
     bool Changed;
     uint32_t Generation;
-    GraphColumn Column;  // not taken yet
+    HeldColumns Columns;  // not taken yet
   };
 
   // Under the lock: the window to post to now, if any.

@@ -70,16 +70,29 @@ GraphColumn TDisplayPanel::ReadColumn() {
   return column;
 }
 
-void TDisplayPanel::ShowReading(const char* text, GraphColumn column) {
+void HeldColumns::Add(GraphColumn column) {
+  if (column.kind == GraphColumn::None) return;
+  if (count > 0 && columns[count - 1].kind == GraphColumn::OutOfService) return;
+  if (count == kHeld) {
+    for (int i = 1; i < kHeld; ++i) columns[i - 1] = columns[i];
+    --count;
+  }
+  columns[count++] = column;
+}
+
+void TDisplayPanel::ShowReading(const char* text, const HeldColumns& held) {
   const bool graphed = graph_.HasGraph();
-  if (column.kind == GraphColumn::Value)
-    graph_.Push(column.value);
-  else if (column.kind == GraphColumn::Empty)
-    graph_.PushEmpty();
-  else if (column.kind == GraphColumn::OutOfService)
-    graph_ = PanelGraph();
+  for (int i = 0; i < held.count; ++i) {
+    const GraphColumn& column = held.columns[i];
+    if (column.kind == GraphColumn::Value)
+      graph_.Push(column.value);
+    else if (column.kind == GraphColumn::Empty)
+      graph_.PushEmpty();
+    else if (column.kind == GraphColumn::OutOfService)
+      graph_ = PanelGraph();
+  }
   // A graphed panel is drawn once a pass, its text changed or not.
-  if (!view_->ShowText(text) && graphed && column.kind != GraphColumn::None) view_->Redraw();
+  if (!view_->ShowText(text) && graphed && held.count > 0) view_->Redraw();
 }
 
 void TDisplayPanel::ShowPaused() { Publish(host_, generation_, slot_, kPausedText, false); }

@@ -44,6 +44,16 @@ struct GraphColumn {
   int32_t value = 0;
 };
 
+// The columns of one panel handed over and not shown yet. The window may fall
+// a few passes behind, yet every pass is one column: up to kHeld wait, past
+// that the oldest goes. Nothing follows the end of a graph.
+struct HeldColumns {
+  static constexpr int kHeld = 8;
+  GraphColumn columns[kHeld];
+  int count = 0;
+  void Add(GraphColumn column);
+};
+
 // What a panel graphs. The list fills it in only while "PanelGraphs" is on.
 struct PanelGraphSource {
   GraphPlace place;  // its slot is the panel's own
@@ -136,8 +146,8 @@ class TDisplayPanel {
   // hands both over; with LogAll, logs the text. A fault in SensorValue takes
   // only the graph out of service. May raise.
   void UpdateText();
-  // Main thread: shows a text handed over, adding its column to the graph.
-  void ShowReading(const char* text, GraphColumn column);
+  // Main thread: shows a text handed over, adding its columns to the graph.
+  void ShowReading(const char* text, const HeldColumns& held);
   // Main thread: "------".
   void ShowPaused();
   // Main thread: the function stopped responding; "Error" from now on, no

@@ -124,6 +124,19 @@ struct CellPicture {
     }
     return n;
   }
+  // The bottom and top rows inside the bevel, for a failure's message.
+  std::string Rows() const {
+    std::string text;
+    char hex[16];
+    for (int y : {1, 20}) {
+      for (int x = 1; x <= width - 2; ++x) {
+        std::snprintf(hex, sizeof hex, " %06lX", static_cast<unsigned long>(At(x, y)));
+        text += hex;
+      }
+      text += "\n";
+    }
+    return text;
+  }
   // Whether no column inside the bevel is tinted at the bottom.
   bool Ungraphed(COLORREF face) const {
     for (int x = 1; x <= width - 2; ++x)
@@ -623,13 +636,18 @@ TEST_F(GraphedBar, OnlyTRUEDrawsGraphsAndTheAppearanceBoxTurnsThemOnInTheRunning
   EXPECT_TRUE(WaitUntil([&] { return Setting("Settings", "SettingsStatus") == "Processed"; }, 3000));
   PostMessageA(dialog, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
-  const int applied = ReadingNumber(Text(bar, 1));
-  ASSERT_TRUE(WaitUntil([&] { return ReadingNumber(Text(bar, 1)) >= applied + 10; }, 10000))
-      << Text(bar, 1);
+  // Ten passes seen after the dialog's last reload.
+  std::string seen = Text(bar, 1);
+  int passes = 0;
+  ASSERT_TRUE(WaitUntil([&] {
+    if (Text(bar, 1) != seen) ++passes;
+    seen = Text(bar, 1);
+    return passes >= 10;
+  }, 10000)) << seen;
   ASSERT_TRUE(PauseAndShowDashes(bar, 2));
   const CellPicture graphed(GetDlgItem(bar, kTextCell + 1));
   EXPECT_GE(graphed.AlternatingColumns(Face(), DefaultTint()), 8)
-      << "one column a pass, the newest at the right";
+      << "one column a pass, the newest at the right:\n" << graphed.Rows();
   EXPECT_FALSE(graphed.Ungraphed(Face()));
   const std::vector<COLORREF> time = ScreenPixels(GetDlgItem(bar, kTextCell + 2));
   EXPECT_TRUE(std::equal(time.begin(), time.end(), today.begin() + 80 * 22))

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <map>
 #include <set>
 #include <string>
@@ -425,6 +426,12 @@ TEST_F(Panels, AFaultingWarningIsDisabledAndTheOthersGoOn) {
 
 namespace {
 
+HeldColumns Held(std::initializer_list<GraphColumn> columns) {
+  HeldColumns held;
+  for (const GraphColumn& c : columns) held.Add(c);
+  return held;
+}
+
 // Built-in CPU usage (percent), the time (no graph), a plug-in with
 // SensorValue and one without.
 void GraphedPanels(FakeHost& host, const std::string& graphs) {
@@ -494,10 +501,10 @@ TEST_F(Panels, WithTheGraphsOnEveryPassHandsOverOneColumnWithTheText) {
 
   // The main thread adds the columns; a graphed cell is drawn once a pass
   // even when its text stays, any other cell only when its text changes.
-  for (int slot = 1; slot <= 2; ++slot) list.Items(slot).ShowReading("same", host.shown[slot].column);
+  for (int slot = 1; slot <= 2; ++slot) list.Items(slot).ShowReading("same", Held({host.shown[slot].column}));
   const int cpuDraws = host.viewBySlot[1]->Draws, timeDraws = host.viewBySlot[2]->Draws;
-  list.Items(1).ShowReading("same", {GraphColumn::Value, 70});
-  list.Items(2).ShowReading("same", {});
+  list.Items(1).ShowReading("same", Held({{GraphColumn::Value, 70}}));
+  list.Items(2).ShowReading("same", Held({}));
   EXPECT_EQ(host.viewBySlot[1]->Draws, cpuDraws + 1);
   EXPECT_EQ(host.viewBySlot[2]->Draws, timeDraws);
   EXPECT_EQ(cpu.Count(), 2);
@@ -506,7 +513,7 @@ TEST_F(Panels, WithTheGraphsOnEveryPassHandsOverOneColumnWithTheText) {
   EXPECT_EQ(newest, 70) << "at the right";
   // Paused: the dashes over the graph, which stays.
   list.ShowPaused();
-  list.Items(1).ShowReading("------", host.shown[1].column);
+  list.Items(1).ShowReading("------", Held({host.shown[1].column}));
   EXPECT_EQ(host.viewBySlot[1]->Text, "------");
   EXPECT_EQ(cpu.Count(), 2);
 }
@@ -523,7 +530,7 @@ TEST_F(Panels, AFaultInSensorValueTakesOnlyTheGraphOutOfService) {
   EXPECT_EQ(warnings.checks[1], 1);
   EXPECT_NE(list.Items(3).SensorFunc, nullptr);
   EXPECT_EQ(list.Items(3).ValueFunc, nullptr);
-  list.Items(3).ShowReading(host.shown[3].text.c_str(), host.shown[3].column);
+  list.Items(3).ShowReading(host.shown[3].text.c_str(), Held({host.shown[3].column}));
   EXPECT_FALSE(host.graphBySlot[3]->HasGraph());
 
   const std::string before = host.shown[3].text;
@@ -559,8 +566,8 @@ TEST_F(Panels, AReloadKeepsTheHistoryOfAPanelThatStaysWithItsSensor) {
   GraphedPanels(host, "TRUE");
   list.LoadPanels();
   for (int32_t v : {10, 20, 30}) {
-    list.Items(1).ShowReading("x", {GraphColumn::Value, v});
-    list.Items(3).ShowReading("x", {GraphColumn::Value, v});
+    list.Items(1).ShowReading("x", Held({{GraphColumn::Value, v}}));
+    list.Items(3).ShowReading("x", Held({{GraphColumn::Value, v}}));
   }
   // Slot 1 keeps its sensor (at another width); slot 3 shows another one.
   host.Panel(1, "", "1", "2");
@@ -581,4 +588,26 @@ TEST_F(Panels, AReloadKeepsTheHistoryOfAPanelThatStaysWithItsSensor) {
   list.LoadPanels();
   EXPECT_TRUE(host.graphBySlot[1]->HasGraph());
   EXPECT_EQ(host.graphBySlot[1]->Count(), 0);
+}
+
+TEST(HeldColumns, EveryPassWaitsForTheWindowUpToEightAndNothingFollowsTheEnd) {
+  HeldColumns held;
+  for (int32_t v = 1; v <= 10; ++v) held.Add({GraphColumn::Value, v});
+  held.Add({});  // a text without a column
+  ASSERT_EQ(held.count, HeldColumns::kHeld);
+  EXPECT_EQ(held.columns[0].value, 3) << "the oldest went";
+  EXPECT_EQ(held.columns[7].value, 10);
+  held.Add({GraphColumn::OutOfService, 0});
+  held.Add({GraphColumn::Value, 11});
+  EXPECT_EQ(held.columns[held.count - 1].kind, GraphColumn::OutOfService);
+
+  // Shown at once, the waiting columns are all added and the cell drawn once.
+  FakeHost host;
+  TDisplayPanels list(host);
+  list.AddPanel(&Reading, "p", nullptr, 20, {{}, GraphScale::Largest, nullptr});
+  const int draws = host.viewBySlot[1]->Draws;
+  list.Items(1).ShowReading("", Held({{GraphColumn::Value, 5}, {GraphColumn::Empty, 0},
+                                      {GraphColumn::Value, 7}}));
+  EXPECT_EQ(host.graphBySlot[1]->Count(), 3);
+  EXPECT_EQ(host.viewBySlot[1]->Draws, draws + 1);
 }
