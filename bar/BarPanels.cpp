@@ -1,6 +1,7 @@
 #include "bar/BarPanels.h"
 
 #include "shared/Globals.h"
+#include "sensors/BuiltInPass.h"
 #include "sensors/BuiltInsCode.h"
 #include "shared/Common.h"
 
@@ -11,7 +12,11 @@ BarPanels::BarPanels(HWND bar, const bool& logAll)
 
 BarPanels::~BarPanels() { table_.SetWindow(nullptr); }
 
-void BarPanels::LoadPanels() { list_.LoadPanels(); }
+void BarPanels::LoadPanels() {
+  list_.LoadPanels();
+  // The built-in sensors hand out values only for panels that graph them.
+  WantGraphValues(list_.GraphsShown());
+}
 
 void BarPanels::ShowPaused() {
   list_.ShowPaused();
@@ -19,7 +24,7 @@ void BarPanels::ShowPaused() {
 }
 
 void BarPanels::DisableStopped(void* fn) {
-  list_.DisableStopped(reinterpret_cast<TSensorFunction>(fn));
+  list_.DisableStopped(fn);
   ShowTexts();
 }
 
@@ -30,7 +35,7 @@ void BarPanels::ShowTexts() {
     const PanelTextTable::Text& t = texts[i];
     // Texts of a list that has been rebuilt since are stale.
     if (t.Generation != list_.Generation() || t.Slot > list_.Count()) continue;
-    static_cast<PanelWindows&>(list_.Items(t.Slot).View()).ShowText(t.Chars);
+    list_.Items(t.Slot).ShowReading(t.Chars, t.Columns);
   }
 }
 
@@ -52,13 +57,11 @@ int32_t BarPanels::GetPluginFacilities(const std::string& path) {
 void BarPanels::GetSensorInfo(const std::string& path, TSENSORINFO& info) {
   ::GetSensorInfo(path, info);
 }
-TSensorFunction BarPanels::LoadSensorFunction(const std::string& path) {
-  return ::LoadSensorFunction(path);
+TSensorFunction BarPanels::LoadSensorFunction(const std::string& path, TSensorValue* value) {
+  return ::LoadSensorFunction(path, value);
 }
 void BarPanels::ReleasePluginLibraries() { ::ReleasePluginLibraries(); }
-bool BarPanels::StoppedResponding(TSensorFunction fn) {
-  return ::StoppedResponding(reinterpret_cast<const void*>(fn));
-}
+bool BarPanels::StoppedResponding(const void* fn) { return ::StoppedResponding(fn); }
 
 BitmapHandle BarPanels::LoadPanelImage(int32_t number) {
   const std::string name = "PANELIMAGE" + IntToText(number);
@@ -70,9 +73,10 @@ void BarPanels::DeleteBitmap(BitmapHandle bitmap) {
 }
 
 std::unique_ptr<PanelView> BarPanels::CreateView(int slot, const std::string& hint,
-                                                 BitmapHandle bitmap, int32_t width) {
-  std::unique_ptr<PanelWindows> view(
-      new PanelWindows(bar_, tips_, settings_, hint, static_cast<HBITMAP>(bitmap), width));
+                                                 BitmapHandle bitmap, int32_t width,
+                                                 const PanelGraph& graph) {
+  std::unique_ptr<PanelWindows> view(new PanelWindows(bar_, tips_, settings_, hint,
+                                                      static_cast<HBITMAP>(bitmap), width, graph));
   SetWindowLongPtrA(view->TextCell(), GWLP_ID, kTextCellIdBase + slot);
   SetWindowLongPtrA(view->IconCell(), GWLP_ID, kIconCellIdBase + slot);
   return std::unique_ptr<PanelView>(view.release());
@@ -87,9 +91,13 @@ void BarPanels::CallSensorFunction(TSensorFunction fn, char* buffer80) {
   ::CallSensorFunction(fn, buffer80);
 }
 
+int32_t BarPanels::CallSensorValue(TSensorValue fn) { return ::CallSensorValue(fn); }
+
+std::optional<int32_t> BarPanels::TakeBuiltInValue() { return TakeGraphValue(); }
+
 void BarPanels::PublishText(uint32_t generation, int slot, const char* text, size_t length,
-                            bool fromPass) {
-  table_.Publish(generation, slot, text, length, fromPass);
+                            bool fromPass, GraphColumn column) {
+  table_.Publish(generation, slot, text, length, fromPass, column);
 }
 
 void BarPanels::LogLine(const std::string& text) { ::LogLine(text); }

@@ -48,18 +48,20 @@ class BarPanels : public PanelRow, private PanelHost {
   std::string PluginPath(int32_t number) override;
   int32_t GetPluginFacilities(const std::string& path) override;
   void GetSensorInfo(const std::string& path, TSENSORINFO& info) override;
-  TSensorFunction LoadSensorFunction(const std::string& path) override;
+  TSensorFunction LoadSensorFunction(const std::string& path, TSensorValue* value) override;
   void ReleasePluginLibraries() override;
-  bool StoppedResponding(TSensorFunction fn) override;
+  bool StoppedResponding(const void* fn) override;
   BitmapHandle LoadPanelImage(int32_t number) override;
   void DeleteBitmap(BitmapHandle bitmap) override;
   std::unique_ptr<PanelView> CreateView(int slot, const std::string& hint, BitmapHandle bitmap,
-                                        int32_t width) override;
+                                        int32_t width, const PanelGraph& graph) override;
   void ShowError(const std::string& message, const std::string& code,
                  const std::string& description) override;
   void CallSensorFunction(TSensorFunction fn, char* buffer80) override;
-  void PublishText(uint32_t generation, int slot, const char* text, size_t length,
-                   bool fromPass) override;
+  int32_t CallSensorValue(TSensorValue fn) override;
+  std::optional<int32_t> TakeBuiltInValue() override;
+  void PublishText(uint32_t generation, int slot, const char* text, size_t length, bool fromPass,
+                   GraphColumn column) override;
   bool LogAll() override { return logAll_; }
   void LogLine(const std::string& text) override;
 

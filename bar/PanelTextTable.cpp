@@ -9,7 +9,7 @@ void PanelTextTable::SetWindow(HWND window) {
 }
 
 void PanelTextTable::Publish(uint32_t generation, int slot, const char* text, size_t length,
-                             bool fromPass) {
+                             bool fromPass, GraphColumn column) {
   if (slot < 1 || slot > kMaxPanels) return;
   if (length > static_cast<size_t>(kTextPlace)) length = kTextPlace;
   HWND post = nullptr;
@@ -18,9 +18,11 @@ void PanelTextTable::Publish(uint32_t generation, int slot, const char* text, si
     if (fromPass && !open_) return;
     Place& p = places_[slot - 1];
     // The place keeps the last text sent to its cell, or on its way there.
-    if (p.Generation == generation && p.Length == length &&
+    if (column.kind == GraphColumn::None && p.Generation == generation && p.Length == length &&
         std::memcmp(p.Chars, text, length) == 0)
       return;
+    if (!p.Changed || p.Generation != generation) p.Columns.count = 0;
+    p.Columns.Add(column);
     std::memcpy(p.Chars, text, length);
     p.Length = static_cast<uint8_t>(length);
     p.Generation = generation;
@@ -85,6 +87,8 @@ int PanelTextTable::Take(Text* out) {
     t.Slot = i + 1;
     std::memcpy(t.Chars, p.Chars, p.Length);
     t.Chars[p.Length] = '\0';
+    t.Columns = p.Columns;
+    p.Columns.count = 0;
     p.Changed = false;
   }
   pending_ = false;

@@ -4,7 +4,8 @@
 // critical section. A writer (any thread) fills the place, marks it changed
 // and posts one message to the bar window unless one is already on its way;
 // the main thread then takes every changed place at once (Take). A text equal
-// to the one its place holds changes nothing. A pass holds its posts while
+// to the one its place holds changes nothing, unless it comes with a column
+// of the panel's graph: a graphed panel changes at every pass. A pass holds its posts while
 // its panels run (Hold) and sends them once after its last panel (Send): one
 // message per pass at most, none when no text changed. Nothing is allocated
 // on either side, and the writer never waits for the main thread, so a pass
@@ -34,6 +35,7 @@ class PanelTextTable : public TextGate {
     uint32_t Generation;
     int Slot;
     char Chars[kTextPlace + 1];  // NUL-terminated copy
+    HeldColumns Columns;         // the columns handed over with it, oldest first
   };
 
   PanelTextTable() = default;
@@ -43,8 +45,10 @@ class PanelTextTable : public TextGate {
   // The window that receives WM_PANELTEXTS (nullptr: none, texts only wait).
   void SetWindow(HWND window);
   // Any thread. Slot 1..100; longer texts are cut to 80 characters. A text
-  // of a pass (fromPass) is dropped while the gate is closed.
-  void Publish(uint32_t generation, int slot, const char* text, size_t length, bool fromPass);
+  // of a pass (fromPass) is dropped while the gate is closed. A column joins
+  // those not taken yet (HeldColumns).
+  void Publish(uint32_t generation, int slot, const char* text, size_t length, bool fromPass,
+               GraphColumn column = {});
   // The calling thread's texts wait in the table until it calls Send, which
   // posts one message when any text is waiting. Another thread's texts are
   // posted as before (a given-up thread never comes back to Send).
@@ -65,6 +69,7 @@ class PanelTextTable : public TextGate {
     uint8_t Length;
     bool Changed;
     uint32_t Generation;
+    HeldColumns Columns;  // not taken yet
   };
 
   // Under the lock: the window to post to now, if any.

@@ -22,8 +22,42 @@ COLORREF FaceOf(const CellLook& look) {
   return look.SystemFace ? GetSysColor(COLOR_BTNFACE) : look.Colour;
 }
 
+bool Graphed(const CellLook& look) { return look.Graph && look.Graph->HasGraph(); }
+
+// A rectangle in one colour, as the background of an empty text: no brush
+// to create and free at every pass.
+void FillSolid(HDC dc, const RECT& r, COLORREF colour) {
+  SetBkColor(dc, colour);
+  ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, "", 0, nullptr);
+}
+
+// The graph over the inside of the bevel: under each column a tinted area
+// from the bottom up, the face above it, a run of columns of one height in
+// one stroke each. The newest value stands at the rightmost column inside
+// the bevel.
+void DrawGraph(HDC dc, const RECT& inner, const CellLook& look) {
+  const PanelGraph& graph = *look.Graph;
+  const COLORREF face = FaceOf(look);
+  const COLORREF tint = GraphTint(face, look.TextColour);
+  const int height = inner.bottom - inner.top;
+  const int32_t top = graph.Top();
+  const int shift = graph.Capacity() - inner.right;
+  auto column = [&](int x) { return graph.ColumnHeight(x + shift, height, top); };
+  int x = inner.left;
+  int h = column(x);
+  while (x < inner.right) {
+    int end = x + 1, next = 0;
+    while (end < inner.right && (next = column(end)) == h) ++end;
+    if (h < height) FillSolid(dc, {x, inner.top, end, inner.bottom - h}, face);
+    if (h > 0) FillSolid(dc, {x, inner.bottom - h, end, inner.bottom}, tint);
+    x = end;
+    h = next;
+  }
+}
+
 // The text centred inside the bevel over the cell's face, in one call that
-// fills the face too: drawn alone when only the text changed.
+// fills the face too: drawn alone when only the text changed. Over a graph,
+// the graph first and the text on it.
 void DrawCellText(HWND hwnd, HDC dc, CellLook& look, const char* text, int length) {
   RECT inner;
   GetClientRect(hwnd, &inner);
@@ -34,13 +68,18 @@ void DrawCellText(HWND hwnd, HDC dc, CellLook& look, const char* text, int lengt
     TEXTMETRICA metrics{};
     look.TextHeight = GetTextMetricsA(dc, &metrics) ? metrics.tmHeight : 0;
   }
+  UINT options = ETO_OPAQUE | ETO_CLIPPED;
+  if (Graphed(look)) {
+    DrawGraph(dc, inner, look);
+    SetBkMode(dc, TRANSPARENT);
+    options = ETO_CLIPPED;
+  }
   SetTextColor(dc, look.TextColour);
   SetBkColor(dc, FaceOf(look));
   SetTextAlign(dc, TA_CENTER | TA_TOP | TA_NOUPDATECP);
   const int x = inner.left + (inner.right - inner.left) / 2;
   const int y = inner.top + (inner.bottom - inner.top - look.TextHeight) / 2;
-  ExtTextOutA(dc, x, y, ETO_OPAQUE | ETO_CLIPPED, &inner, text, static_cast<UINT>(length),
-              nullptr);
+  ExtTextOutA(dc, x, y, options, &inner, text, static_cast<UINT>(length), nullptr);
 }
 
 void DrawCell(HWND hwnd, HDC dc, CellLook& look) {
@@ -48,7 +87,7 @@ void DrawCell(HWND hwnd, HDC dc, CellLook& look) {
   GetClientRect(hwnd, &r);
   char text[128];
   const int n = look.Picture ? 0 : GetWindowTextA(hwnd, text, sizeof text);
-  if (look.Picture || n == 0) {
+  if (look.Picture || (n == 0 && !Graphed(look))) {
     if (look.SystemFace) {
       FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     } else {
@@ -249,7 +288,8 @@ void PanelToolTips::Remove(HWND cell) {
 // ---- Panel windows ----------------------------------------------------------
 
 PanelWindows::PanelWindows(HWND bar, PanelToolTips& tips, SettingsSource& settings,
-                           const std::string& hint, HBITMAP bitmap, int32_t width)
+                           const std::string& hint, HBITMAP bitmap, int32_t width,
+                           const PanelGraph& graph)
     : tips_(tips), picture_(bitmap) {
   COLORREF textColour = 0;
   font_.Reset(CreatePanelFont(settings, textColour));
@@ -265,6 +305,7 @@ PanelWindows::PanelWindows(HWND bar, PanelToolTips& tips, SettingsSource& settin
   CellLook text;
   text.Font = font_.Get();
   text.TextColour = textColour;
+  text.Graph = &graph;
   text_ = CreateCell(bar, text, 27, 0, width_, 22);
   if (!icon_ || !text_) {
     if (icon_) DestroyWindow(icon_);
@@ -298,9 +339,14 @@ void PanelWindows::SetHint(const std::string& hint) {
   }
 }
 
-void PanelWindows::ShowText(const char* text) {
-  if (std::strcmp(shown_, text) == 0) return;
+bool PanelWindows::ShowText(const char* text) {
+  if (std::strcmp(shown_, text) == 0) return false;
   std::strncpy(shown_, text, sizeof shown_ - 1);
   shown_[sizeof shown_ - 1] = '\0';
   SetWindowTextA(text_, text);
+  return true;
+}
+
+void PanelWindows::Redraw() {
+  if (CellLook* look = LookOf(text_)) RedrawText(text_, *look, shown_);
 }

@@ -46,6 +46,7 @@ struct CellLook {
   HBITMAP Picture = nullptr; // drawn at 3, 3; not owned by the cell
   HWND Tips = nullptr;       // the tool-tip control shown over the cell
   int TextHeight = -1;       // of Font, taken at the first text drawn
+  const PanelGraph* Graph = nullptr;  // drawn behind the text; not owned
 };
 
 // A cell window of class "TPanel" with that look; nullptr on failure. A new
@@ -62,18 +63,19 @@ COLORREF ColourOf(int32_t stored);
 
 class PanelWindows : public PanelView {
  public:
-  // Builds both cells; takes the bitmap whatever happens. Raises CvlError
-  // when a window cannot be created.
+  // Builds both cells; takes the bitmap whatever happens, and draws graph
+  // (which outlives the cells) behind the text. Raises CvlError when a window
+  // cannot be created.
   PanelWindows(HWND bar, PanelToolTips& tips, SettingsSource& settings,
-               const std::string& hint, HBITMAP bitmap, int32_t width);
+               const std::string& hint, HBITMAP bitmap, int32_t width, const PanelGraph& graph);
   ~PanelWindows() override;
 
   void SetPosition(int x, int y) override;
   int TextWidth() const override;
   void SetHint(const std::string& hint) override;
+  bool ShowText(const char* text) override;
+  void Redraw() override;
 
-  // Main thread: shows the text unless the cell shows it already.
-  void ShowText(const char* text);
   HWND TextCell() const { return text_; }
   HWND IconCell() const { return icon_; }
 

@@ -21,6 +21,8 @@ class RecordingView : public PanelView {
   }
   int TextWidth() const override { return width_; }
   void SetHint(const std::string&) override {}
+  bool ShowText(const char*) override { return false; }
+  void Redraw() override {}
 
  private:
   int width_;
@@ -43,18 +45,22 @@ class LayoutHost : public PanelHost {
   std::string PluginPath(int32_t) override { return ""; }
   int32_t GetPluginFacilities(const std::string&) override { return 0; }
   void GetSensorInfo(const std::string&, TSENSORINFO&) override {}
-  TSensorFunction LoadSensorFunction(const std::string&) override { return nullptr; }
+  TSensorFunction LoadSensorFunction(const std::string&, TSensorValue*) override {
+    return nullptr;
+  }
   void ReleasePluginLibraries() override {}
-  bool StoppedResponding(TSensorFunction) override { return false; }
+  bool StoppedResponding(const void*) override { return false; }
   BitmapHandle LoadPanelImage(int32_t) override { return nullptr; }
   void DeleteBitmap(BitmapHandle) override {}
-  std::unique_ptr<PanelView> CreateView(int, const std::string&, BitmapHandle,
-                                        int32_t width) override {
+  std::unique_ptr<PanelView> CreateView(int, const std::string&, BitmapHandle, int32_t width,
+                                        const PanelGraph&) override {
     return std::unique_ptr<PanelView>(new RecordingView(width));
   }
   void ShowError(const std::string&, const std::string&, const std::string&) override {}
   void CallSensorFunction(TSensorFunction fn, char* buffer80) override { fn(buffer80); }
-  void PublishText(uint32_t, int, const char*, size_t, bool) override {}
+  int32_t CallSensorValue(TSensorValue) override { return 0; }
+  std::optional<int32_t> TakeBuiltInValue() override { return std::nullopt; }
+  void PublishText(uint32_t, int, const char*, size_t, bool, GraphColumn) override {}
   bool LogAll() override { return false; }
   void LogLine(const std::string&) override {}
 };

@@ -7,6 +7,7 @@
 #include "sensors/BuiltInReadings.h"
 #include "sensors/BuiltInState.h"
 #include "sensors/core/BuiltInChecks.h"
+#include "sensors/core/BuiltInGraphs.h"
 #include "sensors/core/DialUpTimer.h"
 #include "sensors/core/SensorTexts.h"
 #include "shared/core/TextBuilder.h"
@@ -14,27 +15,36 @@
 // Each function has the plug-in calling convention and may raise an error
 // (an overflow) to its caller, the guarded call of the refresh pass. The
 // texts are composed straight into the caller's buffer: a pass allocates
-// nothing.
+// nothing. A sensor with a quantity hands its graph's value out of the very
+// reading its text shows.
 
 namespace {
 
 int32_t Answer(bool alert) { return alert ? -1 : 0; }
 
 void CVL_STDCALL CpuUsageSensor(char* b) {
+  const uint32_t usage = ReadCpuUsage();
   TextBuilder out(b);
-  CpuUsageText(out, ReadCpuUsage());
+  CpuUsageText(out, usage);
+  HandOutGraphValue(CpuUsageGraphValue(usage));
 }
 void CVL_STDCALL MemorySensor(char* b) {
+  const MemoryReadings memory = ReadMemory();
   TextBuilder out(b);
-  MemoryText(out, ReadMemory(), SeparatorCopy().Text);
+  MemoryText(out, memory, SeparatorCopy().Text);
+  HandOutGraphValue(MemoryGraphValue(memory));
 }
 void CVL_STDCALL DiskCacheSensor(char* b) {
+  const DiskCacheReadings cache = ReadDiskCache();
   TextBuilder out(b);
-  DiskCacheText(out, ReadDiskCache(), SeparatorCopy().Text);
+  DiskCacheText(out, cache, SeparatorCopy().Text);
+  HandOutGraphValue(DiskCacheGraphValue(cache));
 }
 void CVL_STDCALL DiskInfoSensor(char* b) {
+  const DiskReadings disks = ReadDisks();
   TextBuilder out(b);
-  DiskInfoText(out, ReadDisks(), SeparatorCopy().Text);
+  DiskInfoText(out, disks, SeparatorCopy().Text);
+  HandOutGraphValue(DiskGraphValue(disks));
 }
 void CVL_STDCALL DialUpSensor(char* b) {
   TextBuilder out(b);
@@ -45,14 +55,17 @@ void CVL_STDCALL RunningTimeSensor(char* b) {
   RunningTimeText(out, GetTickCount());
 }
 void CVL_STDCALL SwapFileSensor(char* b) {
+  const SwapFileReadings swap = ReadSwapFile();
   TextBuilder out(b);
-  SwapFileText(out, ReadSwapFile(), SeparatorCopy().Text);
+  SwapFileText(out, swap, SeparatorCopy().Text);
+  HandOutGraphValue(SwapFileGraphValue(swap));
 }
 void CVL_STDCALL NetworkSensor(char* b) {
   const uint32_t reads = PassReadPerfStat("SMBRedir\\BReadsSec");
   const uint32_t writes = PassReadPerfStat("SMBRedir\\BWritesSec");
   TextBuilder out(b);
   NetworkText(out, reads, writes, SeparatorCopy().Text);
+  HandOutGraphValue(NetworkGraphValue(reads, writes));
 }
 void CVL_STDCALL ProcessesSensor(char* b) {
   WindowCounts counts;
@@ -60,14 +73,17 @@ void CVL_STDCALL ProcessesSensor(char* b) {
   const uint32_t threads = ReadThreadCount();
   TextBuilder out(b);
   ProcessesText(out, counts.Processes, threads, SeparatorCopy().Text);
+  HandOutGraphValue(ThreadsGraphValue(threads));
 }
 void CVL_STDCALL TimeSensor(char* b) {
   TextBuilder out(b);
   LocalTimeText(out);
 }
 void CVL_STDCALL BatterySensor(char* b) {
+  const PowerReadings power = ReadPower();
   TextBuilder out(b);
-  BatteryText(out, ReadPower(), SeparatorCopy().Text);
+  BatteryText(out, power, SeparatorCopy().Text);
+  HandOutGraphValue(BatteryGraphValue(power));
 }
 void CVL_STDCALL DateSensor(char* b) {
   TextBuilder out(b);

@@ -103,3 +103,24 @@ uint32_t PassReadPerfStat(const char* name) {
   uint32_t value = 0;
   return PassTryReadPerfStat(name, value) ? value : 0;
 }
+
+void WantGraphValues(bool wanted) { BuiltIns().GraphValues = wanted; }
+
+void HandOutGraphValue(std::optional<int32_t> value) {
+  BuiltInState& state = BuiltIns();
+  if (!state.GraphValues) return;
+  Lock hold(state.PassLock);
+  if (state.Pass.Thread != GetCurrentThreadId()) return;
+  state.Pass.ValueHanded = true;
+  state.Pass.HasValue = value.has_value();
+  state.Pass.Value = value.value_or(0);
+}
+
+std::optional<int32_t> TakeGraphValue() {
+  BuiltInState& state = BuiltIns();
+  Lock hold(state.PassLock);
+  if (state.Pass.Thread != GetCurrentThreadId() || !state.Pass.ValueHanded) return std::nullopt;
+  state.Pass.ValueHanded = false;
+  if (!state.Pass.HasValue) return std::nullopt;
+  return state.Pass.Value;
+}

@@ -11,6 +11,7 @@
 // shares; any other call (a panel's first reading, another thread) asks for
 // itself.
 #include <cstdint>
+#include <optional>
 
 #include "shared/core/GlobalTypes.h"
 
@@ -34,3 +35,11 @@ uint64_t PassFreeBytesOn(const char* root);
 // TryReadPerfStat and ReadPerfStat (0 when missing) within the pass.
 bool PassTryReadPerfStat(const char* name, uint32_t& value);
 uint32_t PassReadPerfStat(const char* name);
+
+// The value a built-in sensor function hands out with its text, for its
+// panel's graph: kept only while the panels graph (WantGraphValues), and
+// only for the thread that opened the pass, which takes it right after the
+// call (TakeGraphValue answers it once). Nothing is read a second time.
+void WantGraphValues(bool wanted);
+void HandOutGraphValue(std::optional<int32_t> value);
+std::optional<int32_t> TakeGraphValue();

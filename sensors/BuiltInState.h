@@ -5,6 +5,7 @@
 // that could be reallocated under a reader.
 #include <windows.h>
 
+#include <atomic>
 #include <cstring>
 
 #include "shared/core/GlobalTypes.h"
@@ -34,7 +35,12 @@ struct BuiltInState {
     uint64_t Free[26] = {};
     bool CountersLooked = false;  // whether the counter key holds any was asked
     bool CountersEmpty = false;
+    bool ValueHanded = false;  // the last sensor function's value for its graph
+    bool HasValue = false;
+    int32_t Value = 0;
   };
+  // Whether the panels graph: the sensors hand out their values only then.
+  std::atomic<bool> GraphValues{false};
   CriticalSection PassLock;
   PassShares Pass;
 };

@@ -7,6 +7,7 @@
 #include "sensors/BuiltInReadings.h"
 #include "sensors/BuiltInState.h"
 #include "sensors/HardwareEntries.h"
+#include "sensors/core/BuiltInGraphs.h"
 #include "sensors/core/SensorTexts.h"
 #include "shared/VBFunctions.h"
 #include "shared/core/CvlError.h"
@@ -21,6 +22,7 @@ TBuiltInSensor BuiltInSensor(int32_t number) {
   entry.Name = BuiltInSensorName(number);  // raises outside 1-24
   entry.Function = number <= kSystemSensorCount ? SystemSensorFunction(number)
                                                 : HardwareSensorFunction(number);
+  entry.Scale = BuiltInGraphScale(number);
   return entry;
 }
 

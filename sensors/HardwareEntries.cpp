@@ -1,8 +1,10 @@
 #include "sensors/HardwareEntries.h"
 
+#include "sensors/BuiltInPass.h"
 #include "sensors/BuiltInState.h"
 #include "sensors/BuiltInsCode.h"
 #include "sensors/HardwareChipReader.h"
+#include "sensors/core/BuiltInGraphs.h"
 #include "sensors/core/HardwareChecks.h"
 #include "sensors/core/HardwareTexts.h"
 #include "shared/VBFunctions.h"
@@ -46,15 +48,20 @@ HardwareReader& Chip() {
 
 int32_t Answer(bool alert) { return alert ? -1 : 0; }
 
+// The texts hand out the quantity they show for the panel's graph.
 template <int32_t Channel>
 void CVL_STDCALL TemperatureSensor(char* buffer) {
+  const HardwareSettings settings = Slot().Get();
   TextBuilder out(buffer);
-  TemperatureText(out, Chip(), Slot().Get(), Channel);
+  const int32_t degrees = TemperatureText(out, Chip(), settings, Channel);
+  HandOutGraphValue(TemperatureGraphValue(settings, Channel, degrees));
 }
 
 void CVL_STDCALL ProcessorVoltagesSensor(char* buffer) {
+  const HardwareSettings settings = Slot().Get();
   TextBuilder out(buffer);
-  ProcessorVoltagesText(out, Chip(), Slot().Get(), SeparatorCopy().Text);
+  const double core = ProcessorVoltagesText(out, Chip(), settings, SeparatorCopy().Text);
+  HandOutGraphValue(CoreVoltageGraphValue(settings, core));
 }
 
 void CVL_STDCALL SystemVoltagesSensor(char* buffer) {
@@ -64,8 +71,9 @@ void CVL_STDCALL SystemVoltagesSensor(char* buffer) {
 
 template <int32_t Fan>
 void CVL_STDCALL FanSensor(char* buffer) {
+  const HardwareSettings settings = Slot().Get();
   TextBuilder out(buffer);
-  FanText(out, Chip(), Slot().Get(), Fan);
+  HandOutGraphValue(FanGraphValue(settings, FanText(out, Chip(), settings, Fan)));
 }
 
 template <int32_t Channel>

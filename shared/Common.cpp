@@ -52,8 +52,8 @@ void ShowPluginSettings(const std::string& path) { Contract().ShowPluginSettings
 bool IsPluginInstalled(const std::string& fileName) { return Contract().IsPluginInstalled(fileName); }
 std::string PluginPath(int32_t number) { return Contract().PluginPath(number); }
 
-TSensorFunction LoadSensorFunction(const std::string& path) {
-  return Contract().LoadSensorFunction(path);
+TSensorFunction LoadSensorFunction(const std::string& path, TSensorValue* value) {
+  return Contract().LoadSensorFunction(path, value);
 }
 TWarningFunction LoadWarningFunction(const std::string& path) {
   return Contract().LoadWarningFunction(path);
@@ -69,6 +69,7 @@ std::string CallSensorFunction(TSensorFunction fn) { return Contract().CallSenso
 bool CallWarningFunction(TWarningFunction fn, int32_t threshold) {
   return Contract().CallWarningFunction(fn, threshold);
 }
+int32_t CallSensorValue(TSensorValue fn) { return Contract().CallSensorValue(fn); }
 
 void TakeOutOfService(void* fn) { Loader().TakeOutOfService(fn); }
 bool StoppedResponding(const void* fn) { return Loader().StoppedResponding(fn); }

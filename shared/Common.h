@@ -38,7 +38,9 @@ std::string PluginPath(int32_t number);
 
 // Load and keep the library (one slot of PluginLibraries per call); none when
 // the library does not load, the export is missing, or the table is full.
-TSensorFunction LoadSensorFunction(const std::string& path);
+// With value, also the plug-in's SensorValue from that same load (none
+// without one).
+TSensorFunction LoadSensorFunction(const std::string& path, TSensorValue* value = nullptr);
 TWarningFunction LoadWarningFunction(const std::string& path);
 // Releases every kept library in slot order and empties the table.
 void ReleasePluginLibraries();
@@ -65,6 +67,8 @@ constexpr int kMaxPluginLibraries = kPluginLibrarySlots;
 void CallSensorFunction(TSensorFunction fn, char* buffer80);
 std::string CallSensorFunction(TSensorFunction fn);
 bool CallWarningFunction(TWarningFunction fn, int32_t threshold);
+// A plug-in's SensorValue through the same guard and hang limit.
+int32_t CallSensorValue(TSensorValue fn);
 
 // A thread was given up inside a call into fn: fn is never called again, and
 // its library stays loaded until the process ends.

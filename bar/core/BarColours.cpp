@@ -2,6 +2,16 @@
 
 #include <cmath>
 
+uint32_t GraphTint(uint32_t faceRgb, uint32_t textRgb) {
+  uint32_t rgb = 0;
+  for (int k = 0; k < 3; ++k) {
+    const int face = static_cast<int>((faceRgb >> (8 * k)) & 0xFF);
+    const int text = static_cast<int>((textRgb >> (8 * k)) & 0xFF);
+    rgb |= static_cast<uint32_t>(face + (text - face) / 5) << (8 * k);
+  }
+  return rgb;
+}
+
 int64_t RoundHalfEven(double x) {
   const double lower = std::floor(x);
   const double diff = x - lower;

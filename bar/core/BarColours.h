@@ -13,5 +13,10 @@
 std::vector<uint32_t> ShadeColumns(uint32_t baseRgb, uint32_t shadeRgb, int32_t amountPercent,
                                    int32_t clientWidth);
 
+// The colour of a panel graph's filled area: the cell's face a fifth of the
+// way to its font colour, a light tint of the two that keeps nearly all the
+// text's contrast, whatever the colours.
+uint32_t GraphTint(uint32_t faceRgb, uint32_t textRgb);
+
 // Nearest integer, halves to the even neighbour.
 int64_t RoundHalfEven(double x);

@@ -4,44 +4,116 @@
 #include <exception>
 
 #include "shared/core/CvlError.h"
+#include "shared/core/PluginFault.h"
 #include "shared/core/VBText.h"
 
 namespace {
 
-void Publish(PanelHost& host, uint32_t generation, int slot, const char* text, bool fromPass) {
-  host.PublishText(generation, slot, text, std::strlen(text), fromPass);
+void Publish(PanelHost& host, uint32_t generation, int slot, const char* text, bool fromPass,
+             GraphColumn column = {}) {
+  host.PublishText(generation, slot, text, std::strlen(text), fromPass, column);
 }
 
 }  // namespace
 
 TDisplayPanel::TDisplayPanel(PanelHost& host, uint32_t generation, int slot,
                              TSensorFunction sensorFunc, const std::string& hint,
-                             BitmapHandle bitmap, int32_t width)
-    : SensorFunc(sensorFunc), host_(host), generation_(generation), slot_(slot), hint_(hint) {
-  view_ = host_.CreateView(slot, hint, bitmap, width);
+                             BitmapHandle bitmap, int32_t width, const PanelGraphSource& graph)
+    : SensorFunc(sensorFunc),
+      ValueFunc(graph.valueFn),
+      host_(host),
+      generation_(generation),
+      slot_(slot),
+      hint_(hint),
+      place_(graph.place),
+      graph_(graph.scale, width) {
+  columns_ = graph_.HasGraph();
+  view_ = host_.CreateView(slot, hint, bitmap, width, graph_);
 }
 
 void TDisplayPanel::UpdateText() {
   if (!SensorFunc) {
-    Publish(host_, generation_, slot_, kErrorText, true);
+    // A graph has no readings without the function: it goes with it.
+    GraphColumn column;
+    if (columns_) column.kind = GraphColumn::OutOfService;
+    columns_ = false;
+    Publish(host_, generation_, slot_, kErrorText, true, column);
     return;
   }
   // The text stays in this frame: a pass allocates nothing for it.
   TextBuffer text;
   host_.CallSensorFunction(SensorFunc, text);
   const size_t length = TextBufferLength(text);
-  host_.PublishText(generation_, slot_, text, length, true);
+  const GraphColumn column = columns_ ? ReadColumn() : GraphColumn();
+  host_.PublishText(generation_, slot_, text, length, true, column);
   if (host_.LogAll()) host_.LogLine(std::string(text, length) + " - " + hint_);
+}
+
+GraphColumn TDisplayPanel::ReadColumn() {
+  GraphColumn column;
+  std::optional<int32_t> value;
+  if (ValueFunc) {
+    try {
+      value = host_.CallSensorValue(ValueFunc);
+    } catch (const PluginFault&) {
+      // Only the graph is out of service: the text goes on.
+      ValueFunc = nullptr;
+      columns_ = false;
+      column.kind = GraphColumn::OutOfService;
+      return column;
+    }
+  } else {
+    value = host_.TakeBuiltInValue();
+  }
+  column.kind = value ? GraphColumn::Value : GraphColumn::Empty;
+  column.value = value.value_or(0);
+  return column;
+}
+
+void HeldColumns::Add(GraphColumn column) {
+  if (column.kind == GraphColumn::None) return;
+  if (count > 0 && columns[count - 1].kind == GraphColumn::OutOfService) return;
+  if (count == kHeld) {
+    for (int i = 1; i < kHeld; ++i) columns[i - 1] = columns[i];
+    --count;
+  }
+  columns[count++] = column;
+}
+
+void TDisplayPanel::ShowReading(const char* text, const HeldColumns& held) {
+  const bool graphed = graph_.HasGraph();
+  for (int i = 0; i < held.count; ++i) {
+    const GraphColumn& column = held.columns[i];
+    if (column.kind == GraphColumn::Value)
+      graph_.Push(column.value);
+    else if (column.kind == GraphColumn::Empty)
+      graph_.PushEmpty();
+    else if (column.kind == GraphColumn::OutOfService)
+      graph_ = PanelGraph();
+  }
+  // A graphed panel is drawn once a pass, its text changed or not.
+  if (!view_->ShowText(text) && graphed && held.count > 0) view_->Redraw();
 }
 
 void TDisplayPanel::ShowPaused() { Publish(host_, generation_, slot_, kPausedText, false); }
 
+void TDisplayPanel::DropGraph() {
+  ValueFunc = nullptr;
+  columns_ = false;
+  if (!graph_.HasGraph()) return;
+  graph_ = PanelGraph();
+  view_->Redraw();
+}
+
 void TDisplayPanel::StoppedResponding() {
   SensorFunc = nullptr;
+  DropGraph();
   hint_ += kStoppedTip;
   view_->SetHint(hint_);
   Publish(host_, generation_, slot_, kErrorText, false);
 }
+
+void TDisplayPanel::GraphStoppedResponding() { DropGraph(); }
 
 TDisplayPanels::~TDisplayPanels() {
   // The views go; the libraries stay for whoever owns the table.
@@ -54,15 +126,22 @@ TDisplayPanel& TDisplayPanels::Items(int index) {
 }
 
 void TDisplayPanels::AddPanel(TSensorFunction sensorFunc, const std::string& hint,
-                              BitmapHandle bitmap, int32_t width) {
+                              BitmapHandle bitmap, int32_t width, PanelGraphSource graph) {
   if (Count() >= kMaxPanels) {
     if (bitmap) host_.DeleteBitmap(bitmap);
     throw RangeCheckError();
   }
-  const bool stopped = sensorFunc && host_.StoppedResponding(sensorFunc);
+  const bool stopped = sensorFunc && host_.StoppedResponding(reinterpret_cast<void*>(sensorFunc));
+  const bool valueStopped =
+      graph.valueFn && host_.StoppedResponding(reinterpret_cast<void*>(graph.valueFn));
+  if (stopped || !sensorFunc || valueStopped) {
+    graph.scale = GraphScale::None;
+    graph.valueFn = nullptr;
+  }
+  graph.place.slot = Count() + 1;
   std::unique_ptr<TDisplayPanel> panel(
       new TDisplayPanel(host_, generation_, Count() + 1, stopped ? nullptr : sensorFunc,
-                        stopped ? hint + kStoppedTip : hint, bitmap, width));
+                        stopped ? hint + kStoppedTip : hint, bitmap, width, graph));
   items_.push_back(std::move(panel));
 }
 
@@ -78,7 +157,10 @@ void TDisplayPanels::LoadEntry(int i, bool& pluginFailed) {
       if (bitmap) host_.DeleteBitmap(bitmap);
       throw;
     }
-    AddPanel(sensor.Function, sensor.Name, bitmap, width);
+    PanelGraphSource graph;
+    graph.place.builtIn = number;
+    if (graphsShown_) graph.scale = sensor.Scale;
+    AddPanel(sensor.Function, sensor.Name, bitmap, width, graph);
     return;
   }
   const int32_t number = TextToInt(host_.GetPanelSetting(i, "General", "Number", "1"));
@@ -91,16 +173,31 @@ void TDisplayPanels::LoadEntry(int i, bool& pluginFailed) {
   host_.GetSensorInfo(path, info);
   // The entry's own width decides, not the one the plug-in suggests.
   const int32_t width = TextToInt(host_.GetPanelSetting(i, "General", "Width", "0"));
-  TSensorFunction fn = host_.LoadSensorFunction(path);
-  AddPanel(fn, info.ToolTip, info.Icon, width);
+  PanelGraphSource graph;
+  graph.place.pluginPath = path;
+  // SensorValue is looked up only for a graph, in the load that is kept.
+  TSensorFunction fn = host_.LoadSensorFunction(path, graphsShown_ ? &graph.valueFn : nullptr);
+  if (graph.valueFn) graph.scale = GraphScale::Largest;
+  AddPanel(fn, info.ToolTip, info.Icon, width, graph);
 }
 
 void TDisplayPanels::LoadPanels() {
   bool pluginFailed = false;
+  // The histories a reload may keep, slot by slot.
+  struct Kept {
+    GraphPlace place;
+    PanelGraph graph;
+  };
+  std::vector<Kept> kept;
   try {
+    for (auto& panel : items_) kept.push_back({panel->Place(), std::move(panel->Graph())});
     ClearPanels();
+    graphsShown_ = host_.GetSetting("Settings", kPanelGraphsSetting, "FALSE") == "TRUE";
     const int32_t n = TextToInt(host_.GetSetting("Panels", "NoOfPanels", "0"));
     for (int32_t i = 1; i <= n; ++i) LoadEntry(i, pluginFailed);
+    for (size_t i = 0; i < items_.size() && i < kept.size(); ++i)
+      if (KeepsHistory(kept[i].place, items_[i]->Place()))
+        items_[i]->Graph().TakeHistory(kept[i].graph);
   } catch (const std::exception& e) {
     ClearPanels();
     host_.ShowError(
@@ -148,7 +245,10 @@ void TDisplayPanels::ShowPaused() {
   for (auto& panel : items_) panel->ShowPaused();
 }
 
-void TDisplayPanels::DisableStopped(TSensorFunction fn) {
-  for (auto& panel : items_)
-    if (fn && panel->SensorFunc == fn) panel->StoppedResponding();
+void TDisplayPanels::DisableStopped(const void* fn) {
+  if (!fn) return;
+  for (auto& panel : items_) {
+    if (reinterpret_cast<void*>(panel->SensorFunc) == fn) panel->StoppedResponding();
+    if (reinterpret_cast<void*>(panel->ValueFunc) == fn) panel->GraphStoppedResponding();
+  }
 }

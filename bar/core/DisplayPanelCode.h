@@ -5,9 +5,11 @@
 // reaches them are the host's (PanelHost): the list only decides.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "shared/core/PanelGraph.h"
 #include "bar/core/RefreshCycle.h"
 #include "sensors/core/BuiltInCatalogue.h"
 #include "shared/core/PluginContract.h"
@@ -30,6 +32,35 @@ constexpr const char* kPausedText = "------";
 // Added to the tool tip of a panel whose function stopped responding.
 constexpr const char* kStoppedTip = " (stopped responding)";
 
+// The column a pass adds to a panel's graph, handed over with its text.
+struct GraphColumn {
+  enum Kind : uint8_t {
+    None,          // no column: the panel has no graph, or the text is the bar's own
+    Empty,         // a pass without a value
+    Value,         // the pass's value
+    OutOfService,  // the graph is gone for good; the text goes on
+  };
+  Kind kind = None;
+  int32_t value = 0;
+};
+
+// The columns of one panel handed over and not shown yet. The window may fall
+// a few passes behind, yet every pass is one column: up to kHeld wait, past
+// that the oldest goes. Nothing follows the end of a graph.
+struct HeldColumns {
+  static constexpr int kHeld = 8;
+  GraphColumn columns[kHeld];
+  int count = 0;
+  void Add(GraphColumn column);
+};
+
+// What a panel graphs. The list fills it in only while "PanelGraphs" is on.
+struct PanelGraphSource {
+  GraphPlace place;  // its slot is the panel's own
+  GraphScale scale = GraphScale::None;
+  TSensorValue valueFn = nullptr;  // a plug-in's SensorValue; none for a built-in
+};
+
 // The controls of one panel (main thread only). Destroying the view destroys
 // the controls and the bitmap the view was given.
 class PanelView {
@@ -39,6 +70,11 @@ class PanelView {
   virtual void SetPosition(int x, int y) = 0;
   virtual int TextWidth() const = 0;
   virtual void SetHint(const std::string& hint) = 0;
+  // Shows the text unless the cell shows it already; true when it drew the
+  // cell (the graph with it).
+  virtual bool ShowText(const char* text) = 0;
+  // Draws the text cell again: its graph changed, its text did not.
+  virtual void Redraw() = 0;
 };
 
 // What panels need from the bar.
@@ -55,61 +91,90 @@ class PanelHost {
   virtual std::string PluginPath(int32_t number) = 0;
   virtual int32_t GetPluginFacilities(const std::string& path) = 0;
   virtual void GetSensorInfo(const std::string& path, TSENSORINFO& info) = 0;
-  virtual TSensorFunction LoadSensorFunction(const std::string& path) = 0;
+  // Loads and keeps the library; with value, also finds its SensorValue in
+  // that same load (none when it has none).
+  virtual TSensorFunction LoadSensorFunction(const std::string& path, TSensorValue* value) = 0;
   virtual void ReleasePluginLibraries() = 0;
   // A call into fn stopped responding once: fn is out of service for good.
-  virtual bool StoppedResponding(TSensorFunction fn) = 0;
+  virtual bool StoppedResponding(const void* fn) = 0;
   // The picture "PANELIMAGE<number>" of the program, or none.
   virtual BitmapHandle LoadPanelImage(int32_t number) = 0;
   virtual void DeleteBitmap(BitmapHandle bitmap) = 0;
   // The controls of the panel in slot `slot`, parented to the bar; they take
-  // the bitmap (also when they fail). Reads the font settings afresh. May raise.
+  // the bitmap (also when they fail) and draw the graph (which outlives
+  // them) behind the text. Reads the font settings afresh. May raise.
   virtual std::unique_ptr<PanelView> CreateView(int slot, const std::string& hint,
-                                                BitmapHandle bitmap, int32_t width) = 0;
+                                                BitmapHandle bitmap, int32_t width,
+                                                const PanelGraph& graph) = 0;
   virtual void ShowError(const std::string& message, const std::string& code,
                          const std::string& description) = 0;
 
   // Any thread; neither allocates. The guarded call into the caller's 80
   // bytes: PluginFault for a processor fault, PluginHang for a hung call.
   virtual void CallSensorFunction(TSensorFunction fn, char* buffer80) = 0;
-  // Hands the text of slot `slot` of list `generation` to the text cell; the
-  // main thread shows it later, never inside this call. A text of a pass
-  // (fromPass) is dropped once the user has paused (TextGate); the bar's own
-  // ("------", "Error" of a function taken out of service) always shows.
+  // The same guard for a plug-in's SensorValue.
+  virtual int32_t CallSensorValue(TSensorValue fn) = 0;
+  // The value the built-in sensor function just called on this thread
+  // handed out with its text (none: it gave none).
+  virtual std::optional<int32_t> TakeBuiltInValue() = 0;
+  // Hands the text of slot `slot` of list `generation` to the text cell,
+  // with the column a graphed panel adds; the main thread shows both later,
+  // never inside this call. A column is handed over even when the text did
+  // not change. A text of a pass (fromPass) is dropped once the user has
+  // paused (TextGate); the bar's own ("------", "Error" of a function taken
+  // out of service) always shows.
   virtual void PublishText(uint32_t generation, int slot, const char* text, size_t length,
-                           bool fromPass) = 0;
+                           bool fromPass, GraphColumn column) = 0;
   virtual bool LogAll() = 0;
   virtual void LogLine(const std::string& text) = 0;
 };
 
 class TDisplayPanel {
  public:
-  // Builds the controls. The first reading is the display thread's (see
+  // Builds the controls, and the graph's ring when graph has a scale and the
+  // cell a width. The first reading is the display thread's (see
   // FirstReadings): no sensor function is called on the main thread.
   TDisplayPanel(PanelHost& host, uint32_t generation, int slot, TSensorFunction sensorFunc,
-                const std::string& hint, BitmapHandle bitmap, int32_t width);
+                const std::string& hint, BitmapHandle bitmap, int32_t width,
+                const PanelGraphSource& graph = {});
   TDisplayPanel(const TDisplayPanel&) = delete;
   TDisplayPanel& operator=(const TDisplayPanel&) = delete;
 
   void SetPosition(int x, int y) { view_->SetPosition(x, y); }
   int PanelSpan() const { return kPanelTextOffset + view_->TextWidth(); }
-  // Fetches the text and hands it over; with LogAll, logs it. May raise.
+  // Fetches the text, and for a graphed panel its value right after it, and
+  // hands both over; with LogAll, logs the text. A fault in SensorValue takes
+  // only the graph out of service. May raise.
   void UpdateText();
+  // Main thread: shows a text handed over, adding its columns to the graph.
+  void ShowReading(const char* text, const HeldColumns& held);
   // Main thread: "------".
   void ShowPaused();
-  // Main thread: the function stopped responding; "Error" from now on, and
-  // the tool tip says why.
+  // Main thread: the function stopped responding; "Error" from now on, no
+  // graph, and the tool tip says why.
   void StoppedResponding();
+  // Main thread: the panel's SensorValue stopped responding; its graph goes.
+  void GraphStoppedResponding();
   const std::string& Hint() const { return hint_; }
+  const GraphPlace& Place() const { return place_; }
+  // Main thread.
+  PanelGraph& Graph() { return graph_; }
   PanelView& View() { return *view_; }
 
   TSensorFunction SensorFunc;
+  TSensorValue ValueFunc;
 
  private:
+  GraphColumn ReadColumn();
+  void DropGraph();
+
   PanelHost& host_;
   uint32_t generation_;
   int slot_;
   std::string hint_;
+  GraphPlace place_;
+  bool columns_;       // the pass hands a column over (display thread)
+  PanelGraph graph_;   // main thread; before view_, which draws it
   std::unique_ptr<PanelView> view_;
 };
 
@@ -126,17 +191,22 @@ class TDisplayPanels : public RefreshPanels {
   // A new panel in slot Count + 1; RangeCheckError past 100 (the bitmap is
   // freed). A function that stopped responding before is not taken.
   void AddPanel(TSensorFunction sensorFunc, const std::string& hint, BitmapHandle bitmap,
-                int32_t width);
+                int32_t width, PanelGraphSource graph = {});
   // Rebuilds the list from the registry; a load error empties it ("06."),
-  // skipped plug-ins are reported once after the list ("07.").
+  // skipped plug-ins are reported once after the list ("07."). With
+  // "PanelGraphs" "TRUE" the panels graph what they can, and a panel that
+  // stays in its slot with the same sensor keeps its history.
   void LoadPanels();
+  // Whether the list was loaded with the graphs on.
+  bool GraphsShown() const { return graphsShown_; }
   // Destroys every panel and releases the plug-in libraries.
   void ClearPanels();
   // Positions the panels for a bar of width w; answers the bar height.
   int Arrange(int w);
   void ShowPaused();
-  // Main thread, while no pass runs: every panel of fn shows "Error".
-  void DisableStopped(TSensorFunction fn);
+  // Main thread, while no pass runs: every panel of fn shows "Error", and
+  // every graph of fn (a SensorValue) goes.
+  void DisableStopped(const void* fn);
   // Changes whenever the list is rebuilt: texts of an older list are ignored.
   uint32_t Generation() const { return generation_; }
 
@@ -150,5 +220,6 @@ class TDisplayPanels : public RefreshPanels {
 
   PanelHost& host_;
   uint32_t generation_ = 1;
+  bool graphsShown_ = false;
   std::vector<std::unique_ptr<TDisplayPanel>> items_;
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "shared/core/PanelGraph.h"
 #include "shared/core/PluginContract.h"
 
 constexpr int32_t kBuiltInSensorCount = 24;
@@ -16,6 +17,7 @@ constexpr int32_t kBuiltInWarningCount = 15;
 struct TBuiltInSensor {
   std::string Name;
   TSensorFunction Function = nullptr;
+  GraphScale Scale = GraphScale::None;  // how its panel's graph scales, if it has one
 };
 
 struct TBuiltInWarning {

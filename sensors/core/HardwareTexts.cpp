@@ -12,26 +12,29 @@ void PlusVolts(TextBuilder& out, double volts) { Volts(out.Append('+'), volts); 
 
 }  // namespace
 
-void TemperatureText(TextBuilder& out, HardwareReader& reader, const HardwareSettings& settings,
-                     int32_t channel) {
+int32_t TemperatureText(TextBuilder& out, HardwareReader& reader,
+                        const HardwareSettings& settings, int32_t channel) {
   if (!settings.TempEnabled[channel]) {
     reader.GetTemperature(channel);
     out.Append(kHardwareOffText);
-    return;
+    return 0;
   }
-  out.AppendInt(CompensatedTemperature(reader, settings, channel)).Append(kDegreesC);
+  const int32_t degrees = CompensatedTemperature(reader, settings, channel);
+  out.AppendInt(degrees).Append(kDegreesC);
+  return degrees;
 }
 
-void ProcessorVoltagesText(TextBuilder& out, HardwareReader& reader,
-                           const HardwareSettings& settings, const char* sep) {
+double ProcessorVoltagesText(TextBuilder& out, HardwareReader& reader,
+                             const HardwareSettings& settings, const char* sep) {
   if (!settings.HardwareEnabled) {
     out.Append(kHardwareOffText);
-    return;
+    return 0;
   }
   const double core = reader.GetVoltage(CoreChannel(settings));
   const double io = reader.GetVoltage(kProcessorIoChannel);
   PlusVolts(out, core);
   PlusVolts(out.Append(sep), io);
+  return core;
 }
 
 void SystemVoltagesText(TextBuilder& out, HardwareReader& reader,
@@ -50,17 +53,18 @@ void SystemVoltagesText(TextBuilder& out, HardwareReader& reader,
   Volts(out.Append(sep), minus12);
 }
 
-void FanText(TextBuilder& out, HardwareReader& reader, const HardwareSettings& settings,
-             int32_t fan) {
+std::optional<int32_t> FanText(TextBuilder& out, HardwareReader& reader,
+                               const HardwareSettings& settings, int32_t fan) {
   if (!settings.HardwareEnabled) {
     out.Append(kHardwareOffText);
-    return;
+    return std::nullopt;
   }
   const std::optional<int32_t> rpm = FanSpeed(reader, settings, fan);
   if (rpm)
     out.AppendInt(*rpm).Append("rpm");
   else
     out.Append(kHardwareOffText);
+  return rpm;
 }
 
 // The string forms.

@@ -186,21 +186,28 @@ void PluginContract::ShowPluginSettings(const std::string& path) {
   }
 }
 
-void* PluginContract::LoadKeptFunction(const std::string& path, const char* exportName) {
+void* PluginContract::LoadKeptFunction(const std::string& path, const char* exportName,
+                                       const char* otherName, void** other) {
+  if (other) *other = nullptr;
   const uintptr_t handle = loader_.Load(path);
   if (!IsLoadedHandle(handle)) return nullptr;
   void* fn = loader_.Find(handle, exportName);
+  void* found = otherName ? loader_.Find(handle, otherName) : nullptr;
   // A load that finds the table full gets no function and is not kept either:
   // nothing would ever release it.
   if (!libraries_.Add(handle)) {
     loader_.Release(handle);
     return nullptr;
   }
+  if (other) *other = found;
   return fn;
 }
 
-TSensorFunction PluginContract::LoadSensorFunction(const std::string& path) {
-  return reinterpret_cast<TSensorFunction>(LoadKeptFunction(path, "SensorFunction"));
+TSensorFunction PluginContract::LoadSensorFunction(const std::string& path, TSensorValue* value) {
+  void* valueFn = nullptr;
+  void* fn = LoadKeptFunction(path, "SensorFunction", value ? "SensorValue" : nullptr, &valueFn);
+  if (value) *value = reinterpret_cast<TSensorValue>(valueFn);
+  return reinterpret_cast<TSensorFunction>(fn);
 }
 
 TWarningFunction PluginContract::LoadWarningFunction(const std::string& path) {
@@ -219,6 +226,11 @@ std::string PluginContract::CallSensorFunction(TSensorFunction fn) {
   TextBuffer buffer;
   CallSensorFunction(fn, buffer);
   return TextFromBuffer(buffer);
+}
+
+int32_t PluginContract::CallSensorValue(TSensorValue fn) {
+  if (!fn) throw CvlError("No sensor value");
+  return GuardedNumberCall(loader_, reinterpret_cast<void*>(fn));
 }
 
 bool PluginContract::CallWarningFunction(TWarningFunction fn, int32_t threshold) {

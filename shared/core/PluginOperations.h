@@ -49,7 +49,9 @@ class PluginContract {
   std::string GetPluginName(const std::string& path);
   void ShowPluginSettings(const std::string& path);
 
-  TSensorFunction LoadSensorFunction(const std::string& path);
+  // With value, the plug-in's SensorValue from the same load (none when it
+  // has none).
+  TSensorFunction LoadSensorFunction(const std::string& path, TSensorValue* value = nullptr);
   TWarningFunction LoadWarningFunction(const std::string& path);
   void ReleasePluginLibraries() { libraries_.ReleaseAll(loader_); }
   void ForgetPluginLibraries() { libraries_.Forget(); }
@@ -61,9 +63,11 @@ class PluginContract {
   void CallSensorFunction(TSensorFunction fn, char* buffer80);
   std::string CallSensorFunction(TSensorFunction fn);
   bool CallWarningFunction(TWarningFunction fn, int32_t threshold);
+  int32_t CallSensorValue(TSensorValue fn);
 
  private:
-  void* LoadKeptFunction(const std::string& path, const char* exportName);
+  void* LoadKeptFunction(const std::string& path, const char* exportName,
+                         const char* otherName = nullptr, void** other = nullptr);
 
   LibraryLoader& loader_;
   SettingsSource& settings_;

@@ -11,10 +11,13 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "bar/core/BarColours.h"
 #include "bar/core/BarFields.h"
 #include "tests/bar/BarTestRegistry.h"
 #include "tests/support/WinTest.h"
@@ -94,6 +97,59 @@ bool AppBarRegistered(HWND bar) {
 }
 
 constexpr DWORD kHangLimitMs = 10000;
+
+// The number a plug-in's text ends with ("Flaky 12", "GraphValue reading 7").
+int ReadingNumber(const std::string& text) {
+  const size_t digits = text.find_last_not_of("0123456789");
+  return digits + 1 < text.size() ? std::atoi(text.c_str() + digits + 1) : -1;
+}
+
+// A text cell as the screen shows it: 22 rows, the bevel around the inside.
+struct CellPicture {
+  explicit CellPicture(HWND cell) : pixels(ScreenPixels(cell)) {
+    const RECT r = WindowRectOf(cell);
+    width = r.right - r.left;
+  }
+  COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  // Columns inside the bevel, from the rightmost leftwards, that alternate
+  // between filled to the top in the tint and empty (the face), as a value
+  // of 0, 100, 0, ... draws them.
+  int AlternatingColumns(COLORREF face, COLORREF tint) const {
+    int n = 0;
+    for (int x = width - 2; x >= 1; --x) {
+      const COLORREF bottom = At(x, 20), top = At(x, 1);
+      if (top != bottom || (bottom != face && bottom != tint)) break;
+      if (n > 0 && bottom == At(x + 1, 20)) break;
+      ++n;
+    }
+    return n;
+  }
+  // The bottom and top rows inside the bevel, for a failure's message.
+  std::string Rows() const {
+    std::string text;
+    char hex[16];
+    for (int y : {1, 20}) {
+      for (int x = 1; x <= width - 2; ++x) {
+        std::snprintf(hex, sizeof hex, " %06lX", static_cast<unsigned long>(At(x, y)));
+        text += hex;
+      }
+      text += "\n";
+    }
+    return text;
+  }
+  // Whether no column inside the bevel is tinted at the bottom.
+  bool Ungraphed(COLORREF face) const {
+    for (int x = 1; x <= width - 2; ++x)
+      if (At(x, 20) != face) return false;
+    return true;
+  }
+  std::vector<COLORREF> pixels;
+  int width = 0;
+};
+
+COLORREF Face() { return GetSysColor(COLOR_BTNFACE); }
+// The graph's tint with the default font colour.
+COLORREF DefaultTint() { return GraphTint(Face(), GetSysColor(COLOR_WINDOWTEXT)); }
 
 class MainBar : public ::testing::Test {
  protected:
@@ -511,6 +567,116 @@ TEST_F(MainBar, MinimisingPausesWhenAskedAndADoubleClickFloatsTheDockedBar) {
 
 namespace {
 
+// The bar started with these settings runs until its panel 1 has read
+// `readings` times, is paused, and its first two text cells are kept as the
+// screen shows them; then it ends.
+class GraphedBar : public MainBar {
+ protected:
+  void SetUp() override {
+    MainBar::SetUp();
+    SetSetting("Settings", "Update", "200");
+    SetSetting("Plugins", "NoOfPlugins", "4");
+    SetSetting("Plugins", "3", "graphvalue.cvl");
+    SetSetting("Plugins", "4", "faultvalue.cvl");
+  }
+  // Paused, the dashes shown over whatever graph there is.
+  bool PauseAndShowDashes(HWND bar, int panels) {
+    Command(bar, PauseMenu);
+    const bool dashes = WaitUntil([&] {
+      for (int slot = 1; slot <= panels; ++slot)
+        if (Text(bar, slot) != "------") return false;
+      return true;
+    }, 3000);
+    Sleep(300);  // drawn
+    return dashes;
+  }
+  std::vector<COLORREF> PausedCells(int readings) {
+    std::vector<COLORREF> both;
+    HWND bar = Start();
+    if (!bar) return both;
+    WaitUntil([&] { return ReadingNumber(Text(bar, 1)) >= readings; }, 10000);
+    if (PauseAndShowDashes(bar, 2)) {
+      for (int slot = 1; slot <= 2; ++slot) {
+        const std::vector<COLORREF> cell = ScreenPixels(GetDlgItem(bar, kTextCell + slot));
+        both.insert(both.end(), cell.begin(), cell.end());
+      }
+    }
+    Exit(bar);
+    return both;
+  }
+};
+
+}  // namespace
+
+TEST_F(GraphedBar, OnlyTRUEDrawsGraphsAndTheAppearanceBoxTurnsThemOnInTheRunningBar) {
+  SetSetting("Panels", "NoOfPanels", "2");
+  Panel(1, "TRUE", "3", "80");  // graphvalue.cvl: 0, 100, 0, ...
+  Panel(2, "", "10", "90");     // the time
+  const std::vector<COLORREF> today = PausedCells(4);
+  ASSERT_EQ(today.size(), (80u + 90u) * 22u) << "both cells on the screen";
+  for (const std::string& value :
+       {std::string("FALSE"), std::string("true"), std::string("1"), std::string("TRUE "),
+        std::string(10000, 'T')}) {
+    SetSetting("Settings", "PanelGraphs", value);
+    EXPECT_EQ(PausedCells(4), today) << "\"" << value.substr(0, 12) << "\": pixels as without it";
+  }
+
+  // The box on the Appearance tab and Apply, in the running bar.
+  SetSetting("Settings", "PanelGraphs", "FALSE");
+  HWND bar = Start();
+  ASSERT_NE(bar, nullptr);
+  TrayClick(bar, WM_LBUTTONDOWN);
+  HWND dialog = WaitForTopWindow("", "Corvella Settings", main.Pid(), 10000, true);
+  ASSERT_NE(dialog, nullptr);
+  HWND box = FindChildByText(dialog, "Show history graphs in panels", "Button");
+  ASSERT_NE(box, nullptr);
+  SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
+  ClickButton(FindChildByText(dialog, "&Apply", "Button"));
+  EXPECT_TRUE(WaitUntil([&] { return Setting("Settings", "PanelGraphs") == "TRUE"; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return Setting("Settings", "SettingsStatus") == "Processed"; }, 3000));
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+  // Ten passes seen after the dialog's last reload.
+  std::string seen = Text(bar, 1);
+  int passes = 0;
+  ASSERT_TRUE(WaitUntil([&] {
+    if (Text(bar, 1) != seen) ++passes;
+    seen = Text(bar, 1);
+    return passes >= 10;
+  }, 10000)) << seen;
+  ASSERT_TRUE(PauseAndShowDashes(bar, 2));
+  const CellPicture graphed(GetDlgItem(bar, kTextCell + 1));
+  EXPECT_GE(graphed.AlternatingColumns(Face(), DefaultTint()), 8)
+      << "one column a pass, the newest at the right:\n" << graphed.Rows();
+  EXPECT_FALSE(graphed.Ungraphed(Face()));
+  const std::vector<COLORREF> time = ScreenPixels(GetDlgItem(bar, kTextCell + 2));
+  EXPECT_TRUE(std::equal(time.begin(), time.end(), today.begin() + 80 * 22))
+      << "the time shows no graph: its cell as without graphs";
+  ASSERT_TRUE(Exit(bar));
+}
+
+TEST_F(GraphedBar, AFaultInSensorValueTakesOnlyThatGraphAway) {
+  SetSetting("Settings", "PanelGraphs", "TRUE");
+  SetSetting("Panels", "NoOfPanels", "2");
+  Panel(1, "TRUE", "4", "80");  // faultvalue.cvl
+  Panel(2, "TRUE", "3", "80");  // graphvalue.cvl
+  MessageBoxWatcher boxes;
+  HWND bar = Start();
+  ASSERT_NE(bar, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return ReadingNumber(Text(bar, 1)) >= 10; }, 10000))
+      << "its text goes on: " << Text(bar, 1);
+  EXPECT_EQ(Text(bar, 1).rfind("FaultValue reading ", 0), 0u);
+  ASSERT_TRUE(PauseAndShowDashes(bar, 2));
+  EXPECT_TRUE(CellPicture(GetDlgItem(bar, kTextCell + 1)).Ungraphed(Face())) << "no graph";
+  EXPECT_GE(CellPicture(GetDlgItem(bar, kTextCell + 2)).AlternatingColumns(Face(), DefaultTint()),
+            8)
+      << "the other panel's graph goes on";
+  EXPECT_EQ(boxes.Count(), 0u) << boxes.Summary();
+  ASSERT_TRUE(Exit(bar));
+}
+
+namespace {
+
 // The bar whose window never waits for its display thread.
 class WindowNeverWaits : public MainBar {
  protected:
@@ -746,4 +912,41 @@ TEST_F(WindowNeverWaits, TheBarEndsWithinFiveSecondsWhileItsThreadIsHeld) {
   EXPECT_EQ(main.ExitCode(), 0u);
   EXPECT_NE(Setting("Position", "DOCKEDTOP"), "");
   EXPECT_FALSE(AppBarRegistered(bar));
+}
+
+TEST_F(WindowNeverWaits, ASensorValueThatNeverReturnsTakesOnlyItsGraphOutOfService) {
+  SetSetting("Settings", "Update", "500");
+  SetSetting("Settings", "PanelGraphs", "TRUE");
+  SetSetting("Plugins", "NoOfPlugins", "3");
+  SetSetting("Plugins", "3", "graphvalue.cvl");
+  SetSetting("Panels", "NoOfPanels", "2");
+  Panel(1, "TRUE", "1", "80");  // flaky.cvl: its third value never comes
+  Panel(2, "TRUE", "3", "80");  // graphvalue.cvl
+  Control("ValueHangFrom", "3");
+  MessageBoxWatcher boxes;
+  HWND bar = Start();
+  ASSERT_NE(bar, nullptr);
+  ASSERT_TRUE(Within(5000, [&] { return Text(bar, 1) == "Flaky 2"; }));
+  // The pass hangs after the third text; the window answers meanwhile.
+  Sleep(1000);
+  HotKey(bar, 2);
+  EXPECT_TRUE(Within(1000, [&] { return Setting("Settings", "BarPosition") == "TOP"; }));
+  ASSERT_TRUE(Within(kHangLimitMs + 3000, [&] { return ReadingNumber(Text(bar, 1)) > 2; }))
+      << "given up, the text goes on: " << Text(bar, 1);
+  const std::string going = Text(bar, 1);
+  EXPECT_TRUE(Within(2000, [&] { return Text(bar, 1) != going; }));
+  EXPECT_EQ(Text(bar, 1).rfind("Flaky ", 0), 0u) << "not \"Error\"";
+  const int other = ReadingNumber(Text(bar, 2));
+  ASSERT_TRUE(Within(5000, [&] { return ReadingNumber(Text(bar, 2)) >= other + 8; }));
+
+  Command(bar, PauseMenu);
+  ASSERT_TRUE(Within(3000, [&] { return Text(bar, 1) == "------" && Text(bar, 2) == "------"; }));
+  Sleep(300);
+  EXPECT_TRUE(CellPicture(GetDlgItem(bar, kTextCell + 1)).Ungraphed(Face())) << "its graph is gone";
+  EXPECT_GE(CellPicture(GetDlgItem(bar, kTextCell + 2)).AlternatingColumns(Face(), DefaultTint()),
+            8);
+  Command(bar, ExitMenu);
+  EXPECT_TRUE(main.WaitExit(5000));
+  EXPECT_EQ(main.ExitCode(), 0u);
+  EXPECT_EQ(boxes.Count(), 0u) << boxes.Summary();
 }

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "bar/core/DisplayPanelCode.h"
+#include "sensors/core/BuiltInGraphs.h"
 #include "shared/core/CvlError.h"
 #include "shared/core/PluginFault.h"
 
@@ -18,6 +20,7 @@ struct Shown {
   uint32_t generation;
   std::string text;
   bool fromPass;
+  GraphColumn column;
 };
 
 class FakeView : public PanelView {
@@ -36,8 +39,16 @@ class FakeView : public PanelView {
   }
   int TextWidth() const override { return width_; }
   void SetHint(const std::string& hint) override { Hint = hint; }
+  bool ShowText(const char* text) override {
+    if (Text == text) return false;
+    Text = text;
+    ++Draws;
+    return true;
+  }
+  void Redraw() override { ++Draws; }
   int X = -1, Y = -1;
-  std::string Hint;
+  std::string Hint, Text;
+  int Draws = 0;
 
  private:
   int width_;
@@ -50,6 +61,9 @@ void Reading(char* b) { snprintf(b, 80, "reading %d", ++gCalls); }
 void Full(char* b) { std::memset(b, 'x', 80); }  // all 80 bytes, no NUL
 void Faulting(char*) {}
 void Failing(char*) {}
+int gValues = 0;
+int32_t Alternating() { return gValues++ % 2 ? 100 : 0; }
+int32_t FaultingValue() { return 0; }
 
 class FakeHost : public PanelHost {
  public:
@@ -65,7 +79,7 @@ class FakeHost : public PanelHost {
   }
   TBuiltInSensor BuiltInSensor(int32_t n) override {
     if (n < 1 || n > 24) throw RangeCheckError();
-    return {"Sensor " + std::to_string(n), n == 16 ? nullptr : &Reading};
+    return {"Sensor " + std::to_string(n), n == 16 ? nullptr : &Reading, BuiltInGraphScale(n)};
   }
   std::string PluginPath(int32_t n) override { return "C:\\p\\" + std::to_string(n) + ".cvl"; }
   int32_t GetPluginFacilities(const std::string& path) override {
@@ -78,15 +92,20 @@ class FakeHost : public PanelHost {
     info.Icon = reinterpret_cast<BitmapHandle>(0x1234);
     ++bitmaps;
   }
-  TSensorFunction LoadSensorFunction(const std::string& path) override {
+  TSensorFunction LoadSensorFunction(const std::string& path, TSensorValue* value) override {
     ++libraries;
+    if (value) {
+      ++valueLookups;
+      auto it = values.find(path);
+      *value = it == values.end() ? nullptr : it->second;
+    }
     return path == "C:\\p\\2.cvl" ? nullptr : pluginFunction;
   }
   void ReleasePluginLibraries() override {
     libraries = 0;
     ++releases;
   }
-  bool StoppedResponding(TSensorFunction fn) override { return stopped.count(fn) != 0; }
+  bool StoppedResponding(const void* fn) override { return stopped.count(fn) != 0; }
   BitmapHandle LoadPanelImage(int32_t n) override {
     if (n < 1 || n > 24) return nullptr;
     ++bitmaps;
@@ -94,8 +113,9 @@ class FakeHost : public PanelHost {
   }
   void DeleteBitmap(BitmapHandle) override { --bitmaps; }
   std::unique_ptr<PanelView> CreateView(int slot, const std::string& hint, BitmapHandle bitmap,
-                                        int32_t width) override {
+                                        int32_t width, const PanelGraph& graph) override {
     hints[slot] = hint;
+    graphBySlot[slot] = &graph;
     auto* v = new FakeView(width, views, bitmap ? &bitmaps : nullptr);
     v->Hint = hint;
     viewBySlot[slot] = v;
@@ -111,9 +131,18 @@ class FakeHost : public PanelHost {
     std::memset(b, 0, 80);
     fn(b);
   }
-  void PublishText(uint32_t generation, int slot, const char* text, size_t length,
-                   bool fromPass) override {
-    shown[slot] = {generation, std::string(text, length), fromPass};
+  int32_t CallSensorValue(TSensorValue fn) override {
+    ++valueCalls;
+    if (fn == &FaultingValue) throw PluginFault(0xC0000005, "Exception C0000005 (access violation)");
+    return fn();
+  }
+  std::optional<int32_t> TakeBuiltInValue() override {
+    ++takes;
+    return builtInValue;
+  }
+  void PublishText(uint32_t generation, int slot, const char* text, size_t length, bool fromPass,
+                   GraphColumn column) override {
+    shown[slot] = {generation, std::string(text, length), fromPass, column};
   }
   bool LogAll() override { return logAll; }
   void LogLine(const std::string& text) override { logged.push_back(text); }
@@ -131,10 +160,14 @@ class FakeHost : public PanelHost {
   TSensorFunction pluginFunction = &Reading;
   std::map<int, std::string> hints;
   std::map<int, FakeView*> viewBySlot;
+  std::map<int, const PanelGraph*> graphBySlot;
   std::map<int, Shown> shown;
-  std::set<TSensorFunction> stopped;
+  std::map<std::string, TSensorValue> values;  // SensorValue by plug-in path
+  std::set<const void*> stopped;
   std::vector<std::string> errors, logged;
+  std::optional<int32_t> builtInValue;
   int views = 0, libraries = 0, releases = 0, bitmaps = 0;
+  int valueLookups = 0, valueCalls = 0, takes = 0;
   bool logAll = false;
 };
 
@@ -308,8 +341,8 @@ TEST_F(Panels, AFunctionThatStoppedRespondingIsOutOfServiceForGood) {
   list.AddPanel(&Reading, "a", nullptr, 50);
   list.AddPanel(&Full, "b", nullptr, 50);
   list.AddPanel(&Reading, "c", nullptr, 50);  // the same function: both go
-  host.stopped.insert(&Reading);
-  list.DisableStopped(&Reading);
+  host.stopped.insert(reinterpret_cast<const void*>(&Reading));
+  list.DisableStopped(reinterpret_cast<const void*>(&Reading));
   for (int slot : {1, 3}) {
     EXPECT_EQ(list.Items(slot).SensorFunc, nullptr);
     EXPECT_EQ(Text(slot), "Error");
@@ -387,4 +420,194 @@ TEST_F(Panels, AFaultingWarningIsDisabledAndTheOthersGoOn) {
   RefreshCycle(list, warnings);
   EXPECT_EQ(warnings.checks[1], 1) << "never evaluated again";
   EXPECT_EQ(warnings.checks[2], 1);
+}
+
+// ---- History graphs ---------------------------------------------------------
+
+namespace {
+
+HeldColumns Held(std::initializer_list<GraphColumn> columns) {
+  HeldColumns held;
+  for (const GraphColumn& c : columns) held.Add(c);
+  return held;
+}
+
+// Built-in CPU usage (percent), the time (no graph), a plug-in with
+// SensorValue and one without.
+void GraphedPanels(FakeHost& host, const std::string& graphs) {
+  host.settings["Settings/PanelGraphs"] = graphs;
+  host.settings["Panels/NoOfPanels"] = "4";
+  host.Panel(1, "", "1", "40");
+  host.Panel(2, "", "10", "60");
+  host.Panel(3, "TRUE", "1", "50");
+  host.Panel(4, "TRUE", "3", "50");
+  host.facilities["C:\\p\\1.cvl"] = 1;
+  host.facilities["C:\\p\\3.cvl"] = 1;
+  host.values["C:\\p\\1.cvl"] = &Alternating;
+}
+
+}  // namespace
+
+TEST_F(Panels, WithTheGraphsOffNoRingNoValueAndNoColumn) {
+  FakeWarnings warnings;
+  for (const std::string graphs :
+       {std::string("<absent>"), std::string("FALSE"), std::string("true"), std::string("1"),
+        std::string("TRUE "), std::string(10000, 'T')}) {
+    GraphedPanels(host, graphs);
+    if (graphs == "<absent>") host.settings.erase("Settings/PanelGraphs");
+    host.builtInValue = 42;
+    list.LoadPanels();
+    ASSERT_EQ(list.Count(), 4) << graphs.substr(0, 10);
+    EXPECT_FALSE(list.GraphsShown());
+    FirstReadings(list);
+    RefreshCycle(list, warnings);
+    for (int slot = 1; slot <= 4; ++slot) {
+      EXPECT_FALSE(host.graphBySlot[slot]->HasGraph()) << slot;
+      EXPECT_EQ(host.shown[slot].column.kind, GraphColumn::None) << slot;
+      EXPECT_EQ(list.Items(slot).ValueFunc, nullptr) << slot;
+    }
+    EXPECT_EQ(host.valueLookups + host.valueCalls + host.takes, 0) << graphs.substr(0, 10);
+  }
+}
+
+TEST_F(Panels, WithTheGraphsOnEveryPassHandsOverOneColumnWithTheText) {
+  GraphedPanels(host, "TRUE");
+  list.LoadPanels();
+  EXPECT_TRUE(list.GraphsShown());
+  EXPECT_EQ(host.valueLookups, 2) << "in the load each plug-in panel keeps";
+  EXPECT_EQ(host.libraries, 2);
+  const PanelGraph& cpu = *host.graphBySlot[1];
+  EXPECT_EQ(cpu.Capacity(), 40);
+  EXPECT_EQ(cpu.Scale(), GraphScale::Percent);
+  EXPECT_FALSE(host.graphBySlot[2]->HasGraph()) << "the time graphs nothing";
+  EXPECT_EQ(host.graphBySlot[3]->Scale(), GraphScale::Largest);
+  EXPECT_FALSE(host.graphBySlot[4]->HasGraph()) << "a plug-in without SensorValue";
+
+  FakeWarnings warnings;
+  host.builtInValue = 42;
+  FirstReadings(list);
+  EXPECT_EQ(host.shown[1].column.kind, GraphColumn::Value);
+  EXPECT_EQ(host.shown[1].column.value, 42);
+  EXPECT_EQ(host.shown[2].column.kind, GraphColumn::None);
+  EXPECT_EQ(host.shown[3].column.kind, GraphColumn::Value);
+  const int32_t first = host.shown[3].column.value;
+  EXPECT_EQ(host.shown[4].column.kind, GraphColumn::None);
+  host.builtInValue.reset();
+  RefreshCycle(list, warnings);
+  EXPECT_EQ(host.shown[1].column.kind, GraphColumn::Empty) << "a reading without a value";
+  EXPECT_EQ(host.shown[3].column.value, 100 - first) << "called once a pass";
+  EXPECT_EQ(host.takes, 2);
+  EXPECT_EQ(host.valueCalls, 2);
+
+  // The main thread adds the columns; a graphed cell is drawn once a pass
+  // even when its text stays, any other cell only when its text changes.
+  for (int slot = 1; slot <= 2; ++slot) list.Items(slot).ShowReading("same", Held({host.shown[slot].column}));
+  const int cpuDraws = host.viewBySlot[1]->Draws, timeDraws = host.viewBySlot[2]->Draws;
+  list.Items(1).ShowReading("same", Held({{GraphColumn::Value, 70}}));
+  list.Items(2).ShowReading("same", Held({}));
+  EXPECT_EQ(host.viewBySlot[1]->Draws, cpuDraws + 1);
+  EXPECT_EQ(host.viewBySlot[2]->Draws, timeDraws);
+  EXPECT_EQ(cpu.Count(), 2);
+  int32_t newest = 0;
+  EXPECT_TRUE(cpu.ValueAt(39, newest));
+  EXPECT_EQ(newest, 70) << "at the right";
+  // Paused: the dashes over the graph, which stays.
+  list.ShowPaused();
+  list.Items(1).ShowReading("------", Held({host.shown[1].column}));
+  EXPECT_EQ(host.viewBySlot[1]->Text, "------");
+  EXPECT_EQ(cpu.Count(), 2);
+}
+
+TEST_F(Panels, AFaultInSensorValueTakesOnlyTheGraphOutOfService) {
+  GraphedPanels(host, "TRUE");
+  host.values["C:\\p\\1.cvl"] = &FaultingValue;
+  list.LoadPanels();
+  FakeWarnings warnings;
+  RefreshCycle(list, warnings);
+  EXPECT_EQ(host.shown[3].text.substr(0, 8), "reading ") << "its text";
+  EXPECT_EQ(host.shown[3].column.kind, GraphColumn::OutOfService);
+  EXPECT_EQ(host.shown[4].text.substr(0, 8), "reading ") << "the pass goes on";
+  EXPECT_EQ(warnings.checks[1], 1);
+  EXPECT_NE(list.Items(3).SensorFunc, nullptr);
+  EXPECT_EQ(list.Items(3).ValueFunc, nullptr);
+  list.Items(3).ShowReading(host.shown[3].text.c_str(), Held({host.shown[3].column}));
+  EXPECT_FALSE(host.graphBySlot[3]->HasGraph());
+
+  const std::string before = host.shown[3].text;
+  RefreshCycle(list, warnings);
+  EXPECT_EQ(host.valueCalls, 1) << "never called again";
+  EXPECT_EQ(host.shown[3].column.kind, GraphColumn::None);
+  EXPECT_NE(host.shown[3].text, before) << "the text goes on";
+}
+
+TEST_F(Panels, ASensorValueThatStoppedRespondingLosesItsGraphAndKeepsItsText) {
+  GraphedPanels(host, "TRUE");
+  list.LoadPanels();
+  const void* value = reinterpret_cast<const void*>(&Alternating);
+  const int draws = host.viewBySlot[3]->Draws;
+  host.stopped.insert(value);
+  list.DisableStopped(value);
+  EXPECT_FALSE(host.graphBySlot[3]->HasGraph());
+  EXPECT_EQ(host.viewBySlot[3]->Draws, draws + 1) << "drawn without it at once";
+  EXPECT_NE(list.Items(3).SensorFunc, nullptr);
+  EXPECT_EQ(host.viewBySlot[3]->Hint, "Plug-in tip");
+  FakeWarnings warnings;
+  RefreshCycle(list, warnings);
+  EXPECT_EQ(host.valueCalls, 0);
+  EXPECT_EQ(host.shown[3].text.substr(0, 8), "reading ");
+  // A reload does not take it again.
+  list.LoadPanels();
+  EXPECT_EQ(list.Items(3).ValueFunc, nullptr);
+  EXPECT_FALSE(host.graphBySlot[3]->HasGraph());
+  EXPECT_NE(list.Items(3).SensorFunc, nullptr);
+}
+
+TEST_F(Panels, AReloadKeepsTheHistoryOfAPanelThatStaysWithItsSensor) {
+  GraphedPanels(host, "TRUE");
+  list.LoadPanels();
+  for (int32_t v : {10, 20, 30}) {
+    list.Items(1).ShowReading("x", Held({{GraphColumn::Value, v}}));
+    list.Items(3).ShowReading("x", Held({{GraphColumn::Value, v}}));
+  }
+  // Slot 1 keeps its sensor (at another width); slot 3 shows another one.
+  host.Panel(1, "", "1", "2");
+  host.Panel(3, "", "2", "50");
+  list.LoadPanels();
+  const PanelGraph& kept = *host.graphBySlot[1];
+  EXPECT_EQ(kept.Count(), 2) << "the newest that fit";
+  int32_t v = 0;
+  EXPECT_TRUE(kept.ValueAt(1, v));
+  EXPECT_EQ(v, 30);
+  EXPECT_EQ(host.graphBySlot[3]->Count(), 0) << "another sensor starts empty";
+
+  // Off and on again: nothing is kept across a list without graphs.
+  host.settings["Settings/PanelGraphs"] = "FALSE";
+  list.LoadPanels();
+  EXPECT_FALSE(host.graphBySlot[1]->HasGraph());
+  host.settings["Settings/PanelGraphs"] = "TRUE";
+  list.LoadPanels();
+  EXPECT_TRUE(host.graphBySlot[1]->HasGraph());
+  EXPECT_EQ(host.graphBySlot[1]->Count(), 0);
+}
+
+TEST(HeldColumns, EveryPassWaitsForTheWindowUpToEightAndNothingFollowsTheEnd) {
+  HeldColumns held;
+  for (int32_t v = 1; v <= 10; ++v) held.Add({GraphColumn::Value, v});
+  held.Add({});  // a text without a column
+  ASSERT_EQ(held.count, HeldColumns::kHeld);
+  EXPECT_EQ(held.columns[0].value, 3) << "the oldest went";
+  EXPECT_EQ(held.columns[7].value, 10);
+  held.Add({GraphColumn::OutOfService, 0});
+  held.Add({GraphColumn::Value, 11});
+  EXPECT_EQ(held.columns[held.count - 1].kind, GraphColumn::OutOfService);
+
+  // Shown at once, the waiting columns are all added and the cell drawn once.
+  FakeHost host;
+  TDisplayPanels list(host);
+  list.AddPanel(&Reading, "p", nullptr, 20, {{}, GraphScale::Largest, nullptr});
+  const int draws = host.viewBySlot[1]->Draws;
+  list.Items(1).ShowReading("", Held({{GraphColumn::Value, 5}, {GraphColumn::Empty, 0},
+                                      {GraphColumn::Value, 7}}));
+  EXPECT_EQ(host.graphBySlot[1]->Count(), 3);
+  EXPECT_EQ(host.viewBySlot[1]->Draws, draws + 1);
 }

@@ -3,6 +3,8 @@
 
 #include "bar/core/BarColours.h"
 
+#include <cstdlib>
+
 TEST(Shade, RunsFromTheShadeColourToTheButtonFaceOverItsShare) {
   const uint32_t face = 0xC0C0C0, blue = 0xFF8080;  // "16744576": red 128, green 128, blue 255
   auto cols = ShadeColumns(face, blue, 100, 10);
@@ -28,4 +30,19 @@ TEST(Shade, ComponentsRoundHalvesToEven) {
   EXPECT_EQ(RoundHalfEven(3.5), 4);
   EXPECT_EQ(RoundHalfEven(-2.5), -2);
   EXPECT_EQ(RoundHalfEven(2.4999), 2);
+}
+
+TEST(Shade, TheGraphTintLiesAFifthOfTheWayFromTheFaceToTheFont) {
+  EXPECT_EQ(GraphTint(0xF0F0F0, 0x000000), 0xC0C0C0u) << "default colours";
+  EXPECT_EQ(GraphTint(0xC0C0C0, 0x800000), 0xB49A9Au) << "a dark blue font";
+  EXPECT_EQ(GraphTint(0xC0C0C0, 0xFFFFFF), 0xCCCCCCu) << "a light font: lighter still";
+  EXPECT_EQ(GraphTint(0x123456, 0x123456), 0x123456u);
+  // Every component keeps four fifths of the text's contrast.
+  const uint32_t face = 0xD4D0C8, text = 0x202080, tint = GraphTint(face, text);
+  for (int k = 0; k < 3; ++k) {
+    const int f = (face >> (8 * k)) & 0xFF, t = (text >> (8 * k)) & 0xFF,
+              g = (tint >> (8 * k)) & 0xFF;
+    EXPECT_GE(std::abs(g - t) * 5, std::abs(f - t) * 4 - 4) << k;
+    EXPECT_NE(g, f) << k;
+  }
 }

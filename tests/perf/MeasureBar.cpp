@@ -6,7 +6,8 @@
 //   - memory and GUI objects after start-up;
 //   - CPU share of one core at "Update" "1000" over a stretch of seconds;
 //   - the time from "SettingsStatus" = "Applied" to the reloaded panels;
-//   - CPU time per pass at "Update" "0", and memory and GUI objects after.
+//   - CPU time per pass at "Update" "0", and memory and GUI objects after;
+//     the same without the monitoring chip, then with the history graphs on.
 //     cvl_measure.exe [--passes N] [--seconds S] [--rounds R] [--out FILE]
 // Figures go to standard output and, with --out, to FILE. Exit status 0 when
 // every figure was taken.
@@ -164,13 +165,26 @@ bool Run(const Options& o, Report& r) {
   r.Line(Format("After those passes: ") + Resources(endMemory, after));
   r.Line(Format("GUI objects counted by: %s", SourceOf(after)));
 
+  // A reload with changed settings, then passes back to back again.
+  auto reloadedPasses = [&](const std::string& what) {
+    if (!bar.OpenSettings(20000) || bar.ReloadRound(20000) < 0 || !bar.CloseSettings(20000))
+      return r.Fail("the reload " + what + " did not finish");
+    if (!PassesBackToBack(probe, o.Passes, before, after))
+      return r.Fail("the passes " + what + " did not complete");
+    return true;
+  };
+
   // The same without the monitoring chip, whose requests dominate above.
   WriteHardware(false);
-  if (!bar.OpenSettings(20000) || bar.ReloadRound(20000) < 0 || !bar.CloseSettings(20000))
-    return r.Fail("the reload without the chip did not finish");
-  if (!PassesBackToBack(probe, o.Passes, before, after))
-    return r.Fail("the passes without the chip did not complete");
+  if (!reloadedPasses("without the chip")) return false;
   r.Line("The same with the monitoring chip switched off (sensors 16-24 show \"------\"): " +
+         PassFigures(before, after));
+
+  // And with the history graphs on: each graphed panel hands its value over
+  // with its text and its cell is drawn at every pass.
+  wintest::SetSetting("Settings", "PanelGraphs", "TRUE");
+  if (!reloadedPasses("with the history graphs")) return false;
+  r.Line("The same with the history graphs on (\"PanelGraphs\" \"TRUE\"): " +
          PassFigures(before, after));
 
   if (!bar.Exit(20000)) r.Fail("the bar did not exit");

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "shared/Globals.h"
+#include "sensors/BuiltInPass.h"
 #include "sensors/BuiltInsCode.h"
 #include "sensors/WarningHost.h"
 #include "shared/Common.h"
@@ -135,6 +136,34 @@ TEST_F(SteadyStateOnWindows, EveryBuiltInSensorAfterItsFirstCall) {
     EXPECT_STREQ(dialUp, "0:00:00");
 }
 
+TEST_F(SteadyStateOnWindows, WithTheGraphsOnEveryBuiltInHandsItsValueOutWithoutTheHeap) {
+  const BuiltInPass pass;  // as the display thread opens around a pass
+  WantGraphValues(true);
+  for (int n = 1; n <= 24; ++n) {
+    const TBuiltInSensor sensor = BuiltInSensor(n);
+    TextBuffer buffer;
+    CallSensorFunction(sensor.Function, buffer);
+    TakeGraphValue();
+    heapcount::Scope scope;
+    std::optional<int32_t> value;
+    for (int k = 0; k < 3; ++k) {
+      CallSensorFunction(sensor.Function, buffer);
+      value = TakeGraphValue();
+    }
+    const heapcount::Counts c = scope.Stop();
+    EXPECT_EQ(c.Total(), 0) << "sensor " << n << ": " << Describe(c);
+    if (sensor.Scale == GraphScale::None) EXPECT_FALSE(value) << n;
+    if (n == 1) EXPECT_EQ(value, 100) << "the reading of \"" << buffer << "\"";
+    if (n == 3) EXPECT_EQ(value, 75) << "3 hits, 1 miss: \"" << buffer << "\"";
+    if (n == 4 || n == 9 || n == 20 || n == 22) EXPECT_TRUE(value) << n;
+  }
+  EXPECT_FALSE(TakeGraphValue()) << "taken once";
+  WantGraphValues(false);
+  TextBuffer text;
+  CallSensorFunction(BuiltInSensor(1).Function, text);
+  EXPECT_FALSE(TakeGraphValue()) << "none while the panels do not graph";
+}
+
 TEST_F(SteadyStateOnWindows, EveryBuiltInCheckAfterItsFirstCall) {
   for (int kind = 1; kind <= 15; ++kind) {
     const TWarningFunction fn = BuiltInWarning(kind).Function;
@@ -174,6 +203,16 @@ TEST_F(SteadyStateOnWindows, PluginFunctionsThroughTheGuardedPath) {
   EXPECT_EQ(TextBufferLength(whole), 80u) << "all 80 bytes and no NUL";
   EXPECT_TRUE(holds);
   EXPECT_FALSE(clear);
+
+  // A plug-in's SensorValue, found in the load the panel keeps.
+  TSensorValue value = nullptr;
+  const TSensorFunction graphed = LoadSensorFunction(TestBinDir() + "graphvalue.cvl", &value);
+  ASSERT_TRUE(graphed && value);
+  const int32_t first = CallSensorValue(value);
+  heapcount::Scope values;
+  const int32_t second = CallSensorValue(value);
+  EXPECT_EQ(values.Stop().Total(), 0);
+  EXPECT_EQ(first + second, 100) << "0, 100, 0, ...";
 }
 
 // Thresholds at which each built-in kind holds on this machine (none for

@@ -360,6 +360,27 @@ std::vector<DWORD> Pixels(HDC source, int x, int y, int w, int h) {
   return bits;
 }
 
+}  // namespace
+
+std::vector<COLORREF> ScreenPixels(HWND hwnd) {
+  const RECT r = WindowRectOf(hwnd);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return {};
+  HDC screen = GetDC(nullptr);
+  const std::vector<DWORD> bits = Pixels(screen, r.left, r.top, w, h);
+  ReleaseDC(nullptr, screen);
+  std::vector<COLORREF> out;
+  out.reserve(bits.size());
+  for (int y = h - 1; y >= 0; --y)  // the bitmap's rows run from the bottom
+    for (int x = 0; x < w; ++x) {
+      const DWORD bgr = bits[static_cast<size_t>(y) * w + x];
+      out.push_back(RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF));
+    }
+  return out;
+}
+
+namespace {
+
 // Which system icon the icon control shows on the screen: each is drawn
 // here on the dialog colour and compared pixel for pixel. 0 when none
 // matches (not painted yet, or covered).

@@ -95,6 +95,9 @@ HWND FindChildByText(HWND parent, const std::string& text, const std::string& cl
 // Sends a click to a button (BM_CLICK, across processes).
 void ClickButton(HWND button);
 RECT WindowRectOf(HWND hwnd);
+// The pixels of a window as the screen shows them (also another process's),
+// row by row from the top, as COLORREF values.
+std::vector<COLORREF> ScreenPixels(HWND hwnd);
 
 // ---- Message boxes --------------------------------------------------------
 struct BoxRecord {

@@ -5,8 +5,10 @@
 //   "Level" = n      WarningFunction holds for thresholds below n
 //   "HangFrom" = n   SensorFunction does not return from its n-th call on
 //   "CheckHangFrom" = n   nor WarningFunction from its n-th call on
+//   "ValueHangFrom" = n   nor SensorValue from its n-th call on
 //   "HangMs" = n     such a call returns after n milliseconds (0: never)
-// Its text is "Flaky <n>", n counting the calls.
+// Its text is "Flaky <n>", n counting the calls; its value for the history
+// graph alternates 0, 100, 0, ...
 #include <windows.h>
 
 #include <cstdint>
@@ -20,6 +22,7 @@ namespace {
 volatile int* volatile gNowhere = nullptr;
 LONG gCalls = 0;
 LONG gChecks = 0;
+LONG gValues = 0;
 
 int Control(const char* name) {
   HKEY key;
@@ -58,6 +61,12 @@ EXPORT void SensorFunction(char* buffer) {
   const LONG call = InterlockedIncrement(&gCalls);
   HangFrom("HangFrom", call);
   std::snprintf(buffer, 80, "Flaky %ld", call);
+}
+
+EXPORT int32_t SensorValue() {
+  const LONG call = InterlockedIncrement(&gValues);
+  HangFrom("ValueHangFrom", call);
+  return call % 2 ? 0 : 100;
 }
 
 EXPORT void SensorDescription(char* buffer) { Put(buffer, "Flaky sensor"); }
