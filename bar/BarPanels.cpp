@@ -46,22 +46,22 @@ std::string BarPanels::GetSetting(const std::string& section, const std::string&
 
 std::string BarPanels::GetPanelSetting(int index, const std::string& section,
                                        const std::string& name, const std::string& def) {
-  return ::GetPanelSetting(index, section, name, def);
+  return Contract().GetPanelSetting(index, section, name, def);
 }
 
 TBuiltInSensor BarPanels::BuiltInSensor(int32_t number) { return ::BuiltInSensor(number); }
-std::string BarPanels::PluginPath(int32_t number) { return ::PluginPath(number); }
+std::string BarPanels::PluginPath(int32_t number) { return Contract().PluginPath(number); }
 int32_t BarPanels::GetPluginFacilities(const std::string& path) {
-  return ::GetPluginFacilities(path);
+  return Contract().GetPluginFacilities(path);
 }
 void BarPanels::GetSensorInfo(const std::string& path, TSENSORINFO& info) {
-  ::GetSensorInfo(path, info);
+  Contract().GetSensorInfo(path, info);
 }
 TSensorFunction BarPanels::LoadSensorFunction(const std::string& path, TSensorValue* value) {
-  return ::LoadSensorFunction(path, value);
+  return Contract().LoadSensorFunction(path, value);
 }
-void BarPanels::ReleasePluginLibraries() { ::ReleasePluginLibraries(); }
-bool BarPanels::StoppedResponding(const void* fn) { return ::StoppedResponding(fn); }
+void BarPanels::ReleasePluginLibraries() { Contract().ReleasePluginLibraries(); }
+bool BarPanels::StoppedResponding(const void* fn) { return PluginLoader().StoppedResponding(fn); }
 
 BitmapHandle BarPanels::LoadPanelImage(int32_t number) {
   const std::string name = "PANELIMAGE" + IntToText(number);
@@ -88,10 +88,10 @@ void BarPanels::ShowError(const std::string& message, const std::string& code,
 }
 
 void BarPanels::CallSensorFunction(TSensorFunction fn, char* buffer80) {
-  ::CallSensorFunction(fn, buffer80);
+  Contract().CallSensorFunction(fn, buffer80);
 }
 
-int32_t BarPanels::CallSensorValue(TSensorValue fn) { return ::CallSensorValue(fn); }
+int32_t BarPanels::CallSensorValue(TSensorValue fn) { return Contract().CallSensorValue(fn); }
 
 std::optional<int32_t> BarPanels::TakeBuiltInValue() { return TakeGraphValue(); }
 

@@ -77,7 +77,7 @@ bool TDisplayThread::GiveUpHungThread(void*& fn) {
   // The thread and its record are left to themselves.
   worker_ = nullptr;
   thread_.Close();
-  ::TakeOutOfService(fn);
+  PluginLoader().TakeOutOfService(fn);
   loop_.Abandoned();
   return true;
 }

@@ -46,4 +46,4 @@ std::unique_ptr<AppBarShell> SystemParts::CreateShell(TBarForm& bar) {
 
 void SystemParts::InitBuiltIns(bool atStartUp) { ::InitBuiltIns(atStartUp); }
 
-void SystemParts::ForgetLoadedPlugins() { ForgetPluginLibraries(); }
+void SystemParts::ForgetLoadedPlugins() { Contract().ForgetPluginLibraries(); }

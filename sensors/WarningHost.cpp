@@ -15,24 +15,24 @@ class SystemHost : public TWarningHost {
   }
   std::string GetWarningSetting(int index, const std::string& section, const std::string& name,
                                 const std::string& def) override {
-    return ::GetWarningSetting(index, section, name, def);
+    return Contract().GetWarningSetting(index, section, name, def);
   }
   TBuiltInWarning BuiltInWarning(int32_t number) override { return ::BuiltInWarning(number); }
-  std::string PluginPath(int32_t number) override { return ::PluginPath(number); }
+  std::string PluginPath(int32_t number) override { return Contract().PluginPath(number); }
   int32_t GetPluginFacilities(const std::string& path) override {
-    return ::GetPluginFacilities(path);
+    return Contract().GetPluginFacilities(path);
   }
   void GetWarningInfo(const std::string& path, TWARNINGINFO& info) override {
-    ::GetWarningInfo(path, info);
+    Contract().GetWarningInfo(path, info);
   }
   TWarningFunction LoadWarningFunction(const std::string& path) override {
-    return ::LoadWarningFunction(path);
+    return Contract().LoadWarningFunction(path);
   }
   bool StoppedResponding(TWarningFunction fn) override {
-    return ::StoppedResponding(reinterpret_cast<const void*>(fn));
+    return PluginLoader().StoppedResponding(reinterpret_cast<const void*>(fn));
   }
   bool CallWarningFunction(TWarningFunction fn, int32_t threshold) override {
-    return ::CallWarningFunction(fn, threshold);
+    return Contract().CallWarningFunction(fn, threshold);
   }
   void RaiseWarning(const std::string& text) override { ::RaiseWarning(text); }
   void ShowError(const std::string& message, const std::string& code,

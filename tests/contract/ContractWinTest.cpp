@@ -35,24 +35,24 @@ class PluginContractOnWindows : public ::testing::Test {
     SetEnvironmentVariableA("CVL_TEST_LEVEL", nullptr);
   }
   void TearDown() override {
-    ReleasePluginLibraries();
+    Contract().ReleasePluginLibraries();
     ResetVeltropKeys();
   }
 };
 
 TEST_F(PluginContractOnWindows, FacilityMasksOfRealLibraries) {
-  EXPECT_EQ(GetPluginFacilities(Plugin("complete")), 3);
-  EXPECT_EQ(GetPluginFacilities(Plugin("sensoronly")), 1);
-  EXPECT_EQ(GetPluginFacilities(Plugin("divwarning")), 2);
-  EXPECT_EQ(GetPluginFacilities(Plugin("nofacilities")), 0);
-  EXPECT_EQ(GetPluginFacilities(Plugin("absent")), 0);
-  EXPECT_EQ(GetPluginFacilities(TestBinDir()), 0);  // the bare folder of a missing file name
+  EXPECT_EQ(Contract().GetPluginFacilities(Plugin("complete")), 3);
+  EXPECT_EQ(Contract().GetPluginFacilities(Plugin("sensoronly")), 1);
+  EXPECT_EQ(Contract().GetPluginFacilities(Plugin("divwarning")), 2);
+  EXPECT_EQ(Contract().GetPluginFacilities(Plugin("nofacilities")), 0);
+  EXPECT_EQ(Contract().GetPluginFacilities(Plugin("absent")), 0);
+  EXPECT_EQ(Contract().GetPluginFacilities(TestBinDir()), 0);  // the bare folder of a missing file name
   EXPECT_FALSE(IsLoaded("complete.cvl"));
 }
 
 TEST_F(PluginContractOnWindows, SensorInformationAndItsDefaults) {
   TSENSORINFO info;
-  GetSensorInfo(Plugin("complete"), info);
+  Contract().GetSensorInfo(Plugin("complete"), info);
   EXPECT_EQ(info.Description, "Complete description");
   EXPECT_EQ(info.ToolTip, "Complete tool tip");
   EXPECT_EQ(info.Width, 64);
@@ -65,14 +65,14 @@ TEST_F(PluginContractOnWindows, SensorInformationAndItsDefaults) {
   EXPECT_EQ(bm.bmHeight, 16);
   EXPECT_TRUE(DeleteObject(static_cast<HBITMAP>(info.Icon)));
 
-  GetSensorInfo(Plugin("notooltip"), info);
+  Contract().GetSensorInfo(Plugin("notooltip"), info);
   EXPECT_EQ(info.Description, "No Description");
   EXPECT_EQ(info.ToolTip, "No Tool Tip");
   EXPECT_EQ(info.Width, 0);
   EXPECT_EQ(info.Icon, nullptr);
 
   // Its tool tip export runs an illegal instruction: defaults, library released.
-  GetSensorInfo(Plugin("faultsensor"), info);
+  Contract().GetSensorInfo(Plugin("faultsensor"), info);
   EXPECT_EQ(info.Description, "No Description");
   EXPECT_EQ(info.ToolTip, "No Tool Tip");
   EXPECT_FALSE(IsLoaded("faultsensor.cvl"));
@@ -80,7 +80,7 @@ TEST_F(PluginContractOnWindows, SensorInformationAndItsDefaults) {
 
 TEST_F(PluginContractOnWindows, WarningInformationAndItsDefaults) {
   TWARNINGINFO info;
-  GetWarningInfo(Plugin("complete"), info);
+  Contract().GetWarningInfo(Plugin("complete"), info);
   EXPECT_EQ(info.Message, "Complete level has risen above");
   EXPECT_EQ(info.Description, "Complete level warning");
   EXPECT_EQ(info.Val, "units");
@@ -88,12 +88,12 @@ TEST_F(PluginContractOnWindows, WarningInformationAndItsDefaults) {
   EXPECT_EQ(info.Min, 5);
   EXPECT_EQ(info.Increment, 5);
 
-  GetWarningInfo(Plugin("nomessage"), info);
+  Contract().GetWarningInfo(Plugin("nomessage"), info);
   EXPECT_EQ(info.Message, "No Message");
   EXPECT_EQ(info.Description, "No Description");
   EXPECT_EQ(info.Val, "No Val");
   EXPECT_EQ(info.Max, 0);
-  GetWarningInfo(Plugin("absent"), info);
+  Contract().GetWarningInfo(Plugin("absent"), info);
   EXPECT_EQ(info.Message, "No Message");
 }
 
@@ -101,27 +101,27 @@ TEST_F(PluginContractOnWindows, TextsOfSeventyNineAndEightyCharacters) {
   std::string pattern;
   for (int i = 0; i < 80; ++i) pattern += static_cast<char>('A' + i % 26);
 
-  const std::string text79 = CallSensorFunction(LoadSensorFunction(Plugin("text79")));
+  const std::string text79 = Contract().CallSensorFunction(Contract().LoadSensorFunction(Plugin("text79")));
   EXPECT_EQ(text79, pattern.substr(0, 79));
-  EXPECT_EQ(GetPluginName(Plugin("text79")), pattern.substr(0, 79));
+  EXPECT_EQ(Contract().GetPluginName(Plugin("text79")), pattern.substr(0, 79));
 
-  const std::string text80 = CallSensorFunction(LoadSensorFunction(Plugin("text80")));
+  const std::string text80 = Contract().CallSensorFunction(Contract().LoadSensorFunction(Plugin("text80")));
   EXPECT_EQ(text80, pattern);
   TSENSORINFO info;
-  GetSensorInfo(Plugin("text80"), info);
+  Contract().GetSensorInfo(Plugin("text80"), info);
   EXPECT_EQ(info.Description, pattern);
   EXPECT_EQ(info.ToolTip, pattern);
 }
 
 TEST_F(PluginContractOnWindows, NameAndSettingsWindow) {
-  EXPECT_EQ(GetPluginName(Plugin("complete")), "Complete plug-in");
-  EXPECT_EQ(GetPluginName(Plugin("absent")), "");
-  EXPECT_EQ(GetPluginName(Plugin("divwarning")), "DivWarning plug-in");
+  EXPECT_EQ(Contract().GetPluginName(Plugin("complete")), "Complete plug-in");
+  EXPECT_EQ(Contract().GetPluginName(Plugin("absent")), "");
+  EXPECT_EQ(Contract().GetPluginName(Plugin("divwarning")), "DivWarning plug-in");
 
   MessageBoxWatcher boxes;
-  ShowPluginSettings(Plugin("complete"));
-  ShowPluginSettings(Plugin("notooltip"));  // no settings export: nothing happens
-  ShowPluginSettings(Plugin("absent"));
+  Contract().ShowPluginSettings(Plugin("complete"));
+  Contract().ShowPluginSettings(Plugin("notooltip"));  // no settings export: nothing happens
+  Contract().ShowPluginSettings(Plugin("absent"));
   ASSERT_EQ(boxes.Count(), 1u) << boxes.Summary();
   EXPECT_EQ(boxes.Boxes()[0].title, "Complete");
   EXPECT_EQ(boxes.Boxes()[0].text, "Complete settings");
@@ -130,37 +130,37 @@ TEST_F(PluginContractOnWindows, NameAndSettingsWindow) {
 
 TEST_F(PluginContractOnWindows, SeventyNinthLoadGetsNoFunctionAndNothingLeaks) {
   for (int i = 1; i <= 39; ++i) {
-    ASSERT_NE(LoadSensorFunction(Plugin("complete")), nullptr) << i;
-    ASSERT_NE(LoadWarningFunction(Plugin("complete")), nullptr) << i;
+    ASSERT_NE(Contract().LoadSensorFunction(Plugin("complete")), nullptr) << i;
+    ASSERT_NE(Contract().LoadWarningFunction(Plugin("complete")), nullptr) << i;
   }
-  EXPECT_EQ(PluginLibraryCount(), 78);
-  EXPECT_EQ(LoadSensorFunction(Plugin("complete")), nullptr);
-  EXPECT_EQ(LoadWarningFunction(Plugin("complete")), nullptr);
-  EXPECT_EQ(PluginLibraryCount(), 78);
+  EXPECT_EQ(Contract().PluginLibraryCount(), 78);
+  EXPECT_EQ(Contract().LoadSensorFunction(Plugin("complete")), nullptr);
+  EXPECT_EQ(Contract().LoadWarningFunction(Plugin("complete")), nullptr);
+  EXPECT_EQ(Contract().PluginLibraryCount(), 78);
   EXPECT_TRUE(IsLoaded("complete.cvl"));
-  ReleasePluginLibraries();
-  EXPECT_EQ(PluginLibraryCount(), 0);
+  Contract().ReleasePluginLibraries();
+  EXPECT_EQ(Contract().PluginLibraryCount(), 0);
   EXPECT_FALSE(IsLoaded("complete.cvl"));
 
   // A qualifying plug-in without SensorFunction: a slot, but no function.
-  EXPECT_EQ(LoadSensorFunction(Plugin("nosensorfn")), nullptr);
-  EXPECT_EQ(PluginLibraryCount(), 1);
+  EXPECT_EQ(Contract().LoadSensorFunction(Plugin("nosensorfn")), nullptr);
+  EXPECT_EQ(Contract().PluginLibraryCount(), 1);
   EXPECT_TRUE(IsLoaded("nosensorfn.cvl"));
 
   // Forgetting keeps the libraries loaded and starts again from slot 1.
-  ForgetPluginLibraries();
-  EXPECT_EQ(PluginLibraryCount(), 0);
+  Contract().ForgetPluginLibraries();
+  EXPECT_EQ(Contract().PluginLibraryCount(), 0);
   EXPECT_TRUE(IsLoaded("nosensorfn.cvl"));
   FreeLibrary(GetModuleHandleA("nosensorfn.cvl"));
 }
 
 TEST_F(PluginContractOnWindows, FaultingSensorRaisesAndTheProcessLivesOn) {
   void* const chain = HandlerChainHead();
-  TSensorFunction faulting = LoadSensorFunction(Plugin("faultsensor"));
+  TSensorFunction faulting = Contract().LoadSensorFunction(Plugin("faultsensor"));
   ASSERT_NE(faulting, nullptr);
   for (int i = 0; i < 3; ++i) {
     try {
-      CallSensorFunction(faulting);
+      Contract().CallSensorFunction(faulting);
       FAIL() << "no fault";
     } catch (const PluginFault& f) {
       EXPECT_EQ(f.Code(), 0xC0000005UL);
@@ -168,14 +168,14 @@ TEST_F(PluginContractOnWindows, FaultingSensorRaisesAndTheProcessLivesOn) {
     }
     EXPECT_EQ(HandlerChainHead(), chain);
   }
-  TSensorFunction good = LoadSensorFunction(Plugin("complete"));
-  EXPECT_EQ(CallSensorFunction(good), "Complete reading 1");
-  EXPECT_EQ(CallSensorFunction(good), "Complete reading 2");
+  TSensorFunction good = Contract().LoadSensorFunction(Plugin("complete"));
+  EXPECT_EQ(Contract().CallSensorFunction(good), "Complete reading 1");
+  EXPECT_EQ(Contract().CallSensorFunction(good), "Complete reading 2");
 
   // An illegal instruction is contained the same way.
   HMODULE lib = GetModuleHandleA("faultsensor.cvl");
   try {
-    CallSensorFunction(ExportOf<TSensorFunction>(lib, "SensorToolTip"));
+    Contract().CallSensorFunction(ExportOf<TSensorFunction>(lib, "SensorToolTip"));
     FAIL() << "no fault";
   } catch (const PluginFault& f) {
     EXPECT_EQ(f.Code(), 0xC000001DUL);
@@ -187,30 +187,30 @@ TEST_F(PluginContractOnWindows, AHungCallRaisesPluginHangAndItsFunctionStaysOutO
   // This thread runs no passes: its calls are made by a helper, and the
   // wait for one ends at the hang limit.
   SetString(HKEY_LOCAL_MACHINE, "Software\\Veltrop\\BarTest", "HangFrom", "1");
-  const TSensorFunction hung = LoadSensorFunction(Plugin("flaky"));
-  const TSensorFunction good = LoadSensorFunction(Plugin("complete"));
+  const TSensorFunction hung = Contract().LoadSensorFunction(Plugin("flaky"));
+  const TSensorFunction good = Contract().LoadSensorFunction(Plugin("complete"));
   ASSERT_TRUE(hung && good);
   const DWORD start = GetTickCount();
-  EXPECT_THROW(CallSensorFunction(hung), PluginHang);
+  EXPECT_THROW(Contract().CallSensorFunction(hung), PluginHang);
   const DWORD took = GetTickCount() - start;
   EXPECT_GE(took, kCallHangLimitMs - 50);
   EXPECT_LT(took, kCallHangLimitMs + 1000);
-  EXPECT_TRUE(StoppedResponding(reinterpret_cast<void*>(hung)));
+  EXPECT_TRUE(PluginLoader().StoppedResponding(reinterpret_cast<void*>(hung)));
   const DWORD again = GetTickCount();
-  EXPECT_THROW(CallSensorFunction(hung), PluginHang);
+  EXPECT_THROW(Contract().CallSensorFunction(hung), PluginHang);
   EXPECT_LT(GetTickCount() - again, 200u) << "never called again";
-  EXPECT_EQ(CallSensorFunction(good), "Complete reading 1") << "the next call gets a new helper";
+  EXPECT_EQ(Contract().CallSensorFunction(good), "Complete reading 1") << "the next call gets a new helper";
   // Its library stays for the thread still running its code; the others go.
-  ReleasePluginLibraries();
+  Contract().ReleasePluginLibraries();
   EXPECT_TRUE(IsLoaded("flaky.cvl"));
   EXPECT_FALSE(IsLoaded("complete.cvl"));
 }
 
 TEST_F(PluginContractOnWindows, WarningFunctionsFaultAndCountByTheLowestByte) {
-  TWarningFunction dividing = LoadWarningFunction(Plugin("divwarning"));
+  TWarningFunction dividing = Contract().LoadWarningFunction(Plugin("divwarning"));
   ASSERT_NE(dividing, nullptr);
   try {
-    CallWarningFunction(dividing, 10);
+    Contract().CallWarningFunction(dividing, 10);
     FAIL() << "no fault";
   } catch (const PluginFault& f) {
     EXPECT_EQ(f.Code(), 0xC0000094UL);
@@ -219,12 +219,12 @@ TEST_F(PluginContractOnWindows, WarningFunctionsFaultAndCountByTheLowestByte) {
   volatile double x = 1.0;
   EXPECT_DOUBLE_EQ(x / 4.0, 0.25);
 
-  EXPECT_FALSE(CallWarningFunction(LoadWarningFunction(Plugin("warn256")), 0));
+  EXPECT_FALSE(Contract().CallWarningFunction(Contract().LoadWarningFunction(Plugin("warn256")), 0));
 
-  TWarningFunction level = LoadWarningFunction(Plugin("complete"));
+  TWarningFunction level = Contract().LoadWarningFunction(Plugin("complete"));
   SetEnvironmentVariableA("CVL_TEST_LEVEL", "50");
-  EXPECT_TRUE(CallWarningFunction(level, 49));
-  EXPECT_FALSE(CallWarningFunction(level, 50));
+  EXPECT_TRUE(Contract().CallWarningFunction(level, 49));
+  EXPECT_FALSE(Contract().CallWarningFunction(level, 50));
 }
 
 int32_t CVL_STDCALL OverflowingCheck(int32_t) { throw IntOverflowError(); }
@@ -232,7 +232,7 @@ int32_t CVL_STDCALL OverflowingCheck(int32_t) { throw IntOverflowError(); }
 void CVL_STDCALL NestedFault(char* buffer) {
   // A built-in that itself calls a faulting plug-in and recovers.
   try {
-    CallSensorFunction(LoadSensorFunction(Plugin("faultsensor")));
+    Contract().CallSensorFunction(Contract().LoadSensorFunction(Plugin("faultsensor")));
   } catch (const PluginFault&) {
     TextToBuffer("recovered", buffer);
   }
@@ -241,7 +241,7 @@ void CVL_STDCALL NestedFault(char* buffer) {
 TEST_F(PluginContractOnWindows, OrdinaryErrorsOfBuiltInsPassAsCvlError) {
   void* const chain = HandlerChainHead();
   try {
-    CallWarningFunction(OverflowingCheck, 1);
+    Contract().CallWarningFunction(OverflowingCheck, 1);
     FAIL() << "no error";
   } catch (const PluginFault&) {
     FAIL() << "an ordinary error became a fault";
@@ -249,13 +249,13 @@ TEST_F(PluginContractOnWindows, OrdinaryErrorsOfBuiltInsPassAsCvlError) {
     EXPECT_STREQ(e.what(), "Integer overflow");
   }
   EXPECT_EQ(HandlerChainHead(), chain);
-  EXPECT_EQ(CallSensorFunction(NestedFault), "recovered");
+  EXPECT_EQ(Contract().CallSensorFunction(NestedFault), "recovered");
   EXPECT_EQ(HandlerChainHead(), chain);
 }
 
 DWORD WINAPI FaultOnThread(LPVOID result) {
   try {
-    CallWarningFunction(LoadWarningFunction(Plugin("divwarning")), 1);
+    Contract().CallWarningFunction(Contract().LoadWarningFunction(Plugin("divwarning")), 1);
     *static_cast<int*>(result) = 1;
   } catch (const PluginFault& f) {
     *static_cast<int*>(result) = f.Code() == 0xC0000094UL ? 2 : 3;
@@ -277,19 +277,19 @@ TEST_F(PluginContractOnWindows, RegistryListsWithTheRealRegistry) {
   SetSetting("Plugins", "NoOfPlugins", "2");
   SetSetting("Plugins", "1", "complete.cvl");
   SetSetting("Plugins", "2", "Warn256.cvl");
-  EXPECT_EQ(PluginPath(1), Plugin("complete"));
-  EXPECT_EQ(GetPluginFacilities(PluginPath(1)), 3);
-  EXPECT_EQ(PluginPath(3), TestBinDir());
-  EXPECT_TRUE(IsPluginInstalled("Warn256.cvl"));
-  EXPECT_FALSE(IsPluginInstalled("warn256.cvl"));
-  EXPECT_FALSE(IsPluginInstalled("COMPLETE.CVL"));
+  EXPECT_EQ(Contract().PluginPath(1), Plugin("complete"));
+  EXPECT_EQ(Contract().GetPluginFacilities(Contract().PluginPath(1)), 3);
+  EXPECT_EQ(Contract().PluginPath(3), TestBinDir());
+  EXPECT_TRUE(Contract().IsPluginInstalled("Warn256.cvl"));
+  EXPECT_FALSE(Contract().IsPluginInstalled("warn256.cvl"));
+  EXPECT_FALSE(Contract().IsPluginInstalled("COMPLETE.CVL"));
 
-  SavePanelSetting(2, "General", "Width", "48");
+  Contract().SavePanelSetting(2, "General", "Width", "48");
   EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, "Software\\Veltrop\\Corvella\\Panels\\2\\General", "Width"),
             "48");
-  EXPECT_EQ(GetPanelSetting(2, "General", "Width", "0"), "48");
+  EXPECT_EQ(Contract().GetPanelSetting(2, "General", "Width", "0"), "48");
   SetSetting("Warnings\\1\\General", "Plugin", "");
-  EXPECT_EQ(GetWarningSetting(1, "General", "Plugin", "FALSE"), "FALSE");
+  EXPECT_EQ(Contract().GetWarningSetting(1, "General", "Plugin", "FALSE"), "FALSE");
 }
 
 }  // namespace

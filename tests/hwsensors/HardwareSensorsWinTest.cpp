@@ -25,9 +25,9 @@ namespace {
 const char kFactorKey[] = "SOFTWARE\\Veltrop\\Chipwatch";
 const std::string kDegC = "\xB0" "C";
 
-std::string Sensor(int number) { return CallSensorFunction(BuiltInSensor(number).Function); }
+std::string Sensor(int number) { return Contract().CallSensorFunction(BuiltInSensor(number).Function); }
 bool Alerts(int kind, int32_t threshold) {
-  return CallWarningFunction(BuiltInWarning(kind).Function, threshold);
+  return Contract().CallWarningFunction(BuiltInWarning(kind).Function, threshold);
 }
 
 class HardwareOnWindows : public ::testing::Test {

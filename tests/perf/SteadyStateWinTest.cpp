@@ -62,7 +62,7 @@ class SteadyStateOnWindows : public ::testing::Test {
     InitBuiltIns(true);
   }
   void TearDown() override {
-    ReleasePluginLibraries();
+    Contract().ReleasePluginLibraries();
     if (ras_) FreeLibrary(ras_);
     SetEnvironmentVariableA("CVL_TEST_LEVEL", nullptr);
     ResetVeltropKeys();
@@ -97,9 +97,9 @@ TEST_F(SteadyStateOnWindows, TheCounterSeesThisProgramsHeap) {
   {
     // The string form of the guarded call copies a 31-character text out.
     const TSensorFunction volts = BuiltInSensor(21).Function;
-    CallSensorFunction(volts);
+    Contract().CallSensorFunction(volts);
     heapcount::Scope scope;
-    EXPECT_EQ(CallSensorFunction(volts), "+0.00V / 0.00V / +0.00V / 0.00V");
+    EXPECT_EQ(Contract().CallSensorFunction(volts), "+0.00V / 0.00V / +0.00V / 0.00V");
     EXPECT_GE(scope.Stop().Total(), 1);
   }
   {
@@ -116,9 +116,9 @@ TEST_F(SteadyStateOnWindows, EveryBuiltInSensorAfterItsFirstCall) {
   for (int n = 1; n <= 24; ++n) {
     const TSensorFunction fn = BuiltInSensor(n).Function;
     TextBuffer buffer;
-    CallSensorFunction(fn, buffer);  // the first call may set up what it reads
+    Contract().CallSensorFunction(fn, buffer);  // the first call may set up what it reads
     heapcount::Scope scope;
-    for (int k = 0; k < 3; ++k) CallSensorFunction(fn, buffer);
+    for (int k = 0; k < 3; ++k) Contract().CallSensorFunction(fn, buffer);
     const heapcount::Counts c = scope.Stop();
     EXPECT_EQ(c.Total(), 0) << "sensor " << n << " (\"" << buffer << "\"): " << Describe(c);
     EXPECT_LE(TextBufferLength(buffer), 79u) << n;
@@ -126,10 +126,10 @@ TEST_F(SteadyStateOnWindows, EveryBuiltInSensorAfterItsFirstCall) {
   }
   // The counted calls composed the texts the string form shows.
   TextBuffer swap;
-  CallSensorFunction(BuiltInSensor(7).Function, swap);
+  Contract().CallSensorFunction(BuiltInSensor(7).Function, swap);
   EXPECT_STREQ(swap, "65Mb / 0Mb");
   TextBuffer dialUp;
-  CallSensorFunction(BuiltInSensor(5).Function, dialUp);
+  Contract().CallSensorFunction(BuiltInSensor(5).Function, dialUp);
   if (InWin98Mode())
     EXPECT_EQ(std::string(dialUp).substr(7), " / 28800bps / 120563Kb / 96451Kb") << dialUp;
   else
@@ -142,12 +142,12 @@ TEST_F(SteadyStateOnWindows, WithTheGraphsOnEveryBuiltInHandsItsValueOutWithoutT
   for (int n = 1; n <= 24; ++n) {
     const TBuiltInSensor sensor = BuiltInSensor(n);
     TextBuffer buffer;
-    CallSensorFunction(sensor.Function, buffer);
+    Contract().CallSensorFunction(sensor.Function, buffer);
     TakeGraphValue();
     heapcount::Scope scope;
     std::optional<int32_t> value;
     for (int k = 0; k < 3; ++k) {
-      CallSensorFunction(sensor.Function, buffer);
+      Contract().CallSensorFunction(sensor.Function, buffer);
       value = TakeGraphValue();
     }
     const heapcount::Counts c = scope.Stop();
@@ -160,7 +160,7 @@ TEST_F(SteadyStateOnWindows, WithTheGraphsOnEveryBuiltInHandsItsValueOutWithoutT
   EXPECT_FALSE(TakeGraphValue()) << "taken once";
   WantGraphValues(false);
   TextBuffer text;
-  CallSensorFunction(BuiltInSensor(1).Function, text);
+  Contract().CallSensorFunction(BuiltInSensor(1).Function, text);
   EXPECT_FALSE(TakeGraphValue()) << "none while the panels do not graph";
 }
 
@@ -168,10 +168,10 @@ TEST_F(SteadyStateOnWindows, EveryBuiltInCheckAfterItsFirstCall) {
   for (int kind = 1; kind <= 15; ++kind) {
     const TWarningFunction fn = BuiltInWarning(kind).Function;
     for (int32_t threshold : {-1, 0, 64, 100000}) {
-      CallWarningFunction(fn, threshold);
+      Contract().CallWarningFunction(fn, threshold);
       heapcount::Scope scope;
-      const bool first = CallWarningFunction(fn, threshold);
-      const bool second = CallWarningFunction(fn, threshold);
+      const bool first = Contract().CallWarningFunction(fn, threshold);
+      const bool second = Contract().CallWarningFunction(fn, threshold);
       const heapcount::Counts c = scope.Stop();
       EXPECT_EQ(c.Total(), 0) << "check " << kind << " at " << threshold << ": " << Describe(c);
       if (kind != 2) {  // the connection timer runs on between the two
@@ -179,24 +179,24 @@ TEST_F(SteadyStateOnWindows, EveryBuiltInCheckAfterItsFirstCall) {
       }
     }
   }
-  EXPECT_TRUE(CallWarningFunction(BuiltInWarning(14).Function, 64));
-  EXPECT_FALSE(CallWarningFunction(BuiltInWarning(14).Function, 65));
+  EXPECT_TRUE(Contract().CallWarningFunction(BuiltInWarning(14).Function, 64));
+  EXPECT_FALSE(Contract().CallWarningFunction(BuiltInWarning(14).Function, 65));
 }
 
 TEST_F(SteadyStateOnWindows, PluginFunctionsThroughTheGuardedPath) {
-  const TSensorFunction sensor = LoadSensorFunction(TestBinDir() + "complete.cvl");
-  const TSensorFunction full = LoadSensorFunction(TestBinDir() + "text80.cvl");
-  const TWarningFunction check = LoadWarningFunction(TestBinDir() + "complete.cvl");
+  const TSensorFunction sensor = Contract().LoadSensorFunction(TestBinDir() + "complete.cvl");
+  const TSensorFunction full = Contract().LoadSensorFunction(TestBinDir() + "text80.cvl");
+  const TWarningFunction check = Contract().LoadWarningFunction(TestBinDir() + "complete.cvl");
   ASSERT_TRUE(sensor && full && check);
   TextBuffer buffer, whole;
-  CallSensorFunction(sensor, buffer);
-  CallSensorFunction(full, whole);
-  CallWarningFunction(check, 10);
+  Contract().CallSensorFunction(sensor, buffer);
+  Contract().CallSensorFunction(full, whole);
+  Contract().CallWarningFunction(check, 10);
   heapcount::Scope scope;
-  CallSensorFunction(sensor, buffer);
-  CallSensorFunction(full, whole);
-  const bool holds = CallWarningFunction(check, 10);
-  const bool clear = CallWarningFunction(check, 90);
+  Contract().CallSensorFunction(sensor, buffer);
+  Contract().CallSensorFunction(full, whole);
+  const bool holds = Contract().CallWarningFunction(check, 10);
+  const bool clear = Contract().CallWarningFunction(check, 90);
   const heapcount::Counts c = scope.Stop();
   EXPECT_EQ(c.Total(), 0) << Describe(c);
   EXPECT_EQ(std::string(buffer, TextBufferLength(buffer)).substr(0, 17), "Complete reading ");
@@ -206,11 +206,11 @@ TEST_F(SteadyStateOnWindows, PluginFunctionsThroughTheGuardedPath) {
 
   // A plug-in's SensorValue, found in the load the panel keeps.
   TSensorValue value = nullptr;
-  const TSensorFunction graphed = LoadSensorFunction(TestBinDir() + "graphvalue.cvl", &value);
+  const TSensorFunction graphed = Contract().LoadSensorFunction(TestBinDir() + "graphvalue.cvl", &value);
   ASSERT_TRUE(graphed && value);
-  const int32_t first = CallSensorValue(value);
+  const int32_t first = Contract().CallSensorValue(value);
   heapcount::Scope values;
-  const int32_t second = CallSensorValue(value);
+  const int32_t second = Contract().CallSensorValue(value);
   EXPECT_EQ(values.Stop().Total(), 0);
   EXPECT_EQ(first + second, 100) << "0, 100, 0, ...";
 }

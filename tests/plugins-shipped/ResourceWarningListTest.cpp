@@ -34,7 +34,7 @@ class ResourceWarningList : public ::testing::Test {
     SetSetting("Warnings\\1\\General", "WarnVal", threshold);
   }
   void TearDown() override {
-    ReleasePluginLibraries();
+    Contract().ReleasePluginLibraries();
     if (previousDir_[0]) SetCurrentDirectoryA(previousDir_);
     for (const char* name : {"CVL_RSRC32_SYSTEM", "CVL_RSRC32_GDI", "CVL_RSRC32_USER"})
       SetEnvironmentVariableA(name, nullptr);

@@ -54,7 +54,7 @@ class PluginFolder : public ::testing::Test {
     SetCurrentDirectoryA(dir_.c_str());
   }
   void TearDown() override {
-    ReleasePluginLibraries();
+    Contract().ReleasePluginLibraries();
     SetCurrentDirectoryA(previousDir_);
     for (const char* name : {"CVL_RSRC32_SYSTEM", "CVL_RSRC32_GDI", "CVL_RSRC32_USER"})
       SetEnvironmentVariableA(name, nullptr);
@@ -79,10 +79,10 @@ class ResourceWithoutMeter : public PluginFolder {
 }  // namespace
 
 TEST_F(DialtallyPlugin, DescribesItselfThroughTheContract) {
-  EXPECT_EQ(GetPluginFacilities(Dialtally()), PluginHasSensor);
-  EXPECT_EQ(GetPluginName(Dialtally()), "Monthly Internet Details");
+  EXPECT_EQ(Contract().GetPluginFacilities(Dialtally()), PluginHasSensor);
+  EXPECT_EQ(Contract().GetPluginName(Dialtally()), "Monthly Internet Details");
   TSENSORINFO info;
-  GetSensorInfo(Dialtally(), info);
+  Contract().GetSensorInfo(Dialtally(), info);
   EXPECT_EQ(info.Description, "Dialtally: No Of Connections & Total Time");
   EXPECT_EQ(info.ToolTip, "Monthly Internet Details : No Of Connections / Total Time");
   EXPECT_EQ(info.Width, 80);
@@ -95,9 +95,9 @@ TEST_F(DialtallyPlugin, DescribesItselfThroughTheContract) {
 TEST_F(DialtallyPlugin, FirstCallEverNotConnectedWritesAllFiveValues) {
   // Windows 98: no adapter statistics; other systems: remote access has no
   // connection under Wine.
-  TSensorFunction fn = LoadSensorFunction(Dialtally());
+  TSensorFunction fn = Contract().LoadSensorFunction(Dialtally());
   ASSERT_NE(fn, nullptr);
-  EXPECT_EQ(CallSensorFunction(fn), "0 / 0:00:00");
+  EXPECT_EQ(Contract().CallSensorFunction(fn), "0 / 0:00:00");
   EXPECT_EQ(Tally("TimeConnected"), "0");
   EXPECT_EQ(Tally("TotalTime"), "0");
   // The day of the month, also under Wine's month-first short date.
@@ -106,16 +106,16 @@ TEST_F(DialtallyPlugin, FirstCallEverNotConnectedWritesAllFiveValues) {
   EXPECT_EQ(Tally("NetActive"), "FALSE");
 
   SetSetting("Settings", "MultiInfoSep", "|");
-  EXPECT_EQ(CallSensorFunction(fn), "0 | 0:00:00");
+  EXPECT_EQ(Contract().CallSensorFunction(fn), "0 | 0:00:00");
 }
 
 TEST_F(DialtallyPlugin, ConnectSpeedCountsOnWindows98Only) {
   SetPerfStat(kConnectSpeed, 28800);
-  TSensorFunction fn = LoadSensorFunction(Dialtally());
+  TSensorFunction fn = Contract().LoadSensorFunction(Dialtally());
   ASSERT_NE(fn, nullptr);
-  CallSensorFunction(fn);
+  Contract().CallSensorFunction(fn);
   Sleep(1000);
-  const std::string text = CallSensorFunction(fn);
+  const std::string text = Contract().CallSensorFunction(fn);
   if (!InWin98Mode()) {
     // Other systems ask remote access, which sees no connection here.
     EXPECT_EQ(text, "0 / 0:00:00");
@@ -131,24 +131,24 @@ TEST_F(DialtallyPlugin, ConnectSpeedCountsOnWindows98Only) {
 
   // 9600 ends the connection; 0 changes nothing; the next speed counts anew.
   SetPerfStat(kConnectSpeed, 9600);
-  CallSensorFunction(fn);
+  Contract().CallSensorFunction(fn);
   EXPECT_EQ(Tally("NetActive"), "FALSE");
   EXPECT_EQ(Tally("TimeConnected"), "0");
   SetPerfStat(kConnectSpeed, 0);
-  CallSensorFunction(fn);
+  Contract().CallSensorFunction(fn);
   EXPECT_EQ(Tally("NetActive"), "FALSE");
   SetPerfStat(kConnectSpeed, 28800);
-  CallSensorFunction(fn);
+  Contract().CallSensorFunction(fn);
   EXPECT_EQ(Tally("NoConnections"), "2");
   EXPECT_EQ(Tally("NetActive"), "TRUE");
   EXPECT_EQ(std::atoi(Tally("TotalTime").c_str()), total);
 }
 
 TEST_F(ResourcePlugin, DescribesItselfThroughTheContract) {
-  EXPECT_EQ(GetPluginFacilities(Resource()), PluginHasSensor | PluginHasWarning);
-  EXPECT_EQ(GetPluginName(Resource()), "System Resources Plugin");
+  EXPECT_EQ(Contract().GetPluginFacilities(Resource()), PluginHasSensor | PluginHasWarning);
+  EXPECT_EQ(Contract().GetPluginName(Resource()), "System Resources Plugin");
   TSENSORINFO sensor;
-  GetSensorInfo(Resource(), sensor);
+  Contract().GetSensorInfo(Resource(), sensor);
   EXPECT_EQ(sensor.Description, "Free Resources : System, User & GDI");
   EXPECT_EQ(sensor.ToolTip, "System Resources : System Free / User Free / GDI Free");
   EXPECT_EQ(sensor.Width, 103);
@@ -158,7 +158,7 @@ TEST_F(ResourcePlugin, DescribesItselfThroughTheContract) {
   if (sensor.Icon) DeleteObject(static_cast<HBITMAP>(sensor.Icon));
 
   TWARNINGINFO warning;
-  GetWarningInfo(Resource(), warning);
+  Contract().GetWarningInfo(Resource(), warning);
   EXPECT_EQ(warning.Message, "System Resources have dropped below");
   EXPECT_EQ(warning.Description, "System Resources drop below");
   EXPECT_EQ(warning.Val, "%");
@@ -169,35 +169,35 @@ TEST_F(ResourcePlugin, DescribesItselfThroughTheContract) {
 
 TEST_F(ResourcePlugin, SensorShowsSystemUserGdiWithTheSeparator) {
   SetFreeResources(85, 90, 80);
-  TSensorFunction fn = LoadSensorFunction(Resource());
+  TSensorFunction fn = Contract().LoadSensorFunction(Resource());
   ASSERT_NE(fn, nullptr);
-  EXPECT_EQ(CallSensorFunction(fn), "85% / 80% / 90%");
+  EXPECT_EQ(Contract().CallSensorFunction(fn), "85% / 80% / 90%");
   SetSetting("Settings", "MultiInfoSep", ":");
-  EXPECT_EQ(CallSensorFunction(fn), "85% : 80% : 90%");
+  EXPECT_EQ(Contract().CallSensorFunction(fn), "85% : 80% : 90%");
 }
 
 TEST_F(ResourcePlugin, WarningHoldsWhileAnyKindIsStrictlyBelowTheThreshold) {
-  TWarningFunction fn = LoadWarningFunction(Resource());
+  TWarningFunction fn = Contract().LoadWarningFunction(Resource());
   ASSERT_NE(fn, nullptr);
   SetFreeResources(50, 4, 60);
-  EXPECT_TRUE(CallWarningFunction(fn, 5));
+  EXPECT_TRUE(Contract().CallWarningFunction(fn, 5));
   EXPECT_EQ(fn(5), -1);
-  EXPECT_FALSE(CallWarningFunction(fn, 4));  // equal to the lowest
+  EXPECT_FALSE(Contract().CallWarningFunction(fn, 4));  // equal to the lowest
   SetFreeResources(6, 50, 60);
-  EXPECT_FALSE(CallWarningFunction(fn, 6));
-  EXPECT_TRUE(CallWarningFunction(fn, 7));
+  EXPECT_FALSE(Contract().CallWarningFunction(fn, 6));
+  EXPECT_TRUE(Contract().CallWarningFunction(fn, 7));
   SetFreeResources(50, 60, 9);
-  EXPECT_TRUE(CallWarningFunction(fn, 10));
+  EXPECT_TRUE(Contract().CallWarningFunction(fn, 10));
   EXPECT_EQ(fn(9), 0);
 }
 
 TEST_F(ResourceWithoutMeter, DoesNotLoadSoThePanelLoaderSkipsIt) {
-  EXPECT_EQ(GetPluginFacilities(Resource()), 0);
-  EXPECT_EQ(LoadSensorFunction(Resource()), nullptr);
-  EXPECT_EQ(LoadWarningFunction(Resource()), nullptr);
-  EXPECT_EQ(GetPluginName(Resource()), "");
+  EXPECT_EQ(Contract().GetPluginFacilities(Resource()), 0);
+  EXPECT_EQ(Contract().LoadSensorFunction(Resource()), nullptr);
+  EXPECT_EQ(Contract().LoadWarningFunction(Resource()), nullptr);
+  EXPECT_EQ(Contract().GetPluginName(Resource()), "");
   // Dialtally needs no resource meter.
-  EXPECT_EQ(GetPluginFacilities(Dialtally()), PluginHasSensor);
+  EXPECT_EQ(Contract().GetPluginFacilities(Dialtally()), PluginHasSensor);
 }
 
 // ---- Remote access (systems other than Windows 98) ------------------------
@@ -269,12 +269,12 @@ TEST(RemoteAccessChild, TwoSensorCallsASecondApart) {
   ASSERT_NE(ras, nullptr);
   ASSERT_NE(GetProcAddress(ras, "CvlRasStandin"), nullptr)
       << "Wine bound its own rasapi32.dll";
-  TSensorFunction fn = LoadSensorFunction(std::string(dir) + "Dialtally.cvl");
+  TSensorFunction fn = Contract().LoadSensorFunction(std::string(dir) + "Dialtally.cvl");
   ASSERT_NE(fn, nullptr);
-  CallSensorFunction(fn);
+  Contract().CallSensorFunction(fn);
   Sleep(1000);
-  CallSensorFunction(fn);
-  ReleasePluginLibraries();
+  Contract().CallSensorFunction(fn);
+  Contract().ReleasePluginLibraries();
 }
 
 // ---- About boxes ------------------------------------------------------------
@@ -282,7 +282,7 @@ TEST(RemoteAccessChild, TwoSensorCallsASecondApart) {
 namespace {
 
 DWORD WINAPI ShowSettingsThread(LPVOID path) {
-  ShowPluginSettings(*static_cast<const std::string*>(path));
+  Contract().ShowPluginSettings(*static_cast<const std::string*>(path));
   return 0;
 }
 

@@ -23,9 +23,9 @@ namespace {
 
 constexpr DWORD kMb = 1048576;
 
-std::string Sensor(int number) { return CallSensorFunction(BuiltInSensor(number).Function); }
+std::string Sensor(int number) { return Contract().CallSensorFunction(BuiltInSensor(number).Function); }
 bool Alerts(int kind, int32_t threshold) {
-  return CallWarningFunction(BuiltInWarning(kind).Function, threshold);
+  return Contract().CallWarningFunction(BuiltInWarning(kind).Function, threshold);
 }
 
 bool Matches(const std::string& text, const char* pattern) {

@@ -26,7 +26,7 @@ class WarningsOnWindows : public ::testing::Test {
     InitBuiltIns(true);
   }
   void TearDown() override {
-    ReleasePluginLibraries();
+    Contract().ReleasePluginLibraries();
     DeletePerfStat("VMM\\cpgSwapfile");
     ResetVeltropKeys();
   }
@@ -69,7 +69,7 @@ TEST_F(WarningsOnWindows, BuiltInAndPluginWarningsAlertOncePerCrossing) {
   TWarnings list(SystemWarningHost());
   list.LoadWarnings();
   ASSERT_EQ(list.Count(), 4);
-  EXPECT_EQ(PluginLibraryCount(), 3);
+  EXPECT_EQ(Contract().PluginLibraryCount(), 3);
   ASSERT_TRUE(boxes.WaitForCount(1, 5000));
   EXPECT_EQ(boxes.Boxes()[0].title, "Corvella");
   EXPECT_EQ(boxes.Boxes()[0].text,
