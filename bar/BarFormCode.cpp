@@ -13,7 +13,9 @@
 #include "bar/core/Priorities.h"
 #include "shared/core/CvlError.h"
 #include "shared/win32/Handle.h"
+#include "shared/win32/Module.h"
 #include "shared/win32/OpenAddress.h"
+#include "shared/win32/StoredColour.h"
 
 // The settings name the Win32 values by text; the table keeps its own copy.
 static_assert(kIdlePriorityClass == IDLE_PRIORITY_CLASS, "priority class");
@@ -55,7 +57,7 @@ static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "notification-icon record of Window
 
 bool RegisterBarClass(WNDPROC WindowProc) {
   WNDCLASSA wc{};
-  HINSTANCE instance = GetModuleHandleA(nullptr);
+  HINSTANCE instance = ThisModule();
   if (GetClassInfoA(instance, kBarClassName, &wc)) return true;
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = WindowProc;
@@ -123,7 +125,7 @@ bool TBarForm::Create(HWND applicationWindow) {
   AdjustWindowRectEx(&r, kBarStyle, FALSE, kBarExStyle);
   hwnd_ = CreateWindowExA(kBarExStyle, kBarClassName, kBarCaption, kBarStyle, r.left, r.top,
                           r.right - r.left, r.bottom - r.top, applicationWindow, nullptr,
-                          GetModuleHandleA(nullptr), this);
+                          ThisModule(), this);
   if (!hwnd_) return false;
   SetBarWindowHandle(hwnd_);
   menu_ = CreateBarPopupMenu();
@@ -137,7 +139,7 @@ bool TBarForm::Create(HWND applicationWindow) {
 }
 
 void TBarForm::CreateSettingsPanel() {
-  settingsImage_ = LoadBitmapA(GetModuleHandleA(nullptr), "SETTINGSIMAGE");
+  settingsImage_ = LoadBitmapA(ThisModule(), "SETTINGSIMAGE");
   CellLook look;
   look.Raised = true;
   look.SystemFace = false;
@@ -271,20 +273,10 @@ void TBarForm::SetDisplayInterval(int32_t ms) {
 }
 
 void TBarForm::RunPositionCommand(TBarPosition position) {
-  switch (position) {
-    case bpTop:
-      BarTopMenuClick();
-      break;
-    case bpFloating:
-      BarFloatMenuClick();
-      break;
-    case bpMinimised:
-      MinimiseMenuClick();
-      break;
-    default:
-      BarBottomMenuClick();
-      break;
-  }
+  Command(position == bpTop        ? BarTopMenu
+          : position == bpFloating ? BarFloatMenu
+          : position == bpMinimised ? MinimiseMenu
+                                    : BarBottomMenu);
 }
 
 void TBarForm::HideAndShow() {
@@ -301,32 +293,8 @@ void TBarForm::ShowError(const std::string& message, const std::string& code,
 // ---- Commands -------------------------------------------------------------
 // After the exit sequence a command finds nothing left to act on.
 
-void TBarForm::BarTopMenuClick() {
-  if (!closed_) commands_->BarTopMenuClick();
-}
-void TBarForm::BarBottomMenuClick() {
-  if (!closed_) commands_->BarBottomMenuClick();
-}
-void TBarForm::MinimiseMenuClick() {
-  if (!closed_) commands_->MinimiseMenuClick();
-}
-void TBarForm::BarFloatMenuClick() {
-  if (!closed_) commands_->BarFloatMenuClick();
-}
-void TBarForm::OnTopMenuClick() {
-  if (!closed_) commands_->OnTopMenuClick();
-}
-void TBarForm::AutoHideMenuClick() {
-  if (!closed_) commands_->AutoHideMenuClick();
-}
-void TBarForm::PauseMenuClick() {
-  if (!closed_) commands_->PauseMenuClick();
-}
-void TBarForm::RefreshMenuClick() {
-  if (!closed_) commands_->RefreshMenuClick();
-}
-void TBarForm::SettingsMenuClick() {
-  if (!closed_) commands_->SettingsMenuClick();
+void TBarForm::Command(BarMenuItem item) {
+  if (!closed_) commands_->MenuCommand(item);
 }
 void TBarForm::SetBarPosition(TBarPosition p) {
   if (!closed_) positioner_->SetBarPosition(p);
@@ -539,13 +507,13 @@ void TBarForm::PaintBackground(HDC dc) {
   const int32_t shadeColour =
       TextToInt(settings_.GetSetting(kAppName, "Settings", "ShadeColour", "16744576"));
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  GdiObject<HBRUSH> fill(CreateSolidBrush(shade == "Solid" ? ColourOf(shadeColour) : face));
+  GdiObject<HBRUSH> fill(CreateSolidBrush(shade == "Solid" ? ColourRefOf(shadeColour) : face));
   FillRect(dc, &client, fill.Get());
   if (shade != "TRUE") return;
   const int32_t amount =
       TextToInt(settings_.GetSetting(kAppName, "Settings", "ShadeAmount", "100"));
   const std::vector<uint32_t> columns =
-      ShadeColumns(face, ColourOf(shadeColour), amount, client.right);
+      ShadeColumns(face, ColourRefOf(shadeColour), amount, client.right);
   for (size_t x = 0; x < columns.size(); ++x) {
     GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, columns[x]));
     SelectedObject selected(dc, pen.Get());

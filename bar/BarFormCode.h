@@ -64,16 +64,8 @@ class TBarForm : public BarFields, private SettingsSteps, private BarControls {
   bool ApplyingSettings() override { return applying_; }
   bool ReloadWaiting() override { return reloadWaiting_; }
 
-  // Commands.
-  void BarTopMenuClick();
-  void BarBottomMenuClick();
-  void BarFloatMenuClick();
-  void MinimiseMenuClick();
-  void OnTopMenuClick();
-  void AutoHideMenuClick();
-  void PauseMenuClick();
-  void RefreshMenuClick();
-  void SettingsMenuClick();
+  // A menu command (BarCommands::MenuCommand) unless the bar has closed.
+  void Command(BarMenuItem item);
   void SetBarPosition(TBarPosition p);
   // Runs the exit sequence and destroys the window.
   void Close();
@@ -115,7 +107,7 @@ class TBarForm : public BarFields, private SettingsSteps, private BarControls {
   void LoadWarnings() override;
   void RunPositionCommand(TBarPosition position) override;
   void SetOnTopChecked(bool checked) override { SetChecked(OnTopMenu, checked); }
-  void RunOnTopCommand() override { OnTopMenuClick(); }
+  void RunOnTopCommand() override { Command(OnTopMenu); }
   void SetDisplayInterval(int32_t ms) override;
   bool IsMinimised() override { return Checked(MinimiseMenu); }
   void HideAndShow() override;
@@ -144,7 +136,7 @@ class TBarForm : public BarFields, private SettingsSteps, private BarControls {
   void ShowAutoHideRefusal(const std::string& text) override;
   void ShowFatalError(const std::string& message, const std::string& code,
                       const std::string& description) override;
-  void RunPauseCommand() override { PauseMenuClick(); }
+  void RunPauseCommand() override { Command(PauseMenu); }
 
   // BarControls.
   void PauseThread() override;

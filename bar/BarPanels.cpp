@@ -4,6 +4,7 @@
 #include "sensors/BuiltInPass.h"
 #include "sensors/BuiltInsCode.h"
 #include "shared/Common.h"
+#include "shared/win32/Module.h"
 
 BarPanels::BarPanels(HWND bar, const bool& logAll)
     : bar_(bar), logAll_(logAll), tips_(bar), list_(*this) {
@@ -65,7 +66,7 @@ bool BarPanels::StoppedResponding(const void* fn) { return PluginLoader().Stoppe
 
 BitmapHandle BarPanels::LoadPanelImage(int32_t number) {
   const std::string name = "PANELIMAGE" + IntToText(number);
-  return LoadBitmapA(GetModuleHandleA(nullptr), name.c_str());
+  return LoadBitmapA(ThisModule(), name.c_str());
 }
 
 void BarPanels::DeleteBitmap(BitmapHandle bitmap) {

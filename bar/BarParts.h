@@ -1,9 +1,7 @@
 #pragma once
 // The parts of the bar that start-up creates and drives, each behind a small
-// interface: the panel row, the warning list, the display thread, the shell's
-// application bar, the built-in sensors, the table of loaded plug-in
-// libraries and the settings library's dialogs. SystemParts gives the real
-// ones; tests give their own.
+// interface (why: docs/ARCHITECTURE.md, "Seams between start-up and the rest
+// of the bar").
 #include <cstdint>
 #include <memory>
 

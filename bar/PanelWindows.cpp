@@ -8,6 +8,8 @@
 #include "bar/core/BarColours.h"
 #include "shared/core/CvlError.h"
 #include "shared/core/VBText.h"
+#include "shared/win32/Module.h"
+#include "shared/win32/StoredColour.h"
 
 #ifndef TTTOOLINFOA_V1_SIZE
 #define TTTOOLINFOA_V1_SIZE 40
@@ -194,7 +196,7 @@ CellLook* LookOf(HWND cell) {
 }
 
 bool RegisterCellClass() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
+  HINSTANCE instance = ThisModule();
   WNDCLASSA wc{};
   if (GetClassInfoA(instance, kPanelClassName, &wc)) return true;
   wc.lpfnWndProc = CellProc;
@@ -209,12 +211,7 @@ bool RegisterCellClass() {
 HWND CreateCell(HWND parent, const CellLook& look, int x, int y, int w, int h, const char* text) {
   if (!RegisterCellClass()) return nullptr;
   return CreateWindowExA(0, kPanelClassName, text, WS_CHILD | WS_VISIBLE, x, y, w, h, parent,
-                         nullptr, GetModuleHandleA(nullptr), const_cast<CellLook*>(&look));
-}
-
-COLORREF ColourOf(int32_t stored) {
-  const StoredColour c = ColourFromSetting(stored);
-  return c.System ? GetSysColor(c.SystemIndex) : static_cast<COLORREF>(c.Rgb);
+                         nullptr, ThisModule(), const_cast<CellLook*>(&look));
 }
 
 HFONT CreatePanelFont(SettingsSource& settings, COLORREF& textColour) {
@@ -223,10 +220,9 @@ HFONT CreatePanelFont(SettingsSource& settings, COLORREF& textColour) {
   };
   const std::string name = read("FontName", "Arial");
   const int32_t size = TextToInt(read("FontSize", "8"));
-  textColour = ColourOf(TextToInt(read("FontColor", "-2147483640")));
-  const std::string style = read("FontStyle", "");
-  const bool bold = style == "BoldItalic" || style == "Bold";
-  const bool italic = style == "BoldItalic" || style == "Italic";
+  textColour = ColourRefOf(TextToInt(read("FontColor", "-2147483640")));
+  bool bold = false, italic = false;
+  FontStyleFrom(read("FontStyle", ""), bold, italic);
 
   HDC screen = GetDC(nullptr);
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
@@ -253,7 +249,7 @@ PanelToolTips::PanelToolTips(HWND bar) : bar_(bar) {
   // top by themselves.
   tips_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                          GetModuleHandleA(nullptr), nullptr);
+                          ThisModule(), nullptr);
 }
 
 PanelToolTips::~PanelToolTips() {

@@ -58,9 +58,6 @@ HWND CreateCell(HWND parent, const CellLook& look, int x, int y, int w, int h,
 // caller owns it. TextColour gets "FontColor".
 HFONT CreatePanelFont(SettingsSource& settings, COLORREF& textColour);
 
-// COLORREF of a stored colour value (system colours resolved).
-COLORREF ColourOf(int32_t stored);
-
 class PanelWindows : public PanelView {
  public:
   // Builds both cells; takes the bitmap whatever happens, and draws graph

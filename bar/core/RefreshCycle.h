@@ -1,18 +1,7 @@
 #pragma once
 // One refresh pass: every panel fetches its sensor text, then every warning
-// tests its threshold (portable).
-//
-// An error anywhere abandons the rest of the pass silently. A processor fault
-// inside a sensor or check function (PluginFault) also takes that function
-// out of service: from then on its panel shows "Error" and its warning never
-// fires, exactly as for an entry that never had a function. Without that, one
-// broken plug-in would stop every later panel and every warning (an
-// overheating alert included) at every pass for as long as the bar runs.
-// A function that stopped responding (PluginHang) counts as such a fault.
-//
-// The first readings of a freshly loaded list are taken panel by panel, as
-// each panel's own: an error leaves only that panel without text until the
-// next pass, a fault shows "Error" at once; no warning is checked.
+// tests its threshold (portable). Its rule for errors and faults, and the
+// first readings: docs/ARCHITECTURE.md, "Threads".
 
 // What a pass walks: slots 1..Count, in order.
 class RefreshPanels {

@@ -2,7 +2,7 @@
 // The plug-in contract's operations over a library loader and a settings
 // source: the registry lists of plug-ins, panels and warnings, the questions
 // asked of a plug-in, and the table of libraries kept for sensor and warning
-// functions. The Common functions run these with the system's loader and the
+// functions. Common gives the process's one over the system's loader and the
 // registry; native tests run them with fakes.
 #include <cstdint>
 #include <string>
@@ -57,9 +57,14 @@ class PluginContract {
   void ForgetPluginLibraries() { libraries_.Forget(); }
   int PluginLibraryCount() const { return libraries_.Count(); }
 
-  // Guarded calls of sensor and warning functions; raise PluginFault or CvlError.
-  // The buffer form clears the caller's 80 bytes and allocates nothing
-  // unless the call fails.
+  // Guarded calls of sensor and warning functions, built in or plug-in: a
+  // processor fault raises PluginFault (a CvlError), a call that does not
+  // return within kCallHangLimitMs (or one into a function out of service)
+  // PluginHang, a built-in's ordinary error CvlError with its text. A missing
+  // sensor function raises; a missing warning function answers false, and
+  // only the lowest byte of its result counts (256 is false). The buffer form
+  // clears the caller's 80 bytes and allocates nothing unless the call fails;
+  // the text is up to the first NUL or all 80 bytes (TextBufferLength).
   void CallSensorFunction(TSensorFunction fn, char* buffer80);
   std::string CallSensorFunction(TSensorFunction fn);
   bool CallWarningFunction(TWarningFunction fn, int32_t threshold);

@@ -307,7 +307,7 @@ TEST_F(BarWindow, AutoHideToggleAndTheShellsNotificationsPlaceTheBarAgain) {
   TBarForm form(parts);
   ASSERT_TRUE(form.Create(nullptr));
   parts.events.clear();
-  form.AutoHideMenuClick();
+  form.Command(AutoHideMenu);
   EXPECT_EQ(Setting("Settings", "AutoHide"), "TRUE");
   EXPECT_TRUE(form.AutoHideTimerEnabled());
   EXPECT_TRUE(form.Checked(AutoHideMenu));
@@ -316,7 +316,7 @@ TEST_F(BarWindow, AutoHideToggleAndTheShellsNotificationsPlaceTheBarAgain) {
   EXPECT_EQ(std::count(parts.events.begin(), parts.events.end(), "leave"), 1);
 
   parts.events.clear();
-  form.AutoHideMenuClick();
+  form.Command(AutoHideMenu);
   EXPECT_EQ(Setting("Settings", "AutoHide"), "FALSE");
   EXPECT_FALSE(form.AutoHideTimerEnabled());
   EXPECT_FALSE(form.Checked(AutoHideMenu));
@@ -355,7 +355,7 @@ TEST_F(BarWindow, APaintThatFindsBothDiskCountersAtZeroStartsTheStatisticsAgain)
 TEST_F(BarWindow, ExitSequenceStopsTheThreadAndGivesUpTheHotKeys) {
   TBarForm form(parts);
   ASSERT_TRUE(form.Create(nullptr));
-  form.PauseMenuClick();  // paused at exit: resumed once before the stop
+  form.Command(PauseMenu);  // paused at exit: resumed once before the stop
   EXPECT_TRUE(form.Checked(PauseMenu));
   parts.events.clear();
   form.Close();

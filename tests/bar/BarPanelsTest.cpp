@@ -303,11 +303,11 @@ TEST_F(BarPanelsTest, TextsReachTheWindowsOnceAndOnlyFromTheCurrentList) {
   // The user's pause shuts the gate: a text the pass had published, and any
   // it publishes later, never lands on the dashes.
   panels->Texts().Publish(now, 1, "early", 5, true);
-  form.PauseMenuClick();
+  form.Command(PauseMenu);
   panels->Texts().Publish(now, 1, "late", 4, true);
   panels->ShowTexts();
   EXPECT_EQ(WindowText(cell), "------");
-  form.PauseMenuClick();
+  form.Command(PauseMenu);
   panels->Texts().Open();  // as the next pass does
 
   // From another thread: one message for many texts, shown by the message loop.
