@@ -97,6 +97,9 @@ LRESULT CALLBACK SettingsPanelProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
   }
 }
 
+// The rules' bar window is this one.
+TBarForm& Form(BarWindow& bar) { return static_cast<TBarForm&>(bar); }
+
 }  // namespace
 
 TBarForm::TBarForm(BarParts& parts) : parts_(parts) { BarForm = this; }
@@ -175,21 +178,22 @@ void TBarForm::FormCreate() {
   parts_.ForgetLoadedPlugins();
 }
 
-void TBarForm::ApplySettings(bool atStartUp) {
+void BarWindow::ApplySettings(bool atStartUp) {
+  TBarForm& f = Form(*this);
   // A box the load shows ("06.", "07.", "02.", "03.", "05.") runs a message
   // loop; nothing arriving there starts another load of the lists being
   // built, nor does anything while a reload waits.
-  if (closed_ || applying_ || reloadWaiting_) return;
-  if (displayThread_) {
+  if (f.closed_ || f.applying_ || f.reloadWaiting_) return;
+  if (f.displayThread_) {
     // The lists are rebuilt only while no pass walks them. Held from now
     // on, the thread starts none; one under way ends when it can.
-    displayThread_->Hold();
-    if (displayThread_->NoticeWhenIdle()) {
-      reloadWaiting_ = true;
+    f.displayThread_->Hold();
+    if (f.displayThread_->NoticeWhenIdle()) {
+      f.reloadWaiting_ = true;
       return;
     }
   }
-  Reload(atStartUp);
+  f.Reload(atStartUp);
 }
 
 void TBarForm::ThreadIdle() {
@@ -221,71 +225,101 @@ void TBarForm::Reload(bool atStartUp) {
   }
 }
 
-bool TBarForm::Checked(BarMenuItem item) { return MenuChecked(menu_, item); }
-void TBarForm::SetChecked(BarMenuItem item, bool checked) { SetMenuChecked(menu_, item, checked); }
+bool BarWindow::Checked(BarMenuItem item) { return MenuChecked(Form(*this).menu_, item); }
+void BarWindow::SetChecked(BarMenuItem item, bool checked) {
+  SetMenuChecked(Form(*this).menu_, item, checked);
+}
 
 // ---- Settings steps -------------------------------------------------------
 
-void TBarForm::InitBuiltIns(bool atStartUp) { parts_.InitBuiltIns(atStartUp); }
+bool BarWindow::ApplyingSettings() { return Form(*this).applying_; }
+bool BarWindow::ReloadWaiting() { return Form(*this).reloadWaiting_; }
+bool BarWindow::AutoHideTimerEnabled() { return Form(*this).autoHideTimer_; }
+bool BarWindow::SettingsTimerEnabled() { return Form(*this).settingsTimer_; }
+bool BarWindow::Closed() { return Form(*this).closed_; }
+SettingsSource& BarWindow::Settings() { return Form(*this).settings_; }
+BorderKind BarWindow::Border() { return BorderKind::Dialog; }
+bool BarWindow::IsMinimised() { return Checked(MinimiseMenu); }
+void BarWindow::SetLogAll(bool on) { LogAll = on; }
+void BarWindow::SetOnTopChecked(bool checked) { SetChecked(OnTopMenu, checked); }
+void BarWindow::RunOnTopCommand() { Form(*this).Command(OnTopMenu); }
+void BarWindow::RunPauseCommand() { Form(*this).Command(PauseMenu); }
+void BarWindow::ShowSettingsDialog() { Form(*this).parts_.ShowSettings(); }
+void BarWindow::ShowAboutBox(const AboutTexts& texts) { Form(*this).parts_.ShowAbout(texts); }
+// A display thread left running may be inside the dial-up sensor.
+void BarWindow::ReleaseDialUpLibrary() {
+  TBarForm& f = Form(*this);
+  if (!f.threadLeftRunning_) f.rasLibrary_.Release();
+}
 
-void TBarForm::SetAutoHide(bool on) {
-  if (closed_) return;
+void BarWindow::InitBuiltIns(bool atStartUp) { Form(*this).parts_.InitBuiltIns(atStartUp); }
+
+void BarWindow::SetAutoHide(bool on) {
+  TBarForm& f = Form(*this);
+  if (f.closed_) return;
   SetAutoHideTimer(on);
   SetChecked(AutoHideMenu, on);
 }
 
-void TBarForm::ApplyHotKeys(const HotKeyPlan& plan) {
-  if (closed_) return;  // without a window the keys would go to the thread
+void BarWindow::ApplyHotKeys(const HotKeyPlan& plan) {
+  TBarForm& f = Form(*this);
+  if (f.closed_) return;  // without a window the keys would go to the thread
   for (const HotKeyItem& item : plan.Items) {
     // Registering an id that is still registered fails, so a changed modifier
     // set would never take effect: the old key goes first.
-    UnregisterHotKey(hwnd_, item.Id);
-    if (plan.Register) RegisterHotKey(hwnd_, item.Id, plan.Modifiers, item.Key);
+    UnregisterHotKey(f.hwnd_, item.Id);
+    if (plan.Register) RegisterHotKey(f.hwnd_, item.Id, plan.Modifiers, item.Key);
   }
   static const UINT kItems[] = {PauseMenu, BarTopMenu, BarBottomMenu, MinimiseMenu};
-  for (const HotKeyItem& item : plan.Items) SetMenuCaption(menu_, kItems[item.Id - 1], item.Caption);
+  for (const HotKeyItem& item : plan.Items) SetMenuCaption(f.menu_, kItems[item.Id - 1], item.Caption);
 }
 
-void TBarForm::SetProcessPriority(uint32_t priorityClass) {
+void BarWindow::SetProcessPriority(uint32_t priorityClass) {
   SetPriorityClass(GetCurrentProcess(), priorityClass);
 }
 
-void TBarForm::SetMainThreadPriority(int priority) {
+void BarWindow::SetMainThreadPriority(int priority) {
   SetThreadPriority(GetCurrentThread(), priority);
 }
 
 // After a fatal error has closed the bar in the middle of ApplySettings, the
 // remaining steps find their parts gone and do nothing.
-void TBarForm::SetDisplayThreadPriority(int priority) {
-  if (displayThread_) displayThread_->SetPriority(priority);
+void BarWindow::SetDisplayThreadPriority(int priority) {
+  TBarForm& f = Form(*this);
+  if (f.displayThread_) f.displayThread_->SetPriority(priority);
 }
-void TBarForm::LoadPanels() {
-  if (!panels_ || closed_) return;
-  panels_->LoadPanels();
+void BarWindow::LoadPanels() {
+  TBarForm& f = Form(*this);
+  if (!f.panels_ || f.closed_) return;
+  f.panels_->LoadPanels();
   // New panels of a paused bar show that it is paused, not one stale reading.
-  if (Checked(PauseMenu)) panels_->ShowPaused();
+  if (Checked(PauseMenu)) f.panels_->ShowPaused();
 }
-void TBarForm::LoadWarnings() {
-  if (warnings_ && !closed_) warnings_->LoadWarnings();
+void BarWindow::LoadWarnings() {
+  TBarForm& f = Form(*this);
+  if (f.warnings_ && !f.closed_) f.warnings_->LoadWarnings();
 }
-void TBarForm::SetDisplayInterval(int32_t ms) {
-  if (displayThread_) displayThread_->SetInterval(ms);
+void BarWindow::SetDisplayInterval(int32_t ms) {
+  TBarForm& f = Form(*this);
+  if (f.displayThread_) f.displayThread_->SetInterval(ms);
 }
 
-void TBarForm::RunPositionCommand(TBarPosition position) {
-  Command(position == bpTop        ? BarTopMenu
+void BarWindow::RunPositionCommand(TBarPosition position) {
+  TBarForm& f = Form(*this);
+  f.Command(position == bpTop        ? BarTopMenu
           : position == bpFloating ? BarFloatMenu
           : position == bpMinimised ? MinimiseMenu
                                     : BarBottomMenu);
 }
 
-void TBarForm::HideAndShow() {
-  if (closed_) return;
-  ShowWindow(hwnd_, SW_HIDE);
+void BarWindow::HideAndShow() {
+  TBarForm& f = Form(*this);
+  if (f.closed_) return;
+  ShowWindow(f.hwnd_, SW_HIDE);
   ShowBar();
 }
 
-void TBarForm::ShowError(const std::string& message, const std::string& code,
+void BarWindow::ShowError(const std::string& message, const std::string& code,
                          const std::string& description) {
   ::ShowError(message, code, description);
 }
@@ -312,68 +346,79 @@ void TBarForm::Close() {
 
 // ---- The window as the positioning sees it ---------------------------------
 
-MonitorRect TBarForm::Monitor() { return MonitorRectOf(hwnd_); }
+MonitorRect BarWindow::Monitor() { return MonitorRectOf(Form(*this).hwnd_); }
 
-BarBounds TBarForm::Bounds() {
+BarBounds BarWindow::Bounds() {
+  TBarForm& f = Form(*this);
   RECT r{};
-  GetWindowRect(hwnd_, &r);
+  GetWindowRect(f.hwnd_, &r);
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-bool TBarForm::Visible() { return IsWindowVisible(hwnd_) != FALSE; }
+bool BarWindow::Visible() { return IsWindowVisible(Form(*this).hwnd_) != FALSE; }
 
-int32_t TBarForm::ClientWidth() {
+int32_t BarWindow::ClientWidth() {
+  TBarForm& f = Form(*this);
   RECT r{};
-  GetClientRect(hwnd_, &r);
+  GetClientRect(f.hwnd_, &r);
   return r.right - r.left;
 }
 
-void TBarForm::SetBounds(const BarBounds& b) {
-  if (closed_) return;
-  MoveWindow(hwnd_, b.Left, b.Top, b.Width, b.Height, TRUE);
+void BarWindow::SetBounds(const BarBounds& b) {
+  TBarForm& f = Form(*this);
+  if (f.closed_) return;
+  MoveWindow(f.hwnd_, b.Left, b.Top, b.Width, b.Height, TRUE);
 }
 
 // Shown without taking the focus from the user's window.
-void TBarForm::ShowBar() {
-  if (!closed_) ShowWindow(hwnd_, SW_SHOWNA);
+void BarWindow::ShowBar() {
+  TBarForm& f = Form(*this);
+  if (!f.closed_) ShowWindow(f.hwnd_, SW_SHOWNA);
 }
-void TBarForm::HideBar() {
-  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+void BarWindow::HideBar() {
+  TBarForm& f = Form(*this);
+  if (f.hwnd_) ShowWindow(f.hwnd_, SW_HIDE);
 }
 
-void TBarForm::SetCaption(const std::string& caption) {
+void BarWindow::SetCaption(const std::string& caption) {
+  TBarForm& f = Form(*this);
   char current[64] = "";
-  GetWindowTextA(hwnd_, current, sizeof current);
-  if (caption != current) SetWindowTextA(hwnd_, caption.c_str());
+  GetWindowTextA(f.hwnd_, current, sizeof current);
+  if (caption != current) SetWindowTextA(f.hwnd_, caption.c_str());
 }
 
-uint32_t TBarForm::Style() { return static_cast<uint32_t>(GetWindowLongA(hwnd_, GWL_STYLE)); }
+uint32_t BarWindow::Style() {
+  return static_cast<uint32_t>(GetWindowLongA(Form(*this).hwnd_, GWL_STYLE));
+}
 
-void TBarForm::SetStyle(uint32_t style) {
-  if (closed_) return;
-  SetWindowLongA(hwnd_, GWL_STYLE, static_cast<LONG>(style));
-  SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+void BarWindow::SetStyle(uint32_t style) {
+  TBarForm& f = Form(*this);
+  if (f.closed_) return;
+  SetWindowLongA(f.hwnd_, GWL_STYLE, static_cast<LONG>(style));
+  SetWindowPos(f.hwnd_, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-int32_t TBarForm::CaptionHeight() { return GetSystemMetrics(SM_CYCAPTION); }
+int32_t BarWindow::CaptionHeight() { return GetSystemMetrics(SM_CYCAPTION); }
 
-int32_t TBarForm::Arrange(int32_t width) {
-  return panels_ ? panels_->Arrange(width) : kDockProposalHeight;
+int32_t BarWindow::Arrange(int32_t width) {
+  TBarForm& f = Form(*this);
+  return f.panels_ ? f.panels_->Arrange(width) : kDockProposalHeight;
 }
 
-void TBarForm::SetTrayIcon(bool show) {
-  if (!hwnd_ || show == trayShown_) return;
+void BarWindow::SetTrayIcon(bool show) {
+  TBarForm& f = Form(*this);
+  if (!f.hwnd_ || show == f.trayShown_) return;
   NOTIFYICONDATAA data{};
   data.cbSize = kNotifyIconRecordSize;
-  data.hWnd = hwnd_;
+  data.hWnd = f.hwnd_;
   data.uID = 1;
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = WM_TRAYICON;
-  data.hIcon = reinterpret_cast<HICON>(GetClassLongPtrA(hwnd_, GCLP_HICON));
+  data.hIcon = reinterpret_cast<HICON>(GetClassLongPtrA(f.hwnd_, GCLP_HICON));
   lstrcpynA(data.szTip, "Corvella", 64);
   Shell_NotifyIconA(show ? NIM_ADD : NIM_DELETE, &data);
-  trayShown_ = show;
+  f.trayShown_ = show;
 }
 
 void TBarForm::SetTimerOn(UINT_PTR id, UINT ms, bool on, bool& flag) {
@@ -384,45 +429,65 @@ void TBarForm::SetTimerOn(UINT_PTR id, UINT ms, bool on, bool& flag) {
   flag = on && hwnd_ && !closed_;
 }
 
-void TBarForm::SetDisplayTimer(bool on) { SetTimerOn(DisplayTimer, 10, on, displayTimer_); }
-void TBarForm::SetAutoHideTimer(bool on) { SetTimerOn(AutoHideTimer, 1000, on, autoHideTimer_); }
-void TBarForm::SetSettingsTimer(bool on) { SetTimerOn(SettingsTimer, 100, on, settingsTimer_); }
-void TBarForm::SetResizeTimer(bool on) { SetTimerOn(ResizeTimer, 100, on, resizeTimer_); }
+void BarWindow::SetDisplayTimer(bool on) {
+  TBarForm& f = Form(*this);
+  f.SetTimerOn(DisplayTimer, 10, on, f.displayTimer_);
+}
+void BarWindow::SetAutoHideTimer(bool on) {
+  TBarForm& f = Form(*this);
+  f.SetTimerOn(AutoHideTimer, 1000, on, f.autoHideTimer_);
+}
+void BarWindow::SetSettingsTimer(bool on) {
+  TBarForm& f = Form(*this);
+  f.SetTimerOn(SettingsTimer, 100, on, f.settingsTimer_);
+}
+void BarWindow::SetResizeTimer(bool on) {
+  TBarForm& f = Form(*this);
+  f.SetTimerOn(ResizeTimer, 100, on, f.resizeTimer_);
+}
 
-void TBarForm::ShowAutoHideRefusal(const std::string& text) {
+void BarWindow::ShowAutoHideRefusal(const std::string& text) {
   MessageBoxA(nullptr, text.c_str(), kBarCaption, MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
 }
 
-void TBarForm::ShowFatalError(const std::string& message, const std::string& code,
+void BarWindow::ShowFatalError(const std::string& message, const std::string& code,
                               const std::string& description) {
   ::ShowFatalError(message, code, description);
 }
 
 // ---- What the commands ask of the bar ------------------------------------
 
-void TBarForm::PauseThread() {
-  if (displayThread_) displayThread_->Pause();
+void BarWindow::PauseThread() {
+  TBarForm& f = Form(*this);
+  if (f.displayThread_) f.displayThread_->Pause();
 }
-void TBarForm::PauseThreadMuted() {
-  if (displayThread_) displayThread_->PauseMuted();
+void BarWindow::PauseThreadMuted() {
+  TBarForm& f = Form(*this);
+  if (f.displayThread_) f.displayThread_->PauseMuted();
 }
-void TBarForm::ResumeThread() {
-  if (displayThread_) displayThread_->Resume();
+void BarWindow::ResumeThread() {
+  TBarForm& f = Form(*this);
+  if (f.displayThread_) f.displayThread_->Resume();
 }
-bool TBarForm::ThreadPaused() { return displayThread_ && displayThread_->Paused(); }
-void TBarForm::RefreshNow() {
-  if (displayThread_) displayThread_->RequestPass(PassKind::Full);
+bool BarWindow::ThreadPaused() {
+  TBarForm& f = Form(*this);
+  return f.displayThread_ && f.displayThread_->Paused();
 }
-void TBarForm::StopThread() {
-  if (!displayThread_) return;
-  if (!displayThread_->Stop()) {
+void BarWindow::RefreshNow() {
+  TBarForm& f = Form(*this);
+  if (f.displayThread_) f.displayThread_->RequestPass(PassKind::Full);
+}
+void BarWindow::StopThread() {
+  TBarForm& f = Form(*this);
+  if (!f.displayThread_) return;
+  if (!f.displayThread_->Stop()) {
     // Still inside a pass (an alert box, a call that hangs): it keeps the
     // lists and the libraries, and Close ends the process.
-    threadLeftRunning_ = true;
-    (void)displayThread_.release();
+    f.threadLeftRunning_ = true;
+    (void)f.displayThread_.release();
     return;
   }
-  displayThread_.reset();
+  f.displayThread_.reset();
 }
 
 void TBarForm::WatchDisplayThread() {
@@ -438,62 +503,71 @@ void TBarForm::WatchDisplayThread() {
   watchClose_ = close;
   SetTimer(hwnd_, WatchTimer, close ? kWatchCloseMs : kWatchMs, nullptr);
 }
-void TBarForm::ShowPanelsPaused() {
-  if (panels_) panels_->ShowPaused();
+void BarWindow::ShowPanelsPaused() {
+  TBarForm& f = Form(*this);
+  if (f.panels_) f.panels_->ShowPaused();
 }
-void TBarForm::FreePanels() {
+void BarWindow::FreePanels() {
+  TBarForm& f = Form(*this);
   // The bar closed inside a box of a settings load (the end of the session
   // arrives there too): the lists being loaded go once the load is over.
-  if (applying_) {
-    freeListsAfterLoad_ = true;
+  if (f.applying_) {
+    f.freeListsAfterLoad_ = true;
     return;
   }
-  if (threadLeftRunning_) {
-    (void)warnings_.release();
-    (void)panels_.release();
+  if (f.threadLeftRunning_) {
+    (void)f.warnings_.release();
+    (void)f.panels_.release();
     return;
   }
-  if (panels_) panels_->ClearPanels();
-  warnings_.reset();
-  panels_.reset();
+  if (f.panels_) f.panels_->ClearPanels();
+  f.warnings_.reset();
+  f.panels_.reset();
 }
 
-bool TBarForm::ShellOpen(const std::string& target) { return OpenAddress(hwnd_, target); }
-
-void TBarForm::ShowFailure(const std::string& text) {
-  MessageBoxA(hwnd_, text.c_str(), kBarCaption, MB_OK | MB_ICONEXCLAMATION);
+bool BarWindow::ShellOpen(const std::string& target) {
+  return OpenAddress(Form(*this).hwnd_, target);
 }
 
-void TBarForm::OpenPopupMenu() {
-  if (closed_) return;
+void BarWindow::ShowFailure(const std::string& text) {
+  TBarForm& f = Form(*this);
+  MessageBoxA(f.hwnd_, text.c_str(), kBarCaption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void BarWindow::OpenPopupMenu() {
+  TBarForm& f = Form(*this);
+  if (f.closed_) return;
   POINT p;
   GetCursorPos(&p);
-  SetForegroundWindow(hwnd_);
-  TrackPopupMenu(menu_, TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd_, nullptr);
-  PostMessageA(hwnd_, WM_NULL, 0, 0);
+  SetForegroundWindow(f.hwnd_);
+  TrackPopupMenu(f.menu_, TPM_RIGHTBUTTON, p.x, p.y, 0, f.hwnd_, nullptr);
+  PostMessageA(f.hwnd_, WM_NULL, 0, 0);
 }
 
-void TBarForm::SetOnTop(bool on) {
-  SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+void BarWindow::SetOnTop(bool on) {
+  TBarForm& f = Form(*this);
+  SetWindowPos(f.hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void TBarForm::SetSizingCursor(bool sizing) {
-  sizing_ = sizing;
+void BarWindow::SetSizingCursor(bool sizing) {
+  TBarForm& f = Form(*this);
+  f.sizing_ = sizing;
   SetCursor(LoadCursorA(nullptr, sizing ? IDC_SIZEWE : IDC_ARROW));
 }
 
-int32_t TBarForm::CursorScreenX() {
+int32_t BarWindow::CursorScreenX() {
   POINT p{};
   GetCursorPos(&p);
   return p.x;
 }
 
-void TBarForm::UnregisterHotKeys() {
-  for (int id : kHotKeyIds) UnregisterHotKey(hwnd_, id);
+void BarWindow::UnregisterHotKeys() {
+  TBarForm& f = Form(*this);
+  for (int id : kHotKeyIds) UnregisterHotKey(f.hwnd_, id);
 }
 
-void TBarForm::BeepAndTerminate() {
+void BarWindow::BeepAndTerminate() {
   MessageBeep(MB_OK);
   PostQuitMessage(0);
 }

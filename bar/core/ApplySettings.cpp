@@ -18,7 +18,7 @@ TBarPosition PositionFromText(const std::string& text) {
   return bpBottom;  // empty or any other text
 }
 
-void ApplyAll(bool atStartUp, SettingsSource& s, SettingsSteps& steps) {
+void ApplyAll(bool atStartUp, SettingsSource& s, BarWindow& steps) {
   steps.InitBuiltIns(atStartUp);
   steps.SetAutoHide(Read(s, "Settings", "AutoHide", "FALSE") == "TRUE");
   steps.SetLogAll(Read(s, "Settings", "LogAll", "FALSE") == "TRUE");
@@ -58,7 +58,7 @@ void Guarded(Step step) {
   }
 }
 
-void ApplySafeDefaults(bool atStartUp, SettingsSteps& steps) {
+void ApplySafeDefaults(bool atStartUp, BarWindow& steps) {
   Guarded([&] { steps.InitBuiltIns(atStartUp); });
   Guarded([&] { steps.SetLogAll(false); });
   Guarded([&] { steps.ApplyHotKeys(FallbackHotKeyPlan()); });
@@ -78,7 +78,7 @@ void ApplySafeDefaults(bool atStartUp, SettingsSteps& steps) {
 
 }  // namespace
 
-void ApplySettingsWith(bool atStartUp, SettingsSource& settings, SettingsSteps& steps) {
+void ApplySettingsWith(bool atStartUp, SettingsSource& settings, BarWindow& steps) {
   std::string description;
   try {
     ApplyAll(atStartUp, settings, steps);

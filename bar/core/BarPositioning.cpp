@@ -46,7 +46,7 @@ TitleBarChange ShowTitlebarChange(uint32_t style, BorderKind border, int32_t cap
 
 namespace {
 
-void Apply(BarSurface& bar, const TitleBarChange& c) {
+void Apply(BarWindow& bar, const TitleBarChange& c) {
   if (!c.Changed) return;
   bar.SetStyle(c.Style);
   BarBounds b = bar.Bounds();

@@ -160,7 +160,7 @@ void DrainQuit() {
   }
 }
 
-class BarWindow : public ::testing::Test {
+class BarFormWindow : public ::testing::Test {
  protected:
   void SetUp() override { ResetVeltropKeys(); }
   void TearDown() override {
@@ -174,7 +174,7 @@ class BarWindow : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(BarWindow, FormCreateRunsItsStepsInOrder) {
+TEST_F(BarFormWindow, FormCreateRunsItsStepsInOrder) {
   MessageBoxWatcher boxes;
   TBarForm form(parts);
   ASSERT_TRUE(form.Create(nullptr));
@@ -197,7 +197,7 @@ TEST_F(BarWindow, FormCreateRunsItsStepsInOrder) {
   EXPECT_EQ(boxes.Count(), 0u) << boxes.Summary();
 }
 
-TEST_F(BarWindow, HotKeyCaptionsFollowTheModifierSetting) {
+TEST_F(BarFormWindow, HotKeyCaptionsFollowTheModifierSetting) {
   SetSetting("Settings", "HotKeyModifiers", "9");
   TBarForm form(parts);
   ASSERT_TRUE(form.Create(nullptr));
@@ -224,7 +224,7 @@ TEST_F(BarWindow, HotKeyCaptionsFollowTheModifierSetting) {
   EXPECT_TRUE(form.Checked(BarBottomMenu));
 }
 
-TEST_F(BarWindow, PrioritiesByNameAndUnknownNamesChangeNothing) {
+TEST_F(BarFormWindow, PrioritiesByNameAndUnknownNamesChangeNothing) {
   SetSetting("Priorities", "Process", "HIGH_PRIORITY_CLASS");
   SetSetting("Priorities", "MainThread", "THREAD_PRIORITY_LOWEST");
   SetSetting("Priorities", "TimerThread", "THREAD_PRIORITY_ABOVE_NORMAL");
@@ -243,7 +243,7 @@ TEST_F(BarWindow, PrioritiesByNameAndUnknownNamesChangeNothing) {
   EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_LOWEST);
 }
 
-TEST_F(BarWindow, AFailingStepShowsError05AndAppliesTheSafeDefaults) {
+TEST_F(BarFormWindow, AFailingStepShowsError05AndAppliesTheSafeDefaults) {
   SetSetting("Settings", "HotKeyModifiers", "3");
   SetSetting("Settings", "LogAll", "TRUE");
   SetSetting("Settings", "BarPosition", "TOP");
@@ -283,7 +283,7 @@ TEST_F(BarWindow, AFailingStepShowsError05AndAppliesTheSafeDefaults) {
                     "forget plugins"}));
 }
 
-TEST_F(BarWindow, AnErrorAfterStartUpRedrawsTheBarAndKeepsItRunning) {
+TEST_F(BarFormWindow, AnErrorAfterStartUpRedrawsTheBarAndKeepsItRunning) {
   TBarForm form(parts);
   ASSERT_TRUE(form.Create(nullptr));
   ASSERT_TRUE(IsWindowVisible(form.Handle()) || form.Position == bpBottom);
@@ -303,7 +303,7 @@ long Placements(const Events& events) {
   return std::count(events.begin(), events.end(), "position 3");
 }
 
-TEST_F(BarWindow, AutoHideToggleAndTheShellsNotificationsPlaceTheBarAgain) {
+TEST_F(BarFormWindow, AutoHideToggleAndTheShellsNotificationsPlaceTheBarAgain) {
   TBarForm form(parts);
   ASSERT_TRUE(form.Create(nullptr));
   parts.events.clear();
@@ -334,7 +334,7 @@ TEST_F(BarWindow, AutoHideToggleAndTheShellsNotificationsPlaceTheBarAgain) {
   EXPECT_EQ(Placements(parts.events), 2);
 }
 
-TEST_F(BarWindow, APaintThatFindsBothDiskCountersAtZeroStartsTheStatisticsAgain) {
+TEST_F(BarFormWindow, APaintThatFindsBothDiskCountersAtZeroStartsTheStatisticsAgain) {
   SetPerfStat("Cvl\\Probe", 5);
   TBarForm form(parts);
   ASSERT_TRUE(form.Create(nullptr));
@@ -352,7 +352,7 @@ TEST_F(BarWindow, APaintThatFindsBothDiskCountersAtZeroStartsTheStatisticsAgain)
   DeletePerfStat("Cvl\\Probe");
 }
 
-TEST_F(BarWindow, ExitSequenceStopsTheThreadAndGivesUpTheHotKeys) {
+TEST_F(BarFormWindow, ExitSequenceStopsTheThreadAndGivesUpTheHotKeys) {
   TBarForm form(parts);
   ASSERT_TRUE(form.Create(nullptr));
   form.Command(PauseMenu);  // paused at exit: resumed once before the stop
@@ -369,7 +369,7 @@ TEST_F(BarWindow, ExitSequenceStopsTheThreadAndGivesUpTheHotKeys) {
   EXPECT_TRUE(quit) << "closing the bar must end the message loop";
 }
 
-TEST_F(BarWindow, AFatalPositioningErrorDuringStartUpEndsTheBarCleanly) {
+TEST_F(BarFormWindow, AFatalPositioningErrorDuringStartUpEndsTheBarCleanly) {
   parts.fatalPosition = true;
   MessageBoxWatcher boxes;
   TBarForm form(parts);

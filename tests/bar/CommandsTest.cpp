@@ -36,7 +36,7 @@ TEST_F(Commands, ExactlyOnePositionIsCheckedAndLeavingFloatingSavesItsPlace) {
   EXPECT_EQ(bar.bounds.Left, 40);
   EXPECT_EQ(bar.bounds.Top, 50);
   EXPECT_EQ(bar.bounds.Width, 300);
-  EXPECT_TRUE(bar.fields.TitleBarShown);
+  EXPECT_TRUE(bar.TitleBarShown);
 
   bar.bounds = {70, 80, 320, 53};
   cmd.MinimiseMenuClick();
@@ -61,7 +61,7 @@ TEST_F(Commands, ExactlyOnePositionIsCheckedAndLeavingFloatingSavesItsPlace) {
   // window floats without caption.
   bar.settings.Set("Settings", "TitleBar", "FALSE");
   cmd.BarFloatMenuClick();
-  EXPECT_FALSE(bar.fields.TitleBarShown);
+  EXPECT_FALSE(bar.TitleBarShown);
   bar.log.clear();
   cmd.BarFloatMenuClick();
   EXPECT_TRUE(bar.log.empty());

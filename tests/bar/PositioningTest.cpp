@@ -25,16 +25,16 @@ bool Contains(const std::vector<std::string>& log, const std::string& entry) {
 TEST_F(Positioning, DockingAtTheTopTakesTheShellsRectangleAndTheLayoutHeight) {
   shell.reservedTop = 20;  // another bar above us
   pos.SetBarPosition(bpTop);
-  EXPECT_EQ(bar.fields.Position, bpTop);
+  EXPECT_EQ(bar.Position, bpTop);
   // Laid out for the full monitor width, one row: 34 high below the other bar.
   EXPECT_EQ(bar.arrangedFor.back(), 1024);
-  EXPECT_EQ(bar.fields.BarHeight, 34);
-  EXPECT_EQ(bar.fields.DockRect.Top, 20);
-  EXPECT_EQ(bar.fields.DockRect.Bottom, 54);
+  EXPECT_EQ(bar.BarHeight, 34);
+  EXPECT_EQ(bar.DockRect.Top, 20);
+  EXPECT_EQ(bar.DockRect.Bottom, 54);
   ASSERT_EQ(shell.setPos.size(), 1u) << "a plain docked bar reserves its space";
   EXPECT_EQ(shell.setPos[0].Bottom, 54);
   EXPECT_TRUE(bar.displayTimer);
-  EXPECT_FALSE(bar.fields.TitleBarShown);
+  EXPECT_FALSE(bar.TitleBarShown);
   EXPECT_EQ(bar.style & kStyleCaption, kStyleDlgFrame) << "the caption goes";
   EXPECT_EQ(CheckedPosition(bar), "top");
   EXPECT_EQ(bar.settings.Get("Settings", "BarPosition"), "TOP");
@@ -44,7 +44,7 @@ TEST_F(Positioning, DockingAtTheTopTakesTheShellsRectangleAndTheLayoutHeight) {
   EXPECT_TRUE(Contains(shell.log, "autohide 1 off"));
 
   // Settled and visible: re-applying moves nothing.
-  bar.bounds = bar.fields.DockRect.Bounds();
+  bar.bounds = bar.DockRect.Bounds();
   bar.displayTimer = false;
   shell.setPos.clear();
   pos.SetBarPosition(bpNone);
@@ -55,9 +55,9 @@ TEST_F(Positioning, DockingAtTheTopTakesTheShellsRectangleAndTheLayoutHeight) {
 TEST_F(Positioning, DockingAtTheBottomKeepsTheBottomEdgeForTwoRows) {
   bar.monitor = {0, 0, 400, 300};  // narrow: the layout needs two rows
   pos.SetBarPosition(bpBottom);
-  EXPECT_EQ(bar.fields.BarHeight, 62);
-  EXPECT_EQ(bar.fields.DockRect.Bottom, 300);
-  EXPECT_EQ(bar.fields.DockRect.Top, 238);
+  EXPECT_EQ(bar.BarHeight, 62);
+  EXPECT_EQ(bar.DockRect.Bottom, 300);
+  EXPECT_EQ(bar.DockRect.Top, 238);
   EXPECT_EQ(CheckedPosition(bar), "bottom");
   EXPECT_EQ(bar.settings.Get("Settings", "BarPosition"), "BOTTOM");
 }
@@ -121,7 +121,7 @@ TEST_F(Positioning, AnErrorIsFatalWithCode04) {
 }
 
 TEST_F(Positioning, TheDockingTimerPlacesTheWindowAndShowsItOnceSettled) {
-  bar.fields.DockRect = {0, 0, 1024, 34};
+  bar.DockRect = {0, 0, 1024, 34};
   bar.displayTimer = true;
   pos.DisplayTimerTick();
   EXPECT_EQ(bar.bounds, (BarBounds{0, 0, 1024, 34}));
@@ -140,14 +140,14 @@ TEST_F(Positioning, TheDockingTimerPlacesTheWindowAndShowsItOnceSettled) {
 }
 
 TEST_F(Positioning, AutoHideShrinksToFourPixelsAndComesBackNearTheCursor) {
-  bar.fields.Position = bpTop;
+  bar.Position = bpTop;
   bar.bounds = {0, 0, 1024, 34};
   pos.AutoHideTick(500, 400);  // far away
   EXPECT_EQ(bar.bounds, (BarBounds{0, 0, 1024, 4}));
   EXPECT_EQ(bar.moves.size(), 15u) << "2 pixels a step";
-  EXPECT_FALSE(bar.fields.Hiding);
+  EXPECT_FALSE(bar.Hiding);
 
-  bar.fields.Position = bpBottom;
+  bar.Position = bpBottom;
   bar.bounds = {0, 733, 1024, 35};  // odd height: ends at 4, bottom kept
   pos.AutoHideTick(500, 10);
   EXPECT_EQ(bar.bounds.Height, 4);
@@ -158,7 +158,7 @@ TEST_F(Positioning, AutoHideShrinksToFourPixelsAndComesBackNearTheCursor) {
   pos.AutoHideTick(500, 766);
   EXPECT_TRUE(Contains(shell.log, "query 3"));
   // Floating bars do not auto-hide.
-  bar.fields.Position = bpFloating;
+  bar.Position = bpFloating;
   bar.bounds = {10, 10, 300, 53};
   pos.AutoHideTick(900, 700);
   EXPECT_EQ(bar.bounds.Height, 53);

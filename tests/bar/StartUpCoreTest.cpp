@@ -94,34 +94,8 @@ TEST(PriorityTable, ExactNamesOnlyAndEachInItsOwnColumn) {
 namespace {
 
 // Records every step as text; the step named in failAt raises.
-class RecordingSteps : public SettingsSteps {
+class RecordingSteps : public BarWindow {
  public:
-  void InitBuiltIns(bool atStartUp) override { Do(atStartUp ? "builtins start" : "builtins"); }
-  void SetAutoHide(bool on) override { Do(on ? "autohide on" : "autohide off"); }
-  void SetLogAll(bool on) override { Do(on ? "logall on" : "logall off"); }
-  void ApplyHotKeys(const HotKeyPlan& plan) override {
-    std::string s = plan.Register ? "hotkeys " + std::to_string(plan.Modifiers) : "hotkeys off";
-    for (const HotKeyItem& item : plan.Items) s += " " + std::to_string(item.Id);
-    Do(s);
-  }
-  void SetProcessPriority(uint32_t c) override { Do("process " + std::to_string(c)); }
-  void SetMainThreadPriority(int p) override { Do("main " + std::to_string(p)); }
-  void SetDisplayThreadPriority(int p) override { Do("display " + std::to_string(p)); }
-  void LoadPanels() override { Do("panels"); }
-  void LoadWarnings() override { Do("warnings"); }
-  void RunPositionCommand(TBarPosition p) override { Do("position " + std::to_string(p)); }
-  void SetOnTopChecked(bool c) override { Do(c ? "ontop checked" : "ontop unchecked"); }
-  void RunOnTopCommand() override { Do("ontop command"); }
-  void SetDisplayInterval(int32_t ms) override { Do("interval " + std::to_string(ms)); }
-  bool IsMinimised() override {
-    Do("minimised?");
-    return minimised;
-  }
-  void HideAndShow() override { Do("hide and show"); }
-  void ShowError(const std::string& m, const std::string& c, const std::string& d) override {
-    log.push_back("error " + m + "|" + c + "|" + d);
-  }
-
   void Do(const std::string& step) {
     log.push_back(step);
     if (step == failAt || (failAlsoAt == step && failedOnce++ == 0))
@@ -134,6 +108,45 @@ class RecordingSteps : public SettingsSteps {
   int failedOnce = 0;
   bool minimised = false;
 };
+
+RecordingSteps& Steps(BarWindow& bar) { return static_cast<RecordingSteps&>(bar); }
+
+}  // namespace
+
+// The settings steps of the bar window in this test program.
+void BarWindow::InitBuiltIns(bool atStartUp) {
+  Steps(*this).Do(atStartUp ? "builtins start" : "builtins");
+}
+void BarWindow::SetAutoHide(bool on) { Steps(*this).Do(on ? "autohide on" : "autohide off"); }
+void BarWindow::SetLogAll(bool on) { Steps(*this).Do(on ? "logall on" : "logall off"); }
+void BarWindow::ApplyHotKeys(const HotKeyPlan& plan) {
+  std::string s = plan.Register ? "hotkeys " + std::to_string(plan.Modifiers) : "hotkeys off";
+  for (const HotKeyItem& item : plan.Items) s += " " + std::to_string(item.Id);
+  Steps(*this).Do(s);
+}
+void BarWindow::SetProcessPriority(uint32_t c) { Steps(*this).Do("process " + std::to_string(c)); }
+void BarWindow::SetMainThreadPriority(int p) { Steps(*this).Do("main " + std::to_string(p)); }
+void BarWindow::SetDisplayThreadPriority(int p) {
+  Steps(*this).Do("display " + std::to_string(p));
+}
+void BarWindow::LoadPanels() { Steps(*this).Do("panels"); }
+void BarWindow::LoadWarnings() { Steps(*this).Do("warnings"); }
+void BarWindow::RunPositionCommand(TBarPosition p) {
+  Steps(*this).Do("position " + std::to_string(p));
+}
+void BarWindow::SetOnTopChecked(bool c) { Steps(*this).Do(c ? "ontop checked" : "ontop unchecked"); }
+void BarWindow::RunOnTopCommand() { Steps(*this).Do("ontop command"); }
+void BarWindow::SetDisplayInterval(int32_t ms) { Steps(*this).Do("interval " + std::to_string(ms)); }
+bool BarWindow::IsMinimised() {
+  Steps(*this).Do("minimised?");
+  return Steps(*this).minimised;
+}
+void BarWindow::HideAndShow() { Steps(*this).Do("hide and show"); }
+void BarWindow::ShowError(const std::string& m, const std::string& c, const std::string& d) {
+  Steps(*this).log.push_back("error " + m + "|" + c + "|" + d);
+}
+
+namespace {
 
 const std::vector<std::string> kDefaultRun = {
     "builtins start", "autohide off",  "logall off",    "hotkeys 7 1 2 3 4",

@@ -1,0 +1,136 @@
+#pragma once
+// The bar window as the portable rules see it: the settings steps that
+// ApplySettingsWith runs, the window and its state that BarPositioner moves,
+// and what BarCommands reaches. One concrete type with two definitions, chosen
+// by what is linked: TBarForm's in the program (bar/BarFormCode.cpp) and
+// FakeBar's in the native tests.
+#include <cstdint>
+#include <string>
+
+#include "bar/core/BarFields.h"
+#include "bar/core/HotKeys.h"
+#include "shared/core/GlobalTypes.h"
+#include "shared/core/SettingsSource.h"
+
+enum class BorderKind { None, Single, Sizeable, Dialog };
+
+// The five texts of the About box.
+struct AboutTexts {
+  const char* Head;
+  const char* Name;
+  const char* Version;
+  const char* Notice;
+  const char* About;
+};
+
+class BarWindow : public BarFields {
+ public:
+  BarWindow(const BarWindow&) = delete;
+  BarWindow& operator=(const BarWindow&) = delete;
+  BarFields& Fields() { return *this; }
+
+  // Settings steps, in the order ApplySettingsWith runs them; any may raise.
+  void InitBuiltIns(bool atStartUp);
+  // AutoHideTimer enabled and AutoHideMenu checked, or both off.
+  void SetAutoHide(bool on);
+  void SetLogAll(bool on);
+  void ApplyHotKeys(const HotKeyPlan& plan);
+  void SetProcessPriority(uint32_t priorityClass);
+  // The thread that runs ApplySettings: the main thread.
+  void SetMainThreadPriority(int priority);
+  void SetDisplayThreadPriority(int priority);
+  void LoadPanels();
+  void LoadWarnings();
+  // The position commands: top, floating, bottom or minimise.
+  void RunPositionCommand(TBarPosition position);
+  void SetOnTopChecked(bool checked);
+  // Toggles the check of OnTopMenu, applies it and writes "OnTop".
+  void RunOnTopCommand();
+  void SetDisplayInterval(int32_t ms);
+  bool IsMinimised();
+  void HideAndShow();
+  void ShowError(const std::string& message, const std::string& code,
+                 const std::string& description);
+
+  // The window as the positioning sees it.
+  SettingsSource& Settings();
+  MonitorRect Monitor();
+  BarBounds Bounds();
+  bool Visible();
+  int32_t ClientWidth();
+  // Moves and sizes the window, with repainting.
+  void SetBounds(const BarBounds& b);
+  void ShowBar();
+  void HideBar();
+  void SetCaption(const std::string& caption);
+  uint32_t Style();
+  void SetStyle(uint32_t style);
+  BorderKind Border();
+  int32_t CaptionHeight();  // SM_CYCAPTION
+  // Lays the panels out for the width; answers the bar height.
+  int32_t Arrange(int32_t width);
+  bool Checked(BarMenuItem item);
+  void SetChecked(BarMenuItem item, bool on);
+  void SetTrayIcon(bool show);
+  void SetDisplayTimer(bool on);
+  void SetAutoHideTimer(bool on);
+  // The system-modal information box of a refused auto-hide.
+  void ShowAutoHideRefusal(const std::string& text);
+  // The box, then the bar closes and the program ends.
+  void ShowFatalError(const std::string& message, const std::string& code,
+                      const std::string& description);
+  // The Pause command (minimising with "PauseOnMinimise").
+  void RunPauseCommand();
+
+  // What the commands reach. The display thread: no call waits for a pass
+  // under way.
+  void PauseThread();
+  // The user's pause: the pass under way shows no more texts.
+  void PauseThreadMuted();
+  void ResumeThread();
+  bool ThreadPaused();
+  // One pass of the display thread at once, paused or not; its texts show.
+  void RefreshNow();
+  // Requests the end and waits for it a bounded time.
+  void StopThread();
+  void ShowPanelsPaused();
+  // ClearPanels, then the panel list goes.
+  void FreePanels();
+  // Reads and applies every general setting (true at start-up) while the
+  // display thread runs no pass: when a pass is under way (an alert box
+  // open), the reload waits for its end without holding the window, and runs
+  // by itself then.
+  void ApplySettings(bool atStartUp);
+  // An ApplySettings is under way (a box it shows runs a message loop).
+  bool ApplyingSettings();
+  // An ApplySettings waits for the pass under way to end (an alert box is
+  // open); it runs by itself then.
+  bool ReloadWaiting();
+  bool SettingsTimerEnabled();
+  void SetSettingsTimer(bool on);
+  bool AutoHideTimerEnabled();
+  void SetResizeTimer(bool on);
+  // Modal calls into the settings library; they return when the user closes
+  // the dialog.
+  void ShowSettingsDialog();
+  void ShowAboutBox(const AboutTexts& texts);
+  // The shell's default action on a path or address; false on failure.
+  bool ShellOpen(const std::string& target);
+  // A box owned by the bar: title "Corvella", exclamation icon.
+  void ShowFailure(const std::string& text);
+  void OpenPopupMenu();
+  // The exit sequence has run.
+  bool Closed();
+  void SetOnTop(bool on);
+  void SetSizingCursor(bool sizing);
+  int32_t CursorScreenX();
+  // Last steps of the exit sequence.
+  void ReleaseDialUpLibrary();
+  void UnregisterHotKeys();
+  // The default system beep, and the program is told to end.
+  void BeepAndTerminate();
+
+ protected:
+  BarWindow() = default;
+  ~BarWindow() = default;
+};
