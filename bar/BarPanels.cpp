@@ -7,7 +7,7 @@
 #include "shared/win32/Module.h"
 
 BarPanels::BarPanels(HWND bar, const bool& logAll)
-    : bar_(bar), logAll_(logAll), tips_(bar), list_(*this) {
+    : bar_(bar), logAll_(logAll), tips_(bar), list_(*this, Contract()) {
   table_.SetWindow(bar);
 }
 
@@ -40,28 +40,7 @@ void BarPanels::ShowTexts() {
   }
 }
 
-std::string BarPanels::GetSetting(const std::string& section, const std::string& name,
-                                  const std::string& def) {
-  return ::GetSetting(kAppName, section, name, def);
-}
-
-std::string BarPanels::GetPanelSetting(int index, const std::string& section,
-                                       const std::string& name, const std::string& def) {
-  return Contract().GetPanelSetting(index, section, name, def);
-}
-
 TBuiltInSensor BarPanels::BuiltInSensor(int32_t number) { return ::BuiltInSensor(number); }
-std::string BarPanels::PluginPath(int32_t number) { return Contract().PluginPath(number); }
-int32_t BarPanels::GetPluginFacilities(const std::string& path) {
-  return Contract().GetPluginFacilities(path);
-}
-void BarPanels::GetSensorInfo(const std::string& path, TSENSORINFO& info) {
-  Contract().GetSensorInfo(path, info);
-}
-TSensorFunction BarPanels::LoadSensorFunction(const std::string& path, TSensorValue* value) {
-  return Contract().LoadSensorFunction(path, value);
-}
-void BarPanels::ReleasePluginLibraries() { Contract().ReleasePluginLibraries(); }
 bool BarPanels::StoppedResponding(const void* fn) { return PluginLoader().StoppedResponding(fn); }
 
 BitmapHandle BarPanels::LoadPanelImage(int32_t number) {
@@ -87,12 +66,6 @@ void BarPanels::ShowError(const std::string& message, const std::string& code,
                           const std::string& description) {
   ::ShowError(message, code, description);
 }
-
-void BarPanels::CallSensorFunction(TSensorFunction fn, char* buffer80) {
-  Contract().CallSensorFunction(fn, buffer80);
-}
-
-int32_t BarPanels::CallSensorValue(TSensorValue fn) { return Contract().CallSensorValue(fn); }
 
 std::optional<int32_t> BarPanels::TakeBuiltInValue() { return TakeGraphValue(); }
 

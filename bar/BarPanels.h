@@ -1,7 +1,8 @@
 #pragma once
-// The bar's panel row on Win32: TDisplayPanels with panel windows as its
-// controls, the plug-in contract, the built-in catalogue, the program's
-// pictures, and the text table through which passes reach the windows.
+// The bar's panel row on Win32: TDisplayPanels over the process's plug-in
+// contract, with panel windows as its controls, the built-in catalogue, the
+// program's pictures, and the text table through which passes reach the
+// windows.
 #include <windows.h>
 
 #include "bar/BarParts.h"
@@ -40,16 +41,7 @@ class BarPanels : public PanelRow, private PanelHost {
 
  private:
   // PanelHost.
-  std::string GetSetting(const std::string& section, const std::string& name,
-                         const std::string& def) override;
-  std::string GetPanelSetting(int index, const std::string& section, const std::string& name,
-                              const std::string& def) override;
   TBuiltInSensor BuiltInSensor(int32_t number) override;
-  std::string PluginPath(int32_t number) override;
-  int32_t GetPluginFacilities(const std::string& path) override;
-  void GetSensorInfo(const std::string& path, TSENSORINFO& info) override;
-  TSensorFunction LoadSensorFunction(const std::string& path, TSensorValue* value) override;
-  void ReleasePluginLibraries() override;
   bool StoppedResponding(const void* fn) override;
   BitmapHandle LoadPanelImage(int32_t number) override;
   void DeleteBitmap(BitmapHandle bitmap) override;
@@ -57,8 +49,6 @@ class BarPanels : public PanelRow, private PanelHost {
                                         int32_t width, const PanelGraph& graph) override;
   void ShowError(const std::string& message, const std::string& code,
                  const std::string& description) override;
-  void CallSensorFunction(TSensorFunction fn, char* buffer80) override;
-  int32_t CallSensorValue(TSensorValue fn) override;
   std::optional<int32_t> TakeBuiltInValue() override;
   void PublishText(uint32_t generation, int slot, const char* text, size_t length, bool fromPass,
                    GraphColumn column) override;

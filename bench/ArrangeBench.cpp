@@ -31,24 +31,29 @@ class RecordingView : public PanelView {
 
 void Reading(char* buffer) { std::strcpy(buffer, "12%"); }
 
-// Only what creating panels and laying them out needs.
+// Only what creating panels and laying them out needs: no settings, no
+// libraries.
+class NoSettings : public SettingsSource {
+ public:
+  std::string GetSetting(const std::string&, const std::string&, const std::string&,
+                         const std::string& d) override {
+    return d;
+  }
+  void SaveSetting(const std::string&, const std::string&, const std::string&,
+                   const std::string&) override {}
+};
+
+class NoLibraries : public LibraryLoader {
+ public:
+  uintptr_t Load(const std::string&) override { return 0; }
+  void* Find(uintptr_t, const char*) override { return nullptr; }
+  void Release(uintptr_t) override {}
+  void Invoke(PluginCall& call) override { call.body(call); }
+};
+
 class LayoutHost : public PanelHost {
  public:
-  std::string GetSetting(const std::string&, const std::string&, const std::string& d) override {
-    return d;
-  }
-  std::string GetPanelSetting(int, const std::string&, const std::string&,
-                              const std::string& d) override {
-    return d;
-  }
   TBuiltInSensor BuiltInSensor(int32_t) override { return {"Sensor", &Reading}; }
-  std::string PluginPath(int32_t) override { return ""; }
-  int32_t GetPluginFacilities(const std::string&) override { return 0; }
-  void GetSensorInfo(const std::string&, TSENSORINFO&) override {}
-  TSensorFunction LoadSensorFunction(const std::string&, TSensorValue*) override {
-    return nullptr;
-  }
-  void ReleasePluginLibraries() override {}
   bool StoppedResponding(const void*) override { return false; }
   BitmapHandle LoadPanelImage(int32_t) override { return nullptr; }
   void DeleteBitmap(BitmapHandle) override {}
@@ -57,8 +62,6 @@ class LayoutHost : public PanelHost {
     return std::unique_ptr<PanelView>(new RecordingView(width));
   }
   void ShowError(const std::string&, const std::string&, const std::string&) override {}
-  void CallSensorFunction(TSensorFunction fn, char* buffer80) override { fn(buffer80); }
-  int32_t CallSensorValue(TSensorValue) override { return 0; }
   std::optional<int32_t> TakeBuiltInValue() override { return std::nullopt; }
   void PublishText(uint32_t, int, const char*, size_t, bool, GraphColumn) override {}
   bool LogAll() override { return false; }
@@ -71,7 +74,10 @@ constexpr int kWidths[24] = {40, 73, 76, 139, 199, 55, 79, 76, 43, 73, 97, 58,
 
 void ArrangeHundredPanels(benchmark::State& state) {
   LayoutHost host;
-  TDisplayPanels panels(host);
+  NoSettings settings;
+  NoLibraries loader;
+  PluginContract contract(loader, settings);
+  TDisplayPanels panels(host, contract);
   for (int i = 0; i < kMaxPanels; ++i) panels.AddPanel(&Reading, "Sensor", nullptr, kWidths[i % 24]);
   const int width = static_cast<int>(state.range(0));
   int height = 0;

@@ -16,12 +16,13 @@ void Publish(PanelHost& host, uint32_t generation, int slot, const char* text, b
 
 }  // namespace
 
-TDisplayPanel::TDisplayPanel(PanelHost& host, uint32_t generation, int slot,
-                             TSensorFunction sensorFunc, const std::string& hint,
+TDisplayPanel::TDisplayPanel(PanelHost& host, PluginContract& contract, uint32_t generation,
+                             int slot, TSensorFunction sensorFunc, const std::string& hint,
                              BitmapHandle bitmap, int32_t width, const PanelGraphSource& graph)
     : SensorFunc(sensorFunc),
       ValueFunc(graph.valueFn),
       host_(host),
+      contract_(contract),
       generation_(generation),
       slot_(slot),
       hint_(hint),
@@ -42,7 +43,7 @@ void TDisplayPanel::UpdateText() {
   }
   // The text stays in this frame: a pass allocates nothing for it.
   TextBuffer text;
-  host_.CallSensorFunction(SensorFunc, text);
+  contract_.CallSensorFunction(SensorFunc, text);
   const size_t length = TextBufferLength(text);
   const GraphColumn column = columns_ ? ReadColumn() : GraphColumn();
   host_.PublishText(generation_, slot_, text, length, true, column);
@@ -54,7 +55,7 @@ GraphColumn TDisplayPanel::ReadColumn() {
   std::optional<int32_t> value;
   if (ValueFunc) {
     try {
-      value = host_.CallSensorValue(ValueFunc);
+      value = contract_.CallSensorValue(ValueFunc);
     } catch (const PluginFault&) {
       // Only the graph is out of service: the text goes on.
       ValueFunc = nullptr;
@@ -140,15 +141,15 @@ void TDisplayPanels::AddPanel(TSensorFunction sensorFunc, const std::string& hin
   }
   graph.place.slot = Count() + 1;
   std::unique_ptr<TDisplayPanel> panel(
-      new TDisplayPanel(host_, generation_, Count() + 1, stopped ? nullptr : sensorFunc,
+      new TDisplayPanel(host_, contract_, generation_, Count() + 1, stopped ? nullptr : sensorFunc,
                         stopped ? hint + kStoppedTip : hint, bitmap, width, graph));
   items_.push_back(std::move(panel));
 }
 
 void TDisplayPanels::LoadEntry(int i, bool& pluginFailed) {
-  if (host_.GetPanelSetting(i, "General", "Plugin", "FALSE") == "FALSE") {
-    const int32_t width = TextToInt(host_.GetPanelSetting(i, "General", "Width", "0"));
-    const int32_t number = TextToInt(host_.GetPanelSetting(i, "General", "Number", "1"));
+  if (contract_.GetPanelSetting(i, "General", "Plugin", "FALSE") == "FALSE") {
+    const int32_t width = TextToInt(contract_.GetPanelSetting(i, "General", "Width", "0"));
+    const int32_t number = TextToInt(contract_.GetPanelSetting(i, "General", "Number", "1"));
     BitmapHandle bitmap = host_.LoadPanelImage(number);
     TBuiltInSensor sensor;
     try {
@@ -163,20 +164,20 @@ void TDisplayPanels::LoadEntry(int i, bool& pluginFailed) {
     AddPanel(sensor.Function, sensor.Name, bitmap, width, graph);
     return;
   }
-  const int32_t number = TextToInt(host_.GetPanelSetting(i, "General", "Number", "1"));
-  const std::string path = host_.PluginPath(number);
-  if ((host_.GetPluginFacilities(path) & PluginHasSensor) != PluginHasSensor) {
+  const int32_t number = TextToInt(contract_.GetPanelSetting(i, "General", "Number", "1"));
+  const std::string path = contract_.PluginPath(number);
+  if ((contract_.GetPluginFacilities(path) & PluginHasSensor) != PluginHasSensor) {
     pluginFailed = true;
     return;
   }
   TSENSORINFO info;
-  host_.GetSensorInfo(path, info);
+  contract_.GetSensorInfo(path, info);
   // The entry's own width decides, not the one the plug-in suggests.
-  const int32_t width = TextToInt(host_.GetPanelSetting(i, "General", "Width", "0"));
+  const int32_t width = TextToInt(contract_.GetPanelSetting(i, "General", "Width", "0"));
   PanelGraphSource graph;
   graph.place.pluginPath = path;
   // SensorValue is looked up only for a graph, in the load that is kept.
-  TSensorFunction fn = host_.LoadSensorFunction(path, graphsShown_ ? &graph.valueFn : nullptr);
+  TSensorFunction fn = contract_.LoadSensorFunction(path, graphsShown_ ? &graph.valueFn : nullptr);
   if (graph.valueFn) graph.scale = GraphScale::Largest;
   AddPanel(fn, info.ToolTip, info.Icon, width, graph);
 }
@@ -192,8 +193,8 @@ void TDisplayPanels::LoadPanels() {
   try {
     for (auto& panel : items_) kept.push_back({panel->Place(), std::move(panel->Graph())});
     ClearPanels();
-    graphsShown_ = host_.GetSetting("Settings", kPanelGraphsSetting, "FALSE") == "TRUE";
-    const int32_t n = TextToInt(host_.GetSetting("Panels", "NoOfPanels", "0"));
+    graphsShown_ = contract_.Settings().GetSetting(kAppName, "Settings", kPanelGraphsSetting, "FALSE") == "TRUE";
+    const int32_t n = TextToInt(contract_.Settings().GetSetting(kAppName, "Panels", "NoOfPanels", "0"));
     for (int32_t i = 1; i <= n; ++i) LoadEntry(i, pluginFailed);
     for (size_t i = 0; i < items_.size() && i < kept.size(); ++i)
       if (KeepsHistory(kept[i].place, items_[i]->Place()))
@@ -218,7 +219,7 @@ void TDisplayPanels::ClearPanels() {
   }
   items_.clear();
   ++generation_;
-  host_.ReleasePluginLibraries();
+  contract_.ReleasePluginLibraries();
 }
 
 int TDisplayPanels::Arrange(int w) {

@@ -12,7 +12,7 @@
 #include "shared/core/PanelGraph.h"
 #include "bar/core/RefreshCycle.h"
 #include "sensors/core/BuiltInCatalogue.h"
-#include "shared/core/PluginContract.h"
+#include "shared/core/PluginOperations.h"
 
 constexpr int kMaxPanels = 100;
 
@@ -77,24 +77,12 @@ class PanelView {
   virtual void Redraw() = 0;
 };
 
-// What panels need from the bar.
+// What panels need from the bar besides the plug-in contract.
 class PanelHost {
  public:
   virtual ~PanelHost() = default;
-  // Settings of the bar's own key, and Panels\<index>\<section>.
-  virtual std::string GetSetting(const std::string& section, const std::string& name,
-                                 const std::string& def) = 0;
-  virtual std::string GetPanelSetting(int index, const std::string& section,
-                                      const std::string& name, const std::string& def) = 0;
   // RangeCheckError outside 1-24.
   virtual TBuiltInSensor BuiltInSensor(int32_t number) = 0;
-  virtual std::string PluginPath(int32_t number) = 0;
-  virtual int32_t GetPluginFacilities(const std::string& path) = 0;
-  virtual void GetSensorInfo(const std::string& path, TSENSORINFO& info) = 0;
-  // Loads and keeps the library; with value, also finds its SensorValue in
-  // that same load (none when it has none).
-  virtual TSensorFunction LoadSensorFunction(const std::string& path, TSensorValue* value) = 0;
-  virtual void ReleasePluginLibraries() = 0;
   // A call into fn stopped responding once: fn is out of service for good.
   virtual bool StoppedResponding(const void* fn) = 0;
   // The picture "PANELIMAGE<number>" of the program, or none.
@@ -109,13 +97,8 @@ class PanelHost {
   virtual void ShowError(const std::string& message, const std::string& code,
                          const std::string& description) = 0;
 
-  // Any thread; neither allocates. The guarded call into the caller's 80
-  // bytes: PluginFault for a processor fault, PluginHang for a hung call.
-  virtual void CallSensorFunction(TSensorFunction fn, char* buffer80) = 0;
-  // The same guard for a plug-in's SensorValue.
-  virtual int32_t CallSensorValue(TSensorValue fn) = 0;
-  // The value the built-in sensor function just called on this thread
-  // handed out with its text (none: it gave none).
+  // Any thread; neither allocates. The value the built-in sensor function
+  // just called on this thread handed out with its text (none: it gave none).
   virtual std::optional<int32_t> TakeBuiltInValue() = 0;
   // Hands the text of slot `slot` of list `generation` to the text cell,
   // with the column a graphed panel adds; the main thread shows both later,
@@ -134,7 +117,8 @@ class TDisplayPanel {
   // Builds the controls, and the graph's ring when graph has a scale and the
   // cell a width. The first reading is the display thread's (see
   // FirstReadings): no sensor function is called on the main thread.
-  TDisplayPanel(PanelHost& host, uint32_t generation, int slot, TSensorFunction sensorFunc,
+  TDisplayPanel(PanelHost& host, PluginContract& contract, uint32_t generation, int slot,
+                TSensorFunction sensorFunc,
                 const std::string& hint, BitmapHandle bitmap, int32_t width,
                 const PanelGraphSource& graph = {});
   TDisplayPanel(const TDisplayPanel&) = delete;
@@ -169,6 +153,7 @@ class TDisplayPanel {
   void DropGraph();
 
   PanelHost& host_;
+  PluginContract& contract_;
   uint32_t generation_;
   int slot_;
   std::string hint_;
@@ -180,7 +165,9 @@ class TDisplayPanel {
 
 class TDisplayPanels : public RefreshPanels {
  public:
-  explicit TDisplayPanels(PanelHost& host) : host_(host) {}
+  // Sensor functions, plug-in or built in, are called through the contract,
+  // and the list is read from its settings.
+  TDisplayPanels(PanelHost& host, PluginContract& contract) : host_(host), contract_(contract) {}
   ~TDisplayPanels() override;
   TDisplayPanels(const TDisplayPanels&) = delete;
   TDisplayPanels& operator=(const TDisplayPanels&) = delete;
@@ -219,6 +206,7 @@ class TDisplayPanels : public RefreshPanels {
   void LoadEntry(int index, bool& pluginFailed);
 
   PanelHost& host_;
+  PluginContract& contract_;
   uint32_t generation_ = 1;
   bool graphsShown_ = false;
   std::vector<std::unique_ptr<TDisplayPanel>> items_;

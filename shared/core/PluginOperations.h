@@ -29,6 +29,8 @@ class PluginContract {
       : loader_(loader), settings_(settings) {}
   PluginContract(const PluginContract&) = delete;
   PluginContract& operator=(const PluginContract&) = delete;
+  // Where the lists are read from.
+  SettingsSource& Settings() { return settings_; }
 
   // Panels\<index>\<section> and Warnings\<index>\<section>.
   std::string GetPanelSetting(int index, const std::string& section, const std::string& name,

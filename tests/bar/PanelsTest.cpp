@@ -60,50 +60,27 @@ int gCalls = 0;
 void Reading(char* b) { snprintf(b, 80, "reading %d", ++gCalls); }
 void Full(char* b) { std::memset(b, 'x', 80); }  // all 80 bytes, no NUL
 void Faulting(char*) {}
-void Failing(char*) {}
+void Failing(char*) { throw CvlError("Integer overflow"); }
 int gValues = 0;
 int32_t Alternating() { return gValues++ % 2 ? 100 : 0; }
 int32_t FaultingValue() { return 0; }
 
-class FakeHost : public PanelHost {
+// What every test plug-in answers about itself.
+template <int32_t Mask>
+int32_t Facilities() { return Mask; }
+void Description(char* b) { std::strcpy(b, "Plug-in"); }
+void ToolTip(char* b) { std::strcpy(b, "Plug-in tip"); }
+int32_t Width() { return 999; }  // the entry's width decides, not this
+BitmapHandle Icon() { return reinterpret_cast<BitmapHandle>(0x1234); }
+
+// The bar around the list, and the settings and libraries of its plug-in
+// contract: "C:\p\<n>.cvl" is the plug-in of number n; it loads when it has
+// facilities, and every plug-in but 2 exports SensorFunction (Reading).
+class FakeHost : public PanelHost, public SettingsSource, public LibraryLoader {
  public:
-  std::string GetSetting(const std::string& s, const std::string& n,
-                         const std::string& d) override {
-    auto it = settings.find(s + "/" + n);
-    return it == settings.end() ? d : it->second;
-  }
-  std::string GetPanelSetting(int i, const std::string&, const std::string& n,
-                              const std::string& d) override {
-    auto it = settings.find("Panels/" + std::to_string(i) + "/" + n);
-    return it == settings.end() ? d : it->second;
-  }
   TBuiltInSensor BuiltInSensor(int32_t n) override {
     if (n < 1 || n > 24) throw RangeCheckError();
     return {"Sensor " + std::to_string(n), n == 16 ? nullptr : &Reading, BuiltInGraphScale(n)};
-  }
-  std::string PluginPath(int32_t n) override { return "C:\\p\\" + std::to_string(n) + ".cvl"; }
-  int32_t GetPluginFacilities(const std::string& path) override {
-    auto it = facilities.find(path);
-    return it == facilities.end() ? 0 : it->second;
-  }
-  void GetSensorInfo(const std::string&, TSENSORINFO& info) override {
-    info.ToolTip = "Plug-in tip";
-    info.Width = 999;  // the entry's width decides, not this
-    info.Icon = reinterpret_cast<BitmapHandle>(0x1234);
-    ++bitmaps;
-  }
-  TSensorFunction LoadSensorFunction(const std::string& path, TSensorValue* value) override {
-    ++libraries;
-    if (value) {
-      ++valueLookups;
-      auto it = values.find(path);
-      *value = it == values.end() ? nullptr : it->second;
-    }
-    return path == "C:\\p\\2.cvl" ? nullptr : pluginFunction;
-  }
-  void ReleasePluginLibraries() override {
-    libraries = 0;
-    ++releases;
   }
   bool StoppedResponding(const void* fn) override { return stopped.count(fn) != 0; }
   BitmapHandle LoadPanelImage(int32_t n) override {
@@ -124,18 +101,6 @@ class FakeHost : public PanelHost {
   void ShowError(const std::string& m, const std::string& c, const std::string& d) override {
     errors.push_back(m + " " + c + " " + d);
   }
-  void CallSensorFunction(TSensorFunction fn, char* b) override {
-    if (!fn) throw CvlError("No sensor function");
-    if (fn == &Faulting) throw PluginFault(0xC0000005, "Exception C0000005 (access violation)");
-    if (fn == &Failing) throw CvlError("Integer overflow");
-    std::memset(b, 0, 80);
-    fn(b);
-  }
-  int32_t CallSensorValue(TSensorValue fn) override {
-    ++valueCalls;
-    if (fn == &FaultingValue) throw PluginFault(0xC0000005, "Exception C0000005 (access violation)");
-    return fn();
-  }
   std::optional<int32_t> TakeBuiltInValue() override {
     ++takes;
     return builtInValue;
@@ -147,6 +112,57 @@ class FakeHost : public PanelHost {
   bool LogAll() override { return logAll; }
   void LogLine(const std::string& text) override { logged.push_back(text); }
 
+  // SettingsSource: "section/key", a panel's "Panels/<i>/key".
+  std::string GetSetting(const std::string&, const std::string& section, const std::string& key,
+                         const std::string& def) override {
+    if (section == "Settings" && key == "InstalledDir") return "C:\\p\\";
+    if (section == "Plugins") return key + ".cvl";
+    std::string place = section;
+    const size_t general = place.find("\\General");
+    if (general != std::string::npos) place.erase(general);
+    for (char& c : place)
+      if (c == '\\') c = '/';
+    auto it = settings.find(place + "/" + key);
+    return it == settings.end() ? def : it->second;
+  }
+  void SaveSetting(const std::string&, const std::string&, const std::string&,
+                   const std::string&) override {}
+
+  // LibraryLoader.
+  uintptr_t Load(const std::string& path) override {
+    if (!facilities.count(path)) return 0;
+    paths.push_back(path);
+    return 0x100 + paths.size() - 1;
+  }
+  void* Find(uintptr_t module, const char* name) override {
+    const std::string path = paths[module - 0x100];
+    const std::string e = name;
+    if (e == "PluginFacilities") {
+      const int32_t mask = facilities[path];
+      return mask == 1 ? Export(&Facilities<1>) : mask == 2 ? Export(&Facilities<2>)
+                                                            : Export(&Facilities<3>);
+    }
+    if (e == "SensorDescription") return Export(&Description);
+    if (e == "SensorToolTip") return Export(&ToolTip);
+    if (e == "SensorWidth") return Export(&Width);
+    if (e == "SensorIcon") return Export(&Icon);
+    if (e == "SensorFunction") return path == "C:\\p\\2.cvl" ? nullptr : Export(&Reading);
+    if (e == "SensorValue") {
+      ++valueLookups;
+      auto it = values.find(path);
+      return it == values.end() ? nullptr : Export(it->second);
+    }
+    return nullptr;
+  }
+  void Release(uintptr_t) override {}
+  void Invoke(PluginCall& call) override {
+    if (call.fn == Export(&Alternating) || call.fn == Export(&FaultingValue)) ++valueCalls;
+    if (call.fn == Export(&Faulting) || call.fn == Export(&FaultingValue))
+      throw PluginFault(0xC0000005, "Exception C0000005 (access violation)");
+    call.body(call);
+    if (call.fn == Export(&Icon)) ++bitmaps;
+  }
+
   void Panel(int i, const std::string& plugin, const std::string& number,
              const std::string& width = "100") {
     const std::string k = "Panels/" + std::to_string(i) + "/";
@@ -154,10 +170,10 @@ class FakeHost : public PanelHost {
     settings[k + "Number"] = number;
     settings[k + "Width"] = width;
   }
+  int Libraries() { return contract.PluginLibraryCount(); }
 
   std::map<std::string, std::string> settings;
   std::map<std::string, int32_t> facilities;
-  TSensorFunction pluginFunction = &Reading;
   std::map<int, std::string> hints;
   std::map<int, FakeView*> viewBySlot;
   std::map<int, const PanelGraph*> graphBySlot;
@@ -165,16 +181,24 @@ class FakeHost : public PanelHost {
   std::map<std::string, TSensorValue> values;  // SensorValue by plug-in path
   std::set<const void*> stopped;
   std::vector<std::string> errors, logged;
+  std::vector<std::string> paths;  // by handle, from 0x100
   std::optional<int32_t> builtInValue;
-  int views = 0, libraries = 0, releases = 0, bitmaps = 0;
+  int views = 0, bitmaps = 0;
   int valueLookups = 0, valueCalls = 0, takes = 0;
   bool logAll = false;
+  PluginContract contract{*this, *this};
+
+ private:
+  template <typename F>
+  static void* Export(F fn) {
+    return reinterpret_cast<void*>(fn);
+  }
 };
 
 class Panels : public ::testing::Test {
  protected:
   FakeHost host;
-  TDisplayPanels list{host};
+  TDisplayPanels list{host, host.contract};
 
   std::string Text(int slot) {
     auto it = host.shown.find(slot);
@@ -234,7 +258,7 @@ TEST_F(Panels, LoadingBuiltInsAndPlugInsThenTheirFirstReadings) {
   EXPECT_TRUE(host.shown[1].fromPass);
   EXPECT_EQ(Text(3), "Error");
   EXPECT_EQ(Text(4), "Error");
-  EXPECT_EQ(host.libraries, 2);
+  EXPECT_EQ(host.Libraries(), 2);
   EXPECT_EQ(host.bitmaps, 4) << "two built-in pictures, two plug-in icons";
   list.ClearPanels();
   EXPECT_EQ(host.bitmaps, 0);
@@ -298,7 +322,7 @@ TEST_F(Panels, ClearingReleasesTheLibrariesAndStartsANewGeneration) {
   const uint32_t first = host.shown[1].generation;
   EXPECT_EQ(first, list.Generation());
   list.ClearPanels();
-  EXPECT_EQ(host.libraries, 0);
+  EXPECT_EQ(host.Libraries(), 0);
   EXPECT_NE(list.Generation(), first) << "texts of the old list must be told apart";
   list.LoadPanels();
   FirstReadings(list);
@@ -475,7 +499,7 @@ TEST_F(Panels, WithTheGraphsOnEveryPassHandsOverOneColumnWithTheText) {
   list.LoadPanels();
   EXPECT_TRUE(list.GraphsShown());
   EXPECT_EQ(host.valueLookups, 2) << "in the load each plug-in panel keeps";
-  EXPECT_EQ(host.libraries, 2);
+  EXPECT_EQ(host.Libraries(), 2);
   const PanelGraph& cpu = *host.graphBySlot[1];
   EXPECT_EQ(cpu.Capacity(), 40);
   EXPECT_EQ(cpu.Scale(), GraphScale::Percent);
@@ -603,7 +627,7 @@ TEST(HeldColumns, EveryPassWaitsForTheWindowUpToEightAndNothingFollowsTheEnd) {
 
   // Shown at once, the waiting columns are all added and the cell drawn once.
   FakeHost host;
-  TDisplayPanels list(host);
+  TDisplayPanels list(host, host.contract);
   list.AddPanel(&Reading, "p", nullptr, 20, {{}, GraphScale::Largest, nullptr});
   const int draws = host.viewBySlot[1]->Draws;
   list.Items(1).ShowReading("", Held({{GraphColumn::Value, 5}, {GraphColumn::Empty, 0},
