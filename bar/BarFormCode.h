@@ -27,12 +27,8 @@ constexpr const char* kVersionText = "1.6";
 // Control id of the settings button (22 x 22 at 3, 3).
 constexpr int kSettingsPanelId = 100;
 
-// Timer ids of the bar window.
-// WatchTimer looks for a call of the display thread that hangs: every
-// kWatchMs while no call has been under way for kWatchCloseMs, every
-// kWatchCloseMs while one has. Healthy passes wake the window once in a few
-// seconds, and a call that hangs is still given up at most kWatchCloseMs
-// after the hang limit (the slow look comes before the limit is half over).
+// Timer ids of the bar window. WatchTimer's two rates: docs/ARCHITECTURE.md,
+// "Threads" (calls that hang).
 constexpr UINT kWatchMs = kCallHangLimitMs / 2;
 constexpr UINT kWatchCloseMs = 500;
 enum BarTimer : UINT_PTR {

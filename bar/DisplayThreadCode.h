@@ -1,15 +1,9 @@
 #pragma once
 // TDisplayThread: the background thread that refreshes the panels and
-// evaluates the warnings, pass after pass, sleeping "Update" milliseconds
-// between two passes. Its control (pauses, passes asked for, the hold of a
-// reload, the stop) is RefreshLoop; this is the Win32 thread with Win32's own
-// lock and events around it, and the watch over its calls.
-//
-// The thread owns a call record (CallRecord). The main thread looks at it
-// from time to time (WatchTimer): a call into a sensor or check function
-// that has been under way for kCallHangLimitMs gives that thread up, and a
-// new one carries on with the same loop. The old thread never comes back to the loop: it
-// ends inside the call path as soon as the call returns, if ever.
+// evaluates the warnings, pass after pass. Its control (pauses, passes asked
+// for, the hold of a reload, the stop) is RefreshLoop; this is the Win32
+// thread with Win32's own lock and events around it, and the watch over its
+// calls (docs/ARCHITECTURE.md, "Threads": calls that hang).
 #include <windows.h>
 
 #include "bar/BarParts.h"
