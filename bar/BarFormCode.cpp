@@ -171,7 +171,7 @@ void TBarForm::FormCreate() {
   warnings_ = parts_.CreateWarnings(*this);
   // Created paused: no pass runs before the settings are read.
   displayThread_ = parts_.CreateDisplayThread(*this, *panels_, *warnings_);
-  SetTimerOn(WatchTimer, kWatchMs, true, watchTimer_);
+  SetTimerOn(WatchTimer, kWatchMs, true);
   ApplySettings(true);
   if (closed_) return;  // a fatal error while positioning closed the bar
   displayThread_->Resume();
@@ -234,8 +234,8 @@ void BarWindow::SetChecked(BarMenuItem item, bool checked) {
 
 bool BarWindow::ApplyingSettings() { return Form(*this).applying_; }
 bool BarWindow::ReloadWaiting() { return Form(*this).reloadWaiting_; }
-bool BarWindow::AutoHideTimerEnabled() { return Form(*this).autoHideTimer_; }
-bool BarWindow::SettingsTimerEnabled() { return Form(*this).settingsTimer_; }
+bool BarWindow::AutoHideTimerEnabled() { return Form(*this).timerOn_[AutoHideTimer]; }
+bool BarWindow::SettingsTimerEnabled() { return Form(*this).timerOn_[SettingsTimer]; }
 bool BarWindow::Closed() { return Form(*this).closed_; }
 SettingsSource& BarWindow::Settings() { return Form(*this).settings_; }
 BorderKind BarWindow::Border() { return BorderKind::Dialog; }
@@ -421,30 +421,18 @@ void BarWindow::SetTrayIcon(bool show) {
   f.trayShown_ = show;
 }
 
-void TBarForm::SetTimerOn(UINT_PTR id, UINT ms, bool on, bool& flag) {
+void TBarForm::SetTimerOn(BarTimer id, UINT ms, bool on) {
   if (on && hwnd_ && !closed_)
     SetTimer(hwnd_, id, ms, nullptr);
   else if (hwnd_)
     KillTimer(hwnd_, id);
-  flag = on && hwnd_ && !closed_;
+  timerOn_[id] = on && hwnd_ && !closed_;
 }
 
-void BarWindow::SetDisplayTimer(bool on) {
-  TBarForm& f = Form(*this);
-  f.SetTimerOn(DisplayTimer, 10, on, f.displayTimer_);
-}
-void BarWindow::SetAutoHideTimer(bool on) {
-  TBarForm& f = Form(*this);
-  f.SetTimerOn(AutoHideTimer, 1000, on, f.autoHideTimer_);
-}
-void BarWindow::SetSettingsTimer(bool on) {
-  TBarForm& f = Form(*this);
-  f.SetTimerOn(SettingsTimer, 100, on, f.settingsTimer_);
-}
-void BarWindow::SetResizeTimer(bool on) {
-  TBarForm& f = Form(*this);
-  f.SetTimerOn(ResizeTimer, 100, on, f.resizeTimer_);
-}
+void BarWindow::SetDisplayTimer(bool on) { Form(*this).SetTimerOn(DisplayTimer, 10, on); }
+void BarWindow::SetAutoHideTimer(bool on) { Form(*this).SetTimerOn(AutoHideTimer, 1000, on); }
+void BarWindow::SetSettingsTimer(bool on) { Form(*this).SetTimerOn(SettingsTimer, 100, on); }
+void BarWindow::SetResizeTimer(bool on) { Form(*this).SetTimerOn(ResizeTimer, 100, on); }
 
 void BarWindow::ShowAutoHideRefusal(const std::string& text) {
   MessageBoxA(nullptr, text.c_str(), kBarCaption, MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
@@ -499,7 +487,7 @@ void TBarForm::WatchDisplayThread() {
     displayThread_->StartThread();
   }
   const bool close = displayThread_ && displayThread_->CallUnderWayFor(kWatchCloseMs);
-  if (close == watchClose_ || !watchTimer_) return;
+  if (close == watchClose_ || !timerOn_[WatchTimer]) return;
   watchClose_ = close;
   SetTimer(hwnd_, WatchTimer, close ? kWatchCloseMs : kWatchMs, nullptr);
 }
@@ -678,7 +666,7 @@ LRESULT TBarForm::Dispatch(UINT msg, WPARAM w, LPARAM l) {
       if (!closed_) commands_->SettingsImageMouseDown(static_cast<MouseButton>(w));
       return 0;
     case WM_CONTEXTMENU:
-      if (!closed_ && !settingsTimer_ && !applying_) OpenPopupMenu();
+      if (!closed_ && !timerOn_[SettingsTimer] && !applying_) OpenPopupMenu();
       return 0;
     case WM_PANELTEXTS:
       if (panels_) panels_->ShowTexts();

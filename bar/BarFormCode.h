@@ -78,7 +78,7 @@ class TBarForm : public BarWindow {
   void ThreadIdle();
   void WatchDisplayThread();
   void CreateSettingsPanel();
-  void SetTimerOn(UINT_PTR id, UINT ms, bool on, bool& flag);
+  void SetTimerOn(BarTimer id, UINT ms, bool on);
 
   BarParts& parts_;
   RegistrySettings settings_;
@@ -86,10 +86,7 @@ class TBarForm : public BarWindow {
   HWND settingsPanel_ = nullptr;
   HMENU menu_ = nullptr;
   HBITMAP settingsImage_ = nullptr;
-  bool autoHideTimer_ = false;
-  bool settingsTimer_ = false;
-  bool displayTimer_ = false;
-  bool resizeTimer_ = false;
+  bool timerOn_[WatchTimer + 1] = {};  // by BarTimer
   bool trayShown_ = false;
   bool sizing_ = false;
   bool closed_ = false;
@@ -98,7 +95,6 @@ class TBarForm : public BarWindow {
   bool freeListsAfterLoad_ = false;
   // The display thread did not end at exit: what it may touch stays.
   bool threadLeftRunning_ = false;
-  bool watchTimer_ = false;
   bool watchClose_ = false;  // WatchTimer runs every kWatchCloseMs
   UINT taskbarCreated_ = 0;
   Library rasLibrary_;
