@@ -2,25 +2,28 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "settings/ControlIds.h"
 #include "settings/SettingsForm.h"
 
 using namespace add_ids;
 
 // Neither button is the default or the cancel button: Enter and Esc do nothing.
-TAddForm::TAddForm(TSettingsForm& settings) : Dialog(OKBtn, CancelBtn), settings_(settings) {}
+TAddForm::TAddForm(TSettingsForm& settings, Look look)
+    : Dialog(OKBtn, CancelBtn), settings_(settings), look_(std::move(look)) {}
 
 TAddForm::~TAddForm() {
   if (font_) DeleteObject(font_);
 }
 
 void TAddForm::OnInit() {
-  SetText(Caption());
+  SetText(look_.caption);
   SetWindowPos(Handle(), nullptr, 0, 0, 426, 365, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   CenterOnScreen();
   font_ = MakeFont("MS Sans Serif", -11);
-  AddControl("Static", Prompt(), WS_VISIBLE | SS_LEFT, 9, 6, 400, 13, TopLabel, font_);
-  ListView list = AddListView(List, 9, 24, 400, 274, WS_VISIBLE, font_, Columns());
+  AddControl("Static", look_.prompt, WS_VISIBLE | SS_LEFT, 9, 6, 400, 13, TopLabel, font_);
+  ListView list = AddListView(List, 9, 24, 400, 274, WS_VISIBLE, font_, look_.columns);
   const std::vector<std::vector<std::string>> rows = LoadRows();
   for (size_t r = 0; r < rows.size(); ++r)
     list.InsertRow(static_cast<int>(r), {rows[r][0], rows[r][1], rows[r][2]});
@@ -58,11 +61,13 @@ bool TAddForm::OnMessage(UINT msg, WPARAM, LPARAM, INT_PTR& answer) {
   return true;
 }
 
-std::vector<ListView::Column> TAddSensorForm::Columns() const {
-  return {{"Information", 260, LVCFMT_LEFT},
-          {"Plugin", 40, LVCFMT_CENTER},
-          {"Default Width", 76, LVCFMT_CENTER}};
-}
+TAddSensorForm::TAddSensorForm(TSettingsForm& settings)
+    : TAddRowsForm(settings,
+                   {"Add Sensor",
+                    "Please Select a Sensor from the List Below and Click OK to Add:",
+                    {{"Information", 260, LVCFMT_LEFT},
+                     {"Plugin", 40, LVCFMT_CENTER},
+                     {"Default Width", 76, LVCFMT_CENTER}}}) {}
 
 std::vector<std::vector<std::string>> TAddSensorForm::LoadRows() {
   rows_ = SensorChoices(settings_.Settings(), settings_.Plugins());
@@ -72,17 +77,16 @@ std::vector<std::vector<std::string>> TAddSensorForm::LoadRows() {
 }
 
 void TAddSensorForm::AppendChosen(const std::vector<int>& rows) {
-  std::vector<PanelRow> chosen;
-  for (int i : rows)
-    if (i >= 0 && i < static_cast<int>(rows_.size())) chosen.push_back(rows_[i]);
-  if (SettingsForm && !chosen.empty()) SettingsForm->AppendPanels(chosen);
+  if (SettingsForm) SettingsForm->AppendPanels(Chosen(rows));
 }
 
-std::vector<ListView::Column> TAddWarningForm::Columns() const {
-  return {{"Display Warning When :", 275, LVCFMT_LEFT},
-          {"Min Value", 60, LVCFMT_RIGHT},
-          {"", 40, LVCFMT_LEFT}};
-}
+TAddWarningForm::TAddWarningForm(TSettingsForm& settings)
+    : TAddRowsForm(settings,
+                   {"Add Warning",
+                    "Please Select a Warning from the List Below and Click OK to Add:",
+                    {{"Display Warning When :", 275, LVCFMT_LEFT},
+                     {"Min Value", 60, LVCFMT_RIGHT},
+                     {"", 40, LVCFMT_LEFT}}}) {}
 
 std::vector<std::vector<std::string>> TAddWarningForm::LoadRows() {
   rows_ = WarningChoices(settings_.Settings(), settings_.Plugins());
@@ -92,8 +96,5 @@ std::vector<std::vector<std::string>> TAddWarningForm::LoadRows() {
 }
 
 void TAddWarningForm::AppendChosen(const std::vector<int>& rows) {
-  std::vector<WarningRow> chosen;
-  for (int i : rows)
-    if (i >= 0 && i < static_cast<int>(rows_.size())) chosen.push_back(rows_[i]);
-  if (SettingsForm && !chosen.empty()) SettingsForm->AppendWarnings(chosen);
+  if (SettingsForm) SettingsForm->AppendWarnings(Chosen(rows));
 }

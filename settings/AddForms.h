@@ -12,7 +12,12 @@ class TSettingsForm;
 
 class TAddForm : public Dialog {
  public:
-  explicit TAddForm(TSettingsForm& settings);
+  struct Look {
+    const char* caption;
+    const char* prompt;
+    std::vector<ListView::Column> columns;
+  };
+  TAddForm(TSettingsForm& settings, Look look);
   ~TAddForm() override;
 
  protected:
@@ -23,9 +28,6 @@ class TAddForm : public Dialog {
   bool OnCommand(int id, int code, HWND control) override;
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& answer) override;
 
-  virtual const char* Caption() const = 0;
-  virtual const char* Prompt() const = 0;
-  virtual std::vector<ListView::Column> Columns() const = 0;
   // Fills the rows and answers their texts (caption and two sub-items).
   virtual std::vector<std::vector<std::string>> LoadRows() = 0;
   // Appends the rows at these positions to the settings dialog.
@@ -36,41 +38,40 @@ class TAddForm : public Dialog {
 
  private:
   void CloseForm();
+  Look look_;
   HFONT font_ = nullptr;
 };
 
-class TAddSensorForm : public TAddForm {
- public:
-  using TAddForm::TAddForm;
-
+// What the two add dialogs share beyond the look: the rows they list.
+template <class Row>
+class TAddRowsForm : public TAddForm {
  protected:
-  const char* Caption() const override { return "Add Sensor"; }
-  const char* Prompt() const override {
-    return "Please Select a Sensor from the List Below and Click OK to Add:";
-  }
-  std::vector<ListView::Column> Columns() const override;
-  std::vector<std::vector<std::string>> LoadRows() override;
-  void AppendChosen(const std::vector<int>& rows) override;
+  using TAddForm::TAddForm;
   void FreeRows() override { rows_.clear(); }
+  std::vector<Row> Chosen(const std::vector<int>& at) const {
+    std::vector<Row> chosen;
+    for (int i : at)
+      if (i >= 0 && i < static_cast<int>(rows_.size())) chosen.push_back(rows_[i]);
+    return chosen;
+  }
 
- private:
-  std::vector<PanelRow> rows_;
+  std::vector<Row> rows_;
 };
 
-class TAddWarningForm : public TAddForm {
+class TAddSensorForm : public TAddRowsForm<PanelRow> {
  public:
-  using TAddForm::TAddForm;
+  explicit TAddSensorForm(TSettingsForm& settings);
 
  protected:
-  const char* Caption() const override { return "Add Warning"; }
-  const char* Prompt() const override {
-    return "Please Select a Warning from the List Below and Click OK to Add:";
-  }
-  std::vector<ListView::Column> Columns() const override;
   std::vector<std::vector<std::string>> LoadRows() override;
   void AppendChosen(const std::vector<int>& rows) override;
-  void FreeRows() override { rows_.clear(); }
+};
 
- private:
-  std::vector<WarningRow> rows_;
+class TAddWarningForm : public TAddRowsForm<WarningRow> {
+ public:
+  explicit TAddWarningForm(TSettingsForm& settings);
+
+ protected:
+  std::vector<std::vector<std::string>> LoadRows() override;
+  void AppendChosen(const std::vector<int>& rows) override;
 };

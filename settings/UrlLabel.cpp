@@ -51,13 +51,6 @@ TUrlLabel* TUrlLabel::Create(HWND parent, int id, const std::string& caption, in
   return label;
 }
 
-TUrlLabel* TUrlLabel::FromHandle(HWND hwnd) {
-  char cls[32] = "";
-  GetClassNameA(hwnd, cls, sizeof cls);
-  if (std::strcmp(cls, kClassName) != 0) return nullptr;
-  return reinterpret_cast<TUrlLabel*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
-
 TUrlLabel::~TUrlLabel() {
   if (font_) DeleteObject(font_);
   if (menu_) DestroyMenu(menu_);
