@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <utility>
 
 #include "settings/ControlIds.h"
 #include "settings/SettingsForm.h"
@@ -61,24 +60,37 @@ bool TAddForm::OnMessage(UINT msg, WPARAM, LPARAM, INT_PTR& answer) {
   return true;
 }
 
+namespace {
+
+std::vector<std::string> RowTexts(const PanelRow& r) { return {r.caption, r.plugin, r.width}; }
+std::vector<std::string> RowTexts(const WarningRow& r) { return {r.caption, r.value, r.unit}; }
+
+}  // namespace
+
+template <class Row>
+std::vector<std::vector<std::string>> TAddRowsForm<Row>::LoadRows() {
+  rows_ = choices_(settings_.Settings(), settings_.Plugins());
+  std::vector<std::vector<std::string>> texts;
+  for (const Row& r : rows_) texts.push_back(RowTexts(r));
+  return texts;
+}
+
+template <class Row>
+void TAddRowsForm<Row>::AppendChosen(const std::vector<int>& rows) {
+  std::vector<Row> chosen;
+  for (int i : rows)
+    if (i >= 0 && i < static_cast<int>(rows_.size())) chosen.push_back(rows_[i]);
+  if (SettingsForm) (SettingsForm->*append_)(chosen);
+}
+
 TAddSensorForm::TAddSensorForm(TSettingsForm& settings)
     : TAddRowsForm(settings,
                    {"Add Sensor",
                     "Please Select a Sensor from the List Below and Click OK to Add:",
                     {{"Information", 260, LVCFMT_LEFT},
                      {"Plugin", 40, LVCFMT_CENTER},
-                     {"Default Width", 76, LVCFMT_CENTER}}}) {}
-
-std::vector<std::vector<std::string>> TAddSensorForm::LoadRows() {
-  rows_ = SensorChoices(settings_.Settings(), settings_.Plugins());
-  std::vector<std::vector<std::string>> texts;
-  for (const PanelRow& r : rows_) texts.push_back({r.caption, r.plugin, r.width});
-  return texts;
-}
-
-void TAddSensorForm::AppendChosen(const std::vector<int>& rows) {
-  if (SettingsForm) SettingsForm->AppendPanels(Chosen(rows));
-}
+                     {"Default Width", 76, LVCFMT_CENTER}}},
+                   SensorChoices, &TSettingsForm::AppendPanels) {}
 
 TAddWarningForm::TAddWarningForm(TSettingsForm& settings)
     : TAddRowsForm(settings,
@@ -86,15 +98,5 @@ TAddWarningForm::TAddWarningForm(TSettingsForm& settings)
                     "Please Select a Warning from the List Below and Click OK to Add:",
                     {{"Display Warning When :", 275, LVCFMT_LEFT},
                      {"Min Value", 60, LVCFMT_RIGHT},
-                     {"", 40, LVCFMT_LEFT}}}) {}
-
-std::vector<std::vector<std::string>> TAddWarningForm::LoadRows() {
-  rows_ = WarningChoices(settings_.Settings(), settings_.Plugins());
-  std::vector<std::vector<std::string>> texts;
-  for (const WarningRow& r : rows_) texts.push_back({r.caption, r.value, r.unit});
-  return texts;
-}
-
-void TAddWarningForm::AppendChosen(const std::vector<int>& rows) {
-  if (SettingsForm) SettingsForm->AppendWarnings(Chosen(rows));
-}
+                     {"", 40, LVCFMT_LEFT}}},
+                   WarningChoices, &TSettingsForm::AppendWarnings) {}

@@ -3,6 +3,7 @@
 // then the installed plug-ins) and appends the chosen rows, in list order,
 // to the running settings dialog's panel or warning list.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "settings/core/EditLists.h"
@@ -42,36 +43,33 @@ class TAddForm : public Dialog {
   HFONT font_ = nullptr;
 };
 
-// What the two add dialogs share beyond the look: the rows they list.
+// The two add dialogs: their look, where their rows come from and where the
+// chosen ones go.
 template <class Row>
 class TAddRowsForm : public TAddForm {
- protected:
-  using TAddForm::TAddForm;
-  void FreeRows() override { rows_.clear(); }
-  std::vector<Row> Chosen(const std::vector<int>& at) const {
-    std::vector<Row> chosen;
-    for (int i : at)
-      if (i >= 0 && i < static_cast<int>(rows_.size())) chosen.push_back(rows_[i]);
-    return chosen;
-  }
+ public:
+  using Choices = std::vector<Row> (*)(SettingsSource&, PluginQueries&);
+  using Append = void (TSettingsForm::*)(const std::vector<Row>&);
+  TAddRowsForm(TSettingsForm& settings, Look look, Choices choices, Append append)
+      : TAddForm(settings, std::move(look)), choices_(choices), append_(append) {}
 
+ protected:
+  std::vector<std::vector<std::string>> LoadRows() override;
+  void AppendChosen(const std::vector<int>& rows) override;
+  void FreeRows() override { rows_.clear(); }
+
+ private:
+  Choices choices_;
+  Append append_;
   std::vector<Row> rows_;
 };
 
 class TAddSensorForm : public TAddRowsForm<PanelRow> {
  public:
   explicit TAddSensorForm(TSettingsForm& settings);
-
- protected:
-  std::vector<std::vector<std::string>> LoadRows() override;
-  void AppendChosen(const std::vector<int>& rows) override;
 };
 
 class TAddWarningForm : public TAddRowsForm<WarningRow> {
  public:
   explicit TAddWarningForm(TSettingsForm& settings);
-
- protected:
-  std::vector<std::vector<std::string>> LoadRows() override;
-  void AppendChosen(const std::vector<int>& rows) override;
 };
