@@ -28,37 +28,21 @@ std::string FileNameOf(const std::string& path) {
 // the dialog reads (StoredListCount).
 void RenumberStoredList(SettingsSource& s, const char* list, const char* countName,
                         const char* valueName, int32_t k) {
-  const int32_t count = StoredListCount(s.GetSetting(kAppName, list, countName, "0"));
-  struct Entry {
-    std::string plugin, number, value;
-  };
-  std::vector<Entry> kept;
+  std::vector<StoredEntry> kept;
   bool changed = false;
-  for (int32_t n = 1; n <= count; ++n) {
-    std::string sec = std::string(list) + "\\" + IntToText(n) + "\\General";
-    Entry e{s.GetSetting(kAppName, sec, "Plugin", ""), s.GetSetting(kAppName, sec, "Number", ""),
-            s.GetSetting(kAppName, sec, valueName, "")};
-    bool isPlugin = !e.plugin.empty() && e.plugin != "FALSE";
-    int32_t number = TextToInt(e.number.empty() ? "1" : e.number);
-    if (isPlugin && number == k) {
+  for (StoredEntry& e : LoadStoredList(s, list, countName, valueName)) {
+    const int32_t number = e.Number();
+    if (e.IsPlugin() && number == k) {
       changed = true;
       continue;
     }
-    if (isPlugin && number > k) {
+    if (e.IsPlugin() && number > k) {
       e.number = IntToText(number - 1);
       changed = true;
     }
     kept.push_back(e);
   }
-  if (!changed) return;
-  s.SaveSetting(kAppName, list, countName, IntToText(static_cast<int32_t>(kept.size())));
-  for (size_t i = 0; i < kept.size(); ++i) {
-    std::string sec = std::string(list) + "\\" + IntToText(static_cast<int32_t>(i + 1)) +
-                      "\\General";
-    s.SaveSetting(kAppName, sec, "Plugin", kept[i].plugin);
-    s.SaveSetting(kAppName, sec, "Number", kept[i].number);
-    s.SaveSetting(kAppName, sec, valueName, kept[i].value);
-  }
+  if (changed) SaveStoredList(s, list, countName, valueName, kept);
 }
 
 }  // namespace
