@@ -24,8 +24,7 @@ void TAddForm::OnInit() {
   AddControl("Static", look_.prompt, WS_VISIBLE | SS_LEFT, 9, 6, 400, 13, TopLabel, font_);
   ListView list = AddListView(List, 9, 24, 400, 274, WS_VISIBLE, font_, look_.columns);
   const std::vector<std::vector<std::string>> rows = LoadRows();
-  for (size_t r = 0; r < rows.size(); ++r)
-    list.InsertRow(static_cast<int>(r), {rows[r][0], rows[r][1], rows[r][2]});
+  for (size_t r = 0; r < rows.size(); ++r) list.InsertRow(static_cast<int>(r), rows[r]);
   AddControl("Button", "OK", WS_VISIBLE | WS_TABSTOP, 246, 306, 79, 25, OKBtn, font_);
   AddControl("Button", "Cancel", WS_VISIBLE | WS_TABSTOP, 330, 306, 79, 25, CancelBtn, font_);
   SetFocus(list.Handle());
@@ -60,18 +59,11 @@ bool TAddForm::OnMessage(UINT msg, WPARAM, LPARAM, INT_PTR& answer) {
   return true;
 }
 
-namespace {
-
-std::vector<std::string> RowTexts(const PanelRow& r) { return {r.caption, r.plugin, r.width}; }
-std::vector<std::string> RowTexts(const WarningRow& r) { return {r.caption, r.value, r.unit}; }
-
-}  // namespace
-
 template <class Row>
 std::vector<std::vector<std::string>> TAddRowsForm<Row>::LoadRows() {
   rows_ = choices_(settings_.Settings(), settings_.Plugins());
   std::vector<std::vector<std::string>> texts;
-  for (const Row& r : rows_) texts.push_back(RowTexts(r));
+  for (const Row& r : rows_) texts.push_back(r.Texts());
   return texts;
 }
 

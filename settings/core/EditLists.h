@@ -54,6 +54,8 @@ struct PanelRow {
   std::string width;   // decimal text
   SensorItemData data;
   bool IsPlugin() const { return plugin == "Yes"; }
+  // The list views' columns.
+  std::vector<std::string> Texts() const { return {caption, plugin, width}; }
 };
 
 struct WarningRow {
@@ -61,6 +63,7 @@ struct WarningRow {
   std::string value;  // the threshold as decimal text
   std::string unit;
   WarningItemData data;
+  std::vector<std::string> Texts() const { return {caption, value, unit}; }
 };
 
 // Rows for the add dialogs: the built-in catalogue, then every installed
