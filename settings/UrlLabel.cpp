@@ -1,7 +1,6 @@
 #include "settings/UrlLabel.h"
 
 #include <cstring>
-#include <exception>
 
 #include "settings/ControlIds.h"
 #include "settings/core/UrlTarget.h"
@@ -104,8 +103,6 @@ LRESULT CALLBACK TUrlLabel::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
   try {
     return self->OnMessage(msg, wp, lp);
-  } catch (const std::exception&) {
-    return 0;
   } catch (...) {
     return 0;
   }
