@@ -63,6 +63,7 @@ struct WarningRow {
   std::string value;  // the threshold as decimal text
   std::string unit;
   WarningItemData data;
+  bool IsPlugin() const { return data.IsPlugin; }
   std::vector<std::string> Texts() const { return {caption, value, unit}; }
 };
 

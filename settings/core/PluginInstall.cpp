@@ -45,6 +45,17 @@ void RenumberStoredList(SettingsSource& s, const char* list, const char* countNa
   if (changed) SaveStoredList(s, list, countName, valueName, kept);
 }
 
+// Drops a list's rows of plug-in k and numbers the later plug-ins' rows one lower.
+template <class List>
+void ForgetPlugin(List& list, int32_t k) {
+  std::vector<bool> drop(list.rows.size());
+  for (size_t i = 0; i < list.rows.size(); ++i)
+    drop[i] = list.rows[i].IsPlugin() && list.rows[i].data.Number == k;
+  list.Remove(drop);
+  for (auto& r : list.rows)
+    if (r.IsPlugin() && r.data.Number > k) --r.data.Number;
+}
+
 }  // namespace
 
 std::vector<PluginRow> LoadPluginRows(SettingsSource& s, PluginQueries& plugins) {
@@ -95,14 +106,8 @@ PluginRow RecordInstall(SettingsSource& s, PluginQueries& plugins, const Install
 
 void RemovePlugin(SettingsSource& s, int32_t k, std::vector<PluginRow>& pluginRows,
                   PanelList& panels, WarningList& warnings) {
-  std::vector<bool> drop(warnings.rows.size());
-  for (size_t i = 0; i < warnings.rows.size(); ++i)
-    drop[i] = warnings.rows[i].data.IsPlugin && warnings.rows[i].data.Number == k;
-  warnings.Remove(drop);
-  drop.assign(panels.rows.size(), false);
-  for (size_t i = 0; i < panels.rows.size(); ++i)
-    drop[i] = panels.rows[i].IsPlugin() && panels.rows[i].data.Number == k;
-  panels.Remove(drop);
+  ForgetPlugin(warnings, k);
+  ForgetPlugin(panels, k);
 
   const int32_t m = InstalledPluginCount(s);
   if (m >= k) {
@@ -112,10 +117,6 @@ void RemovePlugin(SettingsSource& s, int32_t k, std::vector<PluginRow>& pluginRo
                     s.GetSetting(kAppName, "Plugins", IntToText(i + 1), ""));
   }
 
-  for (PanelRow& r : panels.rows)
-    if (r.IsPlugin() && r.data.Number > k) --r.data.Number;
-  for (WarningRow& r : warnings.rows)
-    if (r.data.IsPlugin && r.data.Number > k) --r.data.Number;
   std::vector<PluginRow> rest;
   for (PluginRow& r : pluginRows) {
     if (r.position == k) continue;
