@@ -1,6 +1,7 @@
 #include "sensors/BuiltInFunctions.h"
 
 #include <cstring>
+#include <optional>
 
 #include "shared/Globals.h"
 #include "sensors/BuiltInPass.h"
@@ -22,29 +23,21 @@ namespace {
 
 int32_t Answer(bool alert) { return alert ? -1 : 0; }
 
+// A sensor whose text and graph value come from one reading.
+template <typename R, R (*Read)(), void (*Text)(TextBuilder&, const R&, const char*),
+          std::optional<int32_t> (*GraphValue)(const R&)>
+void CVL_STDCALL ReadingSensor(char* b) {
+  const R reading = Read();
+  TextBuilder out(b);
+  Text(out, reading, SeparatorCopy().Text);
+  HandOutGraphValue(GraphValue(reading));
+}
+
 void CVL_STDCALL CpuUsageSensor(char* b) {
   const uint32_t usage = ReadCpuUsage();
   TextBuilder out(b);
   CpuUsageText(out, usage);
   HandOutGraphValue(CpuUsageGraphValue(usage));
-}
-void CVL_STDCALL MemorySensor(char* b) {
-  const MemoryReadings memory = ReadMemory();
-  TextBuilder out(b);
-  MemoryText(out, memory, SeparatorCopy().Text);
-  HandOutGraphValue(MemoryGraphValue(memory));
-}
-void CVL_STDCALL DiskCacheSensor(char* b) {
-  const DiskCacheReadings cache = ReadDiskCache();
-  TextBuilder out(b);
-  DiskCacheText(out, cache, SeparatorCopy().Text);
-  HandOutGraphValue(DiskCacheGraphValue(cache));
-}
-void CVL_STDCALL DiskInfoSensor(char* b) {
-  const DiskReadings disks = ReadDisks();
-  TextBuilder out(b);
-  DiskInfoText(out, disks, SeparatorCopy().Text);
-  HandOutGraphValue(DiskGraphValue(disks));
 }
 void CVL_STDCALL DialUpSensor(char* b) {
   TextBuilder out(b);
@@ -53,12 +46,6 @@ void CVL_STDCALL DialUpSensor(char* b) {
 void CVL_STDCALL RunningTimeSensor(char* b) {
   TextBuilder out(b);
   RunningTimeText(out, GetTickCount());
-}
-void CVL_STDCALL SwapFileSensor(char* b) {
-  const SwapFileReadings swap = ReadSwapFile();
-  TextBuilder out(b);
-  SwapFileText(out, swap, SeparatorCopy().Text);
-  HandOutGraphValue(SwapFileGraphValue(swap));
 }
 void CVL_STDCALL NetworkSensor(char* b) {
   const uint32_t reads = PassReadPerfStat("SMBRedir\\BReadsSec");
@@ -78,12 +65,6 @@ void CVL_STDCALL ProcessesSensor(char* b) {
 void CVL_STDCALL TimeSensor(char* b) {
   TextBuilder out(b);
   LocalTimeText(out);
-}
-void CVL_STDCALL BatterySensor(char* b) {
-  const PowerReadings power = ReadPower();
-  TextBuilder out(b);
-  BatteryText(out, power, SeparatorCopy().Text);
-  HandOutGraphValue(BatteryGraphValue(power));
 }
 void CVL_STDCALL DateSensor(char* b) {
   TextBuilder out(b);
@@ -126,9 +107,21 @@ int32_t CVL_STDCALL RunningTimeWarning(int32_t threshold) {
 }
 
 const TSensorFunction kSensors[kSystemSensorCount] = {
-    CpuUsageSensor,   MemorySensor,   DiskCacheSensor, DiskInfoSensor,  DialUpSensor,
-    RunningTimeSensor, SwapFileSensor, NetworkSensor,  ProcessesSensor, TimeSensor,
-    BatterySensor,    DateSensor,     DisplaySensor,   MonitorsSensor,  WindowsSensor,
+    CpuUsageSensor,
+    ReadingSensor<MemoryReadings, ReadMemory, MemoryText, MemoryGraphValue>,
+    ReadingSensor<DiskCacheReadings, ReadDiskCache, DiskCacheText, DiskCacheGraphValue>,
+    ReadingSensor<DiskReadings, ReadDisks, DiskInfoText, DiskGraphValue>,
+    DialUpSensor,
+    RunningTimeSensor,
+    ReadingSensor<SwapFileReadings, ReadSwapFile, SwapFileText, SwapFileGraphValue>,
+    NetworkSensor,
+    ProcessesSensor,
+    TimeSensor,
+    ReadingSensor<PowerReadings, ReadPower, BatteryText, BatteryGraphValue>,
+    DateSensor,
+    DisplaySensor,
+    MonitorsSensor,
+    WindowsSensor,
 };
 
 }  // namespace

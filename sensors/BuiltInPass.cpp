@@ -20,29 +20,29 @@ BuiltInPass::~BuiltInPass() {
 
 namespace {
 
-// The pass's copy of a reading: taken by read() on its first use in the
-// pass, by the thread that opened the pass; everyone else reads for itself.
-template <typename T, typename Read>
-T Shared(bool BuiltInState::PassShares::*taken, T BuiltInState::PassShares::*kept, Read read) {
+// The pass's copy of a reading, in the pass's slot (an optional): taken by
+// read() on its first use in the pass, by the thread that opened the pass;
+// everyone else reads for itself.
+template <typename Slot, typename Read>
+auto Shared(Slot slot, Read read) -> decltype(read()) {
   BuiltInState& state = BuiltIns();
   const DWORD thread = GetCurrentThreadId();
   {
     Lock hold(state.PassLock);
-    if (state.Pass.Thread == thread && state.Pass.*taken) return state.Pass.*kept;
+    if (state.Pass.Thread == thread && slot(state.Pass)) return *slot(state.Pass);
   }
-  const T value = read();
+  const auto value = read();
   Lock hold(state.PassLock);
-  if (state.Pass.Thread == thread) {
-    state.Pass.*kept = value;
-    state.Pass.*taken = true;
-  }
+  if (state.Pass.Thread == thread) slot(state.Pass) = value;
   return value;
 }
+
+using Pass = BuiltInState::PassShares;
 
 }  // namespace
 
 void PassWindowCounts(WindowCounts& counts) {
-  counts = Shared(&BuiltInState::PassShares::WindowsTaken, &BuiltInState::PassShares::Windows, [] {
+  counts = Shared([](Pass& p) -> auto& { return p.Windows; }, [] {
     WindowCounts walked;
     CountWindows(walked);
     return walked;
@@ -50,7 +50,7 @@ void PassWindowCounts(WindowCounts& counts) {
 }
 
 MonitorRect PassPrimaryScreen() {
-  return Shared(&BuiltInState::PassShares::ScreenTaken, &BuiltInState::PassShares::Screen, [] {
+  return Shared([](Pass& p) -> auto& { return p.Screen; }, [] {
     MonitorRect screen;
     screen.Width = GetSystemMetrics(SM_CXSCREEN);
     screen.Height = GetSystemMetrics(SM_CYSCREEN);
@@ -67,21 +67,8 @@ uint64_t PassFreeBytesOn(const char* root) {
   const bool driveRoot =
       letter >= 'A' && letter <= 'Z' && root[1] == ':' && root[2] == '\\' && root[3] == '\0';
   if (!driveRoot) return FreeBytesOn(root);
-  const int drive = letter - 'A';
-  BuiltInState& state = BuiltIns();
-  const DWORD thread = GetCurrentThreadId();
-  {
-    Lock hold(state.PassLock);
-    if (state.Pass.Thread == thread && (state.Pass.FreeTaken >> drive & 1u) != 0)
-      return state.Pass.Free[drive];
-  }
-  const uint64_t free = FreeBytesOn(root);
-  Lock hold(state.PassLock);
-  if (state.Pass.Thread == thread) {
-    state.Pass.Free[drive] = free;
-    state.Pass.FreeTaken |= 1u << drive;
-  }
-  return free;
+  return Shared([letter](Pass& p) -> auto& { return p.Free[letter - 'A']; },
+                [root] { return FreeBytesOn(root); });
 }
 
 bool PassTryReadPerfStat(const char* name, uint32_t& value) {
@@ -112,8 +99,7 @@ void HandOutGraphValue(std::optional<int32_t> value) {
   Lock hold(state.PassLock);
   if (state.Pass.Thread != GetCurrentThreadId()) return;
   state.Pass.ValueHanded = true;
-  state.Pass.HasValue = value.has_value();
-  state.Pass.Value = value.value_or(0);
+  state.Pass.Value = value;
 }
 
 std::optional<int32_t> TakeGraphValue() {
@@ -121,6 +107,5 @@ std::optional<int32_t> TakeGraphValue() {
   Lock hold(state.PassLock);
   if (state.Pass.Thread != GetCurrentThreadId() || !state.Pass.ValueHanded) return std::nullopt;
   state.Pass.ValueHanded = false;
-  if (!state.Pass.HasValue) return std::nullopt;
   return state.Pass.Value;
 }

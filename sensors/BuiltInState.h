@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <optional>
 
 #include "shared/core/GlobalTypes.h"
 #include "sensors/core/DialUpTimer.h"
@@ -27,17 +28,13 @@ struct BuiltInState {
   // What the sensors of the pass under way share (BuiltInPass).
   struct PassShares {
     DWORD Thread = 0;  // the thread running the pass; 0: none
-    bool WindowsTaken = false;
-    WindowCounts Windows;
-    bool ScreenTaken = false;
-    MonitorRect Screen;
-    uint32_t FreeTaken = 0;  // bit n: Free[n] holds drive A + n
-    uint64_t Free[26] = {};
+    std::optional<WindowCounts> Windows;
+    std::optional<MonitorRect> Screen;
+    std::optional<uint64_t> Free[26];  // drive A + n
     bool CountersLooked = false;  // whether the counter key holds any was asked
     bool CountersEmpty = false;
     bool ValueHanded = false;  // the last sensor function's value for its graph
-    bool HasValue = false;
-    int32_t Value = 0;
+    std::optional<int32_t> Value;
   };
   // Whether the panels graph: the sensors hand out their values only then.
   std::atomic<bool> GraphValues{false};

@@ -3,6 +3,7 @@
 // then the installed plug-ins) and appends the chosen rows, in list order,
 // to the running settings dialog's panel or warning list.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "settings/core/EditLists.h"
@@ -12,7 +13,12 @@ class TSettingsForm;
 
 class TAddForm : public Dialog {
  public:
-  explicit TAddForm(TSettingsForm& settings);
+  struct Look {
+    const char* caption;
+    const char* prompt;
+    std::vector<ListView::Column> columns;
+  };
+  TAddForm(TSettingsForm& settings, Look look);
   ~TAddForm() override;
 
  protected:
@@ -23,9 +29,6 @@ class TAddForm : public Dialog {
   bool OnCommand(int id, int code, HWND control) override;
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& answer) override;
 
-  virtual const char* Caption() const = 0;
-  virtual const char* Prompt() const = 0;
-  virtual std::vector<ListView::Column> Columns() const = 0;
   // Fills the rows and answers their texts (caption and two sub-items).
   virtual std::vector<std::vector<std::string>> LoadRows() = 0;
   // Appends the rows at these positions to the settings dialog.
@@ -36,41 +39,37 @@ class TAddForm : public Dialog {
 
  private:
   void CloseForm();
+  Look look_;
   HFONT font_ = nullptr;
 };
 
-class TAddSensorForm : public TAddForm {
+// The two add dialogs: their look, where their rows come from and where the
+// chosen ones go.
+template <class Row>
+class TAddRowsForm : public TAddForm {
  public:
-  using TAddForm::TAddForm;
+  using Choices = std::vector<Row> (*)(SettingsSource&, PluginQueries&);
+  using Append = void (TSettingsForm::*)(const std::vector<Row>&);
+  TAddRowsForm(TSettingsForm& settings, Look look, Choices choices, Append append)
+      : TAddForm(settings, std::move(look)), choices_(choices), append_(append) {}
 
  protected:
-  const char* Caption() const override { return "Add Sensor"; }
-  const char* Prompt() const override {
-    return "Please Select a Sensor from the List Below and Click OK to Add:";
-  }
-  std::vector<ListView::Column> Columns() const override;
   std::vector<std::vector<std::string>> LoadRows() override;
   void AppendChosen(const std::vector<int>& rows) override;
   void FreeRows() override { rows_.clear(); }
 
  private:
-  std::vector<PanelRow> rows_;
+  Choices choices_;
+  Append append_;
+  std::vector<Row> rows_;
 };
 
-class TAddWarningForm : public TAddForm {
+class TAddSensorForm : public TAddRowsForm<PanelRow> {
  public:
-  using TAddForm::TAddForm;
+  explicit TAddSensorForm(TSettingsForm& settings);
+};
 
- protected:
-  const char* Caption() const override { return "Add Warning"; }
-  const char* Prompt() const override {
-    return "Please Select a Warning from the List Below and Click OK to Add:";
-  }
-  std::vector<ListView::Column> Columns() const override;
-  std::vector<std::vector<std::string>> LoadRows() override;
-  void AppendChosen(const std::vector<int>& rows) override;
-  void FreeRows() override { rows_.clear(); }
-
- private:
-  std::vector<WarningRow> rows_;
+class TAddWarningForm : public TAddRowsForm<WarningRow> {
+ public:
+  explicit TAddWarningForm(TSettingsForm& settings);
 };

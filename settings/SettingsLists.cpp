@@ -11,11 +11,9 @@ using namespace settings_ids;
 
 void TSettingsForm::InsertRow(int listId, int index) {
   if (listId == SensorList) {
-    const PanelRow& r = panels_.rows[index];
-    View(listId).InsertRow(index, {r.caption, r.plugin, r.width});
+    View(listId).InsertRow(index, panels_.rows[index].Texts());
   } else if (listId == settings_ids::WarningList) {
-    const WarningRow& r = warnings_.rows[index];
-    View(listId).InsertRow(index, {r.caption, r.value, r.unit});
+    View(listId).InsertRow(index, warnings_.rows[index].Texts());
   } else {
     View(listId).InsertRow(index, {pluginRows_[index].name, pluginRows_[index].fileName});
   }
@@ -85,10 +83,8 @@ void TSettingsForm::MoveClick(bool up) {
   int to = up ? panels_.MoveUp(from) : panels_.MoveDown(from);
   if (to < 0) return;
   for (int row : {from, to}) {
-    const PanelRow& r = panels_.rows[row];
-    view.SetCell(row, 0, r.caption);
-    view.SetCell(row, 1, r.plugin);
-    view.SetCell(row, 2, r.width);
+    const std::vector<std::string> texts = panels_.rows[row].Texts();
+    for (int column = 0; column < 3; ++column) view.SetCell(row, column, texts[column]);
   }
   // The focus follows the moved row; the selection stays where it was.
   view.SetFocusedRow(to);

@@ -1,7 +1,6 @@
 #include "settings/UrlLabel.h"
 
 #include <cstring>
-#include <exception>
 
 #include "settings/ControlIds.h"
 #include "settings/core/UrlTarget.h"
@@ -49,13 +48,6 @@ TUrlLabel* TUrlLabel::Create(HWND parent, int id, const std::string& caption, in
   SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TUrlLabel::Proc));
   InvalidateRect(hwnd, nullptr, TRUE);
   return label;
-}
-
-TUrlLabel* TUrlLabel::FromHandle(HWND hwnd) {
-  char cls[32] = "";
-  GetClassNameA(hwnd, cls, sizeof cls);
-  if (std::strcmp(cls, kClassName) != 0) return nullptr;
-  return reinterpret_cast<TUrlLabel*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
 TUrlLabel::~TUrlLabel() {
@@ -111,8 +103,6 @@ LRESULT CALLBACK TUrlLabel::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
   try {
     return self->OnMessage(msg, wp, lp);
-  } catch (const std::exception&) {
-    return 0;
   } catch (...) {
     return 0;
   }

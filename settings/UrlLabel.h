@@ -19,7 +19,6 @@ class TUrlLabel : public Window {
   // label draws an underlined copy of it.
   static TUrlLabel* Create(HWND parent, int id, const std::string& caption, int x, int y, int w,
                            int h, HFONT font);
-  static TUrlLabel* FromHandle(HWND hwnd);
 
   std::string URL;
   COLORREF ActiveColor = kDefaultActiveColor;

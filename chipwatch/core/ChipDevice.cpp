@@ -26,28 +26,18 @@ void ChipDevice::Close() {
 }
 
 uint8_t ChipDevice::ReadChipRegister(uint8_t reg) {
-  if (!IsOpen()) return kAbsentInput;
-  ChipRequest block;
-  block.reg = reg;
-  block.result = kAbsentInput;
-  if (!io_.Control(handle_, kReadChipRegisterCode, block)) return kAbsentInput;
-  return block.result;
+  ChipRequest block{kChipAddressPort, reg};
+  return Send(kReadChipRegisterCode, block) ? block.result : kAbsentInput;
 }
 
 void ChipDevice::WriteChipRegister(uint8_t reg, uint8_t value) {
-  if (!IsOpen()) return;
-  ChipRequest block;
-  block.reg = reg;
-  block.byte = value;
-  io_.Control(handle_, kWriteChipRegisterCode, block);
+  ChipRequest block{kChipAddressPort, reg, value};
+  Send(kWriteChipRegisterCode, block);
 }
 
 void ChipDevice::WriteChipRegisterWord(uint8_t reg, uint16_t value) {
-  if (!IsOpen()) return;
-  ChipRequest block;
-  block.reg = reg;
-  block.word = value;
-  io_.Control(handle_, kWriteChipRegisterWordCode, block);
+  ChipRequest block{kChipAddressPort, reg, 0, value};
+  Send(kWriteChipRegisterWordCode, block);
 }
 
 void ChipDevice::ResetChip() {

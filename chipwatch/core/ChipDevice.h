@@ -37,6 +37,10 @@ class ChipDevice {
   void ResetChip();
 
  private:
+  bool Send(uint32_t code, ChipRequest& block) {
+    return IsOpen() && io_.Control(handle_, code, block);
+  }
+
   ChipIO& io_;
   ChipIO::DeviceHandle handle_ = ChipIO::kNoDevice;
   ChipIO::DeviceHandle loader_ = ChipIO::kNoDevice;

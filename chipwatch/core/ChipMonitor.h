@@ -30,7 +30,6 @@ class ChipMonitor {
   // it could not be written. Anything else answers false and changes nothing.
   bool SetFudgeFactor(int32_t channel, double factor);
 
-  bool ChipPresent() const { return chipPresent_; }
 
  private:
   int32_t ReadTemperature(int32_t channel);

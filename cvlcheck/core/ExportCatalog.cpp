@@ -47,10 +47,6 @@ const std::vector<ExportEntry>& ExportCatalog() {
   return catalog;
 }
 
-int ArgumentBytes(ExportShape shape) {
-  return shape == ExportShape::Text || shape == ExportShape::Check ? 4 : 0;
-}
-
 const char* RoleName(ExportRole role) {
   switch (role) {
     case ExportRole::Sensor: return "sensor";

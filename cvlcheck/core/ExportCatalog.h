@@ -30,7 +30,5 @@ struct ExportEntry {
 
 // In the order the checker reports and calls them.
 const std::vector<ExportEntry>& ExportCatalog();
-// The size in bytes of the arguments, as a stdcall decoration (@N) shows it.
-int ArgumentBytes(ExportShape shape);
 // "sensor", "warning" or "every plug-in".
 const char* RoleName(ExportRole role);

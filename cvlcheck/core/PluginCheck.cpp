@@ -16,7 +16,6 @@
 namespace {
 
 // Room around the 80-byte buffer that a text export must not touch.
-// The room the call gives around the 80 bytes.
 constexpr size_t kGuardBefore = PluginCall::kTextLead;
 constexpr size_t kGuardAfter = PluginCall::kTextArea - PluginCall::kTextLead - kTextBufferSize;
 constexpr unsigned char kGuardByte = 0x5A;

@@ -11,15 +11,6 @@ void AppendMb(TextBuilder& out, int64_t bytes) { out.AppendInt(RoundMb(bytes)).A
 
 int32_t Signed(uint32_t counter) { return static_cast<int32_t>(counter); }
 
-const char* ColourDepthName(int32_t planes, int32_t bitsPerPixel) {
-  const double colours = std::pow(2.0 * planes, bitsPerPixel);
-  if (colours == 256.0) return "8 Bit";
-  if (colours == 65536.0) return "16 Bit";
-  if (colours == 16777216.0) return "24 Bit";
-  if (colours == 4294967296.0) return "32 Bit";
-  return "N/A";
-}
-
 // Rates of 2^31 bytes or more show as ">2Gb / " whatever the separator.
 void AppendRate(TextBuilder& out, uint64_t bytes, const char* sep) {
   if (bytes > static_cast<uint64_t>(INT32_MAX)) {
@@ -120,8 +111,13 @@ void BatteryText(TextBuilder& out, const PowerReadings& r, const char* sep) {
     out.AppendDuration(static_cast<uint32_t>(ms));
 }
 
-std::string ColourDepthText(int32_t planes, int32_t bitsPerPixel) {
-  return ColourDepthName(planes, bitsPerPixel);
+const char* ColourDepthName(int32_t planes, int32_t bitsPerPixel) {
+  const double colours = std::pow(2.0 * planes, bitsPerPixel);
+  if (colours == 256.0) return "8 Bit";
+  if (colours == 65536.0) return "16 Bit";
+  if (colours == 16777216.0) return "24 Bit";
+  if (colours == 4294967296.0) return "32 Bit";
+  return "N/A";
 }
 
 void DisplayText(TextBuilder& out, const DisplayReadings& r, const char* sep) {

@@ -103,7 +103,7 @@ struct DisplayReadings {
   int32_t Planes = 0, BitsPerPixel = 0;
 };
 // "8 Bit", "16 Bit", "24 Bit", "32 Bit" or "N/A".
-std::string ColourDepthText(int32_t planes, int32_t bitsPerPixel);
+const char* ColourDepthName(int32_t planes, int32_t bitsPerPixel);
 void DisplayText(TextBuilder& out, const DisplayReadings& r, const char* sep);
 
 // 14: MonitorCount and VirtualDesktopRect.

@@ -8,8 +8,8 @@
 
 namespace {
 
-std::string Section(const char* list, int n) {
-  return std::string(list) + "\\" + IntToText(n) + "\\General";
+std::string Section(const char* list, size_t n) {
+  return std::string(list) + "\\" + IntToText(static_cast<int32_t>(n)) + "\\General";
 }
 
 int32_t Clamp64(int64_t v) {
@@ -32,27 +32,6 @@ void ForPluginsWith(SettingsSource& s, PluginQueries& plugins, int32_t facility,
   }
 }
 
-// What a stored list keeps of a row besides its section.
-struct StoredEntry {
-  bool plugin;
-  int32_t number;
-  const std::string& value;
-};
-
-// The count, then each row's "Plugin", "Number" and value in its section.
-template <typename Row, typename Entry>
-void SaveRows(SettingsSource& s, const char* list, const char* countName, const char* valueName,
-              const std::vector<Row>& rows, Entry entry) {
-  s.SaveSetting(kAppName, list, countName, IntToText(static_cast<int32_t>(rows.size())));
-  for (size_t i = 0; i < rows.size(); ++i) {
-    const std::string sec = Section(list, static_cast<int>(i + 1));
-    const StoredEntry e = entry(rows[i]);
-    s.SaveSetting(kAppName, sec, "Plugin", e.plugin ? "TRUE" : "FALSE");
-    s.SaveSetting(kAppName, sec, "Number", IntToText(e.number));
-    s.SaveSetting(kAppName, sec, valueName, e.value);
-  }
-}
-
 PanelRow PluginPanelRow(const TSENSORINFO& info, const std::string& width, int32_t number) {
   return PanelRow{info.Description, "Yes", width, SensorItemData{number}};
 }
@@ -72,6 +51,30 @@ WarningRow BuiltInWarningRow(const BuiltInWarning& w, const std::string& value) 
 int32_t StoredListCount(const std::string& storedCount) {
   const int32_t n = TextToInt(storedCount);
   return n < 0 ? 0 : std::min(n, kMaxStoredListEntries);
+}
+
+int32_t StoredEntry::Number() const { return TextToInt(number.empty() ? "1" : number); }
+
+std::vector<StoredEntry> LoadStoredList(SettingsSource& s, const char* list, const char* countName,
+                                        const char* valueName) {
+  std::vector<StoredEntry> entries;
+  const int32_t count = StoredListCount(s.GetSetting(kAppName, list, countName, "0"));
+  for (int32_t n = 1; n <= count; ++n) {
+    const SettingsSection sec(s, Section(list, n));
+    entries.push_back({sec.Get("Plugin", ""), sec.Get("Number", ""), sec.Get(valueName, "")});
+  }
+  return entries;
+}
+
+void SaveStoredList(SettingsSource& s, const char* list, const char* countName,
+                    const char* valueName, const std::vector<StoredEntry>& entries) {
+  s.SaveSetting(kAppName, list, countName, IntToText(static_cast<int32_t>(entries.size())));
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const SettingsSection sec(s, Section(list, i + 1));
+    sec.Put("Plugin", entries[i].plugin);
+    sec.Put("Number", entries[i].number);
+    sec.Put(valueName, entries[i].value);
+  }
 }
 
 std::string InstalledPluginPath(SettingsSource& s, int32_t number) {
@@ -103,30 +106,27 @@ std::vector<WarningRow> WarningChoices(SettingsSource& s, PluginQueries& plugins
 
 void PanelList::Load(SettingsSource& s, PluginQueries& plugins) {
   rows.clear();
-  const int32_t count = StoredListCount(s.GetSetting(kAppName, "Panels", "NoOfPanels", "0"));
-  for (int32_t n = 1; n <= count; ++n) {
-    std::string sec = Section("Panels", n);
-    std::string plugin = s.GetSetting(kAppName, sec, "Plugin", "FALSE");
-    int32_t number = TextToInt(s.GetSetting(kAppName, sec, "Number", "1"));
-    if (plugin == "FALSE") {
+  for (const StoredEntry& e : LoadStoredList(s, "Panels", "NoOfPanels", "Width")) {
+    const int32_t number = e.Number();
+    const std::string width = e.value.empty() ? "0" : e.value;
+    if (!e.IsPlugin()) {
       // A number outside the catalogue names no sensor the bar could show.
       const BuiltInSensor* b = FindBuiltInSensor(number);
       if (!b) continue;
-      rows.push_back(PanelRow{b->description, "No", s.GetSetting(kAppName, sec, "Width", "0"),
-                              SensorItemData{number}});
+      rows.push_back(PanelRow{b->description, "No", width, SensorItemData{number}});
     } else {
       std::string path = InstalledPluginPath(s, number);
       if ((plugins.Facilities(path) & PluginHasSensor) != PluginHasSensor) continue;
-      rows.push_back(PluginPanelRow(plugins.SensorInfo(path),
-                                    s.GetSetting(kAppName, sec, "Width", "0"), number));
+      rows.push_back(PluginPanelRow(plugins.SensorInfo(path), width, number));
     }
   }
 }
 
 void PanelList::Save(SettingsSource& s) const {
-  SaveRows(s, "Panels", "NoOfPanels", "Width", rows, [](const PanelRow& r) {
-    return StoredEntry{r.IsPlugin(), r.data.Number, r.width};
-  });
+  std::vector<StoredEntry> entries;
+  for (const PanelRow& r : rows)
+    entries.push_back({r.IsPlugin() ? "TRUE" : "FALSE", IntToText(r.data.Number), r.width});
+  SaveStoredList(s, "Panels", "NoOfPanels", "Width", entries);
 }
 
 bool PanelList::StepWidth(int index, int delta) {
@@ -139,14 +139,10 @@ bool PanelList::StepWidth(int index, int delta) {
 
 void WarningList::Load(SettingsSource& s, PluginQueries& plugins) {
   rows.clear();
-  const int32_t count =
-      StoredListCount(s.GetSetting(kAppName, "Warnings", "NoOfWarnings", "0"));
-  for (int32_t n = 1; n <= count; ++n) {
-    std::string sec = Section("Warnings", n);
-    std::string plugin = s.GetSetting(kAppName, sec, "Plugin", "FALSE");
-    int32_t number = TextToInt(s.GetSetting(kAppName, sec, "Number", "1"));
-    std::string value = s.GetSetting(kAppName, sec, "WarnVal", "0");
-    if (plugin == "FALSE") {
+  for (const StoredEntry& e : LoadStoredList(s, "Warnings", "NoOfWarnings", "WarnVal")) {
+    const int32_t number = e.Number();
+    const std::string value = e.value.empty() ? "0" : e.value;
+    if (!e.IsPlugin()) {
       const BuiltInWarning* w = FindBuiltInWarning(number);
       if (!w) continue;
       rows.push_back(BuiltInWarningRow(*w, value));
@@ -159,9 +155,10 @@ void WarningList::Load(SettingsSource& s, PluginQueries& plugins) {
 }
 
 void WarningList::Save(SettingsSource& s) const {
-  SaveRows(s, "Warnings", "NoOfWarnings", "WarnVal", rows, [](const WarningRow& r) {
-    return StoredEntry{r.data.IsPlugin, r.data.Number, r.value};
-  });
+  std::vector<StoredEntry> entries;
+  for (const WarningRow& r : rows)
+    entries.push_back({r.data.IsPlugin ? "TRUE" : "FALSE", IntToText(r.data.Number), r.value});
+  SaveStoredList(s, "Warnings", "NoOfWarnings", "WarnVal", entries);
 }
 
 bool WarningList::StepValue(int index, bool up) {

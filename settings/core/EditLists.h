@@ -21,6 +21,21 @@ constexpr size_t kMaxListRows = 100;
 constexpr int32_t kMaxStoredListEntries = static_cast<int32_t>(kMaxListRows) + 1;
 int32_t StoredListCount(const std::string& storedCount);
 
+// One entry of a stored list as stored: "Plugin", "Number" and the value
+// ("Width" or "WarnVal"), each empty when missing, in section
+// "<list>\<n>\General".
+struct StoredEntry {
+  std::string plugin, number, value;
+  bool IsPlugin() const { return !plugin.empty() && plugin != "FALSE"; }
+  int32_t Number() const;
+};
+// The entries the dialogs read (StoredListCount of them).
+std::vector<StoredEntry> LoadStoredList(SettingsSource& s, const char* list, const char* countName,
+                                        const char* valueName);
+// The count, then every entry.
+void SaveStoredList(SettingsSource& s, const char* list, const char* countName,
+                    const char* valueName, const std::vector<StoredEntry>& entries);
+
 struct SensorItemData {
   int32_t Number = 0;  // built-in number, or the plug-in's position
 };
@@ -39,6 +54,8 @@ struct PanelRow {
   std::string width;   // decimal text
   SensorItemData data;
   bool IsPlugin() const { return plugin == "Yes"; }
+  // The list views' columns.
+  std::vector<std::string> Texts() const { return {caption, plugin, width}; }
 };
 
 struct WarningRow {
@@ -46,6 +63,8 @@ struct WarningRow {
   std::string value;  // the threshold as decimal text
   std::string unit;
   WarningItemData data;
+  bool IsPlugin() const { return data.IsPlugin; }
+  std::vector<std::string> Texts() const { return {caption, value, unit}; }
 };
 
 // Rows for the add dialogs: the built-in catalogue, then every installed

@@ -39,8 +39,6 @@ int IndexOf(const char* const* items, int count, const std::string& text) {
   return -1;
 }
 
-const char* Bool(bool on) { return on ? "TRUE" : "FALSE"; }
-
 }  // namespace
 
 int UpdateIndex(const std::string& stored) {
@@ -105,69 +103,64 @@ const char* ColouringText(Colouring colouring) {
 }
 
 GeneralSettings LoadGeneralSettings(SettingsSource& s) {
-  auto get = [&](const char* section, const char* key, const char* def) {
-    return s.GetSetting(kAppName, section, key, def);
-  };
+  const SettingsSection settings(s, "Settings"), priorities(s, "Priorities");
   GeneralSettings v;
-  v.autoHide = get("Settings", "AutoHide", "FALSE") == "TRUE";
-  v.logging = LoggingFrom(get("Settings", "LogAll", "FALSE"),
-                          get("Settings", "LogWarnings", "FALSE"));
-  v.pauseOnMinimise = get("Settings", "PauseOnMinimise", "FALSE") == "TRUE";
-  v.audioWarnings = get("Settings", "AudioWarnings", "FALSE") == "TRUE";
-  v.hotKey = HotKeyIndex(get("Settings", "HotKeyModifiers", "1"));
-  v.separator = SeparatorIndex(get("Settings", "MultiInfoSep", "/"));
-  v.showSplash = get("Settings", "ShowSplash", "TRUE") == "TRUE";
-  v.disableAutoResize = get("Settings", "AutoResize", "TRUE") == "FALSE";
-  v.process = ProcessIndex(get("Priorities", "Process", "IDLE_PRIORITY_CLASS"));
-  v.mainThread = ThreadIndex(get("Priorities", "MainThread", "THREAD_PRIORITY_HIGHEST"));
-  v.timerThread = ThreadIndex(get("Priorities", "TimerThread", "THREAD_PRIORITY_NORMAL"));
-  v.update = UpdateIndex(get("Settings", "Update", "500"));
-  v.onTop = get("Settings", "OnTop", "TRUE") == "TRUE";
-  v.place = PlaceFrom(get("Settings", "BarPosition", ""));
-  v.colouring = ColouringFrom(get("Settings", "ShadeBar", "FALSE"));
-  v.shadeColour = TextToInt(get("Settings", "ShadeColour", "16744576"));
-  v.shadeAmount = TextToInt(get("Settings", "ShadeAmount", "100"));
-  v.font.name = get("Settings", "FontName", "Arial");
-  v.font.size = TextToInt(get("Settings", "FontSize", "8"));
-  v.font.colour = TextToInt(get("Settings", "FontColor", IntToText(kWindowTextColour).c_str()));
-  FontStyleFrom(get("Settings", "FontStyle", ""), v.font.bold, v.font.italic);
-  v.panelGraphs = get("Settings", "PanelGraphs", "FALSE") == "TRUE";
+  v.autoHide = settings.IsOn("AutoHide", "FALSE");
+  v.logging = LoggingFrom(settings.Get("LogAll", "FALSE"), settings.Get("LogWarnings", "FALSE"));
+  v.pauseOnMinimise = settings.IsOn("PauseOnMinimise", "FALSE");
+  v.audioWarnings = settings.IsOn("AudioWarnings", "FALSE");
+  v.hotKey = HotKeyIndex(settings.Get("HotKeyModifiers", "1"));
+  v.separator = SeparatorIndex(settings.Get("MultiInfoSep", "/"));
+  v.showSplash = settings.IsOn("ShowSplash", "TRUE");
+  v.disableAutoResize = settings.Get("AutoResize", "TRUE") == "FALSE";
+  v.process = ProcessIndex(priorities.Get("Process", "IDLE_PRIORITY_CLASS"));
+  v.mainThread = ThreadIndex(priorities.Get("MainThread", "THREAD_PRIORITY_HIGHEST"));
+  v.timerThread = ThreadIndex(priorities.Get("TimerThread", "THREAD_PRIORITY_NORMAL"));
+  v.update = UpdateIndex(settings.Get("Update", "500"));
+  v.onTop = settings.IsOn("OnTop", "TRUE");
+  v.place = PlaceFrom(settings.Get("BarPosition", ""));
+  v.colouring = ColouringFrom(settings.Get("ShadeBar", "FALSE"));
+  v.shadeColour = settings.Number("ShadeColour", "16744576");
+  v.shadeAmount = settings.Number("ShadeAmount", "100");
+  v.font.name = settings.Get("FontName", "Arial");
+  v.font.size = settings.Number("FontSize", "8");
+  v.font.colour = settings.Number("FontColor", IntToText(kWindowTextColour).c_str());
+  FontStyleFrom(settings.Get("FontStyle", ""), v.font.bold, v.font.italic);
+  v.panelGraphs = settings.IsOn("PanelGraphs", "FALSE");
   return v;
 }
 
 void SaveSettings(SettingsSource& s, const GeneralSettings& v, const PanelList& panels,
                   const WarningList& warnings, const std::function<void()>& writeStartupEntry) {
-  auto put = [&](const char* section, const char* key, const std::string& value) {
-    s.SaveSetting(kAppName, section, key, value);
-  };
-  put("Settings", "AutoHide", Bool(v.autoHide));
-  put("Settings", "LogAll", Bool(v.logging == LogMode::All));
-  put("Settings", "LogWarnings", Bool(v.logging != LogMode::None));
-  put("Settings", "PauseOnMinimise", Bool(v.pauseOnMinimise));
-  put("Settings", "AudioWarnings", Bool(v.audioWarnings));
-  put("Settings", "HotKeyModifiers", IntToText(v.hotKey < 0 ? -1 : v.hotKey));
+  const SettingsSection settings(s, "Settings"), priorities(s, "Priorities");
+  settings.PutFlag("AutoHide", v.autoHide);
+  settings.PutFlag("LogAll", v.logging == LogMode::All);
+  settings.PutFlag("LogWarnings", v.logging != LogMode::None);
+  settings.PutFlag("PauseOnMinimise", v.pauseOnMinimise);
+  settings.PutFlag("AudioWarnings", v.audioWarnings);
+  settings.Put("HotKeyModifiers", IntToText(v.hotKey < 0 ? -1 : v.hotKey));
   if (v.separator >= 0)
-    put("Settings", "MultiInfoSep", std::string(1, kSeparatorChars[v.separator]));
+    settings.Put("MultiInfoSep", std::string(1, kSeparatorChars[v.separator]));
   if (writeStartupEntry) writeStartupEntry();
-  put("Settings", "ShowSplash", Bool(v.showSplash));
-  put("Settings", "AutoResize", Bool(!v.disableAutoResize));
-  if (v.process >= 0) put("Priorities", "Process", kProcessNames[v.process]);
-  if (v.mainThread >= 0) put("Priorities", "MainThread", kThreadNames[v.mainThread]);
-  if (v.timerThread >= 0) put("Priorities", "TimerThread", kThreadNames[v.timerThread]);
-  if (v.update >= 0) put("Settings", "Update", kUpdateMillis[v.update]);
-  put("Settings", "OnTop", Bool(v.onTop));
-  put("Settings", "BarPosition", PlaceText(v.place));
-  put("Settings", "ShadeBar", ColouringText(v.colouring));
-  put("Settings", "ShadeColour", IntToText(v.shadeColour));
-  put("Settings", "ShadeAmount", IntToText(v.shadeAmount));
-  put("Settings", "FontName", v.font.name);
-  put("Settings", "FontSize", IntToText(v.font.size));
-  put("Settings", "FontColor", IntToText(v.font.colour));
-  put("Settings", "FontStyle", FontStyleText(v.font.bold, v.font.italic));
-  put("Settings", "PanelGraphs", Bool(v.panelGraphs));
+  settings.PutFlag("ShowSplash", v.showSplash);
+  settings.PutFlag("AutoResize", !v.disableAutoResize);
+  if (v.process >= 0) priorities.Put("Process", kProcessNames[v.process]);
+  if (v.mainThread >= 0) priorities.Put("MainThread", kThreadNames[v.mainThread]);
+  if (v.timerThread >= 0) priorities.Put("TimerThread", kThreadNames[v.timerThread]);
+  if (v.update >= 0) settings.Put("Update", kUpdateMillis[v.update]);
+  settings.PutFlag("OnTop", v.onTop);
+  settings.Put("BarPosition", PlaceText(v.place));
+  settings.Put("ShadeBar", ColouringText(v.colouring));
+  settings.Put("ShadeColour", IntToText(v.shadeColour));
+  settings.Put("ShadeAmount", IntToText(v.shadeAmount));
+  settings.Put("FontName", v.font.name);
+  settings.Put("FontSize", IntToText(v.font.size));
+  settings.Put("FontColor", IntToText(v.font.colour));
+  settings.Put("FontStyle", FontStyleText(v.font.bold, v.font.italic));
+  settings.PutFlag("PanelGraphs", v.panelGraphs);
   panels.Save(s);
   warnings.Save(s);
-  put("Settings", "SettingsStatus", "Applied");
+  settings.Put("SettingsStatus", "Applied");
 }
 
 bool SpeedNeedsConfirmation(int updateIndex) { return updateIndex >= 0 && updateIndex < 3; }

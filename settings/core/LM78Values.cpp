@@ -5,23 +5,6 @@
 
 namespace {
 
-constexpr const char* kSection = "LM78";
-
-class Section {
- public:
-  explicit Section(SettingsSource& settings) : settings_(settings) {}
-  std::string Get(const std::string& key, const char* def) {
-    return settings_.GetSetting(kAppName, kSection, key, def);
-  }
-  void Put(const std::string& key, const std::string& value) {
-    settings_.SaveSetting(kAppName, kSection, key, value);
-  }
-  void Flag(const std::string& key, bool on) { Put(key, on ? "TRUE" : "FALSE"); }
-
- private:
-  SettingsSource& settings_;
-};
-
 std::string Numbered(const char* prefix, int n, const char* suffix = "") {
   return prefix + std::to_string(n) + suffix;
 }
@@ -32,9 +15,9 @@ int Position(const std::string& stored, int count) {
   return n >= 0 && n < count ? n : kNoSelection;
 }
 
-int LoadedHardware(Section& section) {
-  if (section.Get("LM75Enable", "FALSE") == "TRUE") return kHardwareLM78LM75;
-  if (section.Get("WinbondEnable", "FALSE") == "TRUE") return kHardwareWinbond;
+int LoadedHardware(const SettingsSection& section) {
+  if (section.IsOn("LM75Enable", "FALSE")) return kHardwareLM78LM75;
+  if (section.IsOn("WinbondEnable", "FALSE")) return kHardwareWinbond;
   return kHardwareLM78;
 }
 
@@ -49,11 +32,11 @@ void ProcessorChanged(LM78Values& values, char separator) {
 }
 
 LoadedLM78Values LoadLM78Values(SettingsSource& settings, char separator) {
-  Section section(settings);
+  const SettingsSection section(settings, "LM78");
   LoadedLM78Values loaded;
   LM78Values& v = loaded.values;
   for (int n = 1; n <= kTemperatureCount; ++n)
-    v.temperature[n - 1] = section.Get(Numbered("Temp", n, "Enable"), "TRUE") == "TRUE";
+    v.temperature[n - 1] = section.IsOn(Numbered("Temp", n, "Enable"), "TRUE");
   for (int n = 1; n <= kTemperatureCount; ++n)
     v.compensation[n - 1] = section.Get(Numbered("TempComp", n), "0");
   for (int n = 1; n <= kFanCount; ++n)
@@ -64,8 +47,7 @@ LoadedLM78Values LoadLM78Values(SettingsSource& settings, char separator) {
     v.coreVolt = CoreVoltFromStored(coreVolt, separator);
   else
     ProcessorChanged(v, separator);
-  v.motherboard =
-      section.Get("CorePort1", "FALSE") == "TRUE" ? kMotherboardType1 : kMotherboardType2;
+  v.motherboard = section.IsOn("CorePort1", "FALSE") ? kMotherboardType1 : kMotherboardType2;
   std::string enable = section.Get("LM78Enable", "");
   if (enable.empty())
     loaded.detectionWanted = true;
@@ -77,21 +59,21 @@ LoadedLM78Values LoadLM78Values(SettingsSource& settings, char separator) {
 }
 
 void SaveLM78Values(SettingsSource& settings, const LM78Values& v, char separator) {
-  Section section(settings);
+  const SettingsSection section(settings, "LM78");
   for (int n = 1; n <= kTemperatureCount; ++n)
-    section.Flag(Numbered("Temp", n, "Enable"), v.temperature[n - 1]);
+    section.PutFlag(Numbered("Temp", n, "Enable"), v.temperature[n - 1]);
   for (int n = 1; n <= kTemperatureCount; ++n)
     section.Put(Numbered("TempComp", n), v.compensation[n - 1]);
   switch (v.hardware) {
     case kHardwareNone:
-      section.Flag("LM78Enable", false);  // "LM75Enable" keeps what it held
+      section.PutFlag("LM78Enable", false);  // "LM75Enable" keeps what it held
       break;
     case kHardwareLM78:
     case kHardwareLM78LM75:
     case kHardwareWinbond:
-      section.Flag("LM78Enable", true);
-      section.Flag("LM75Enable", v.hardware == kHardwareLM78LM75);
-      section.Flag("WinbondEnable", v.hardware == kHardwareWinbond);
+      section.PutFlag("LM78Enable", true);
+      section.PutFlag("LM75Enable", v.hardware == kHardwareLM78LM75);
+      section.PutFlag("WinbondEnable", v.hardware == kHardwareWinbond);
       break;
     default:
       break;
@@ -103,5 +85,5 @@ void SaveLM78Values(SettingsSource& settings, const LM78Values& v, char separato
     if (v.fanType[n - 1] >= 0 && v.fanType[n - 1] < kFanTypeCount)
       section.Put(Numbered("Fan", n, "Type"), IntToText(v.fanType[n - 1]));
   if (v.motherboard == kMotherboardType1 || v.motherboard == kMotherboardType2)
-    section.Flag("CorePort1", v.motherboard == kMotherboardType1);
+    section.PutFlag("CorePort1", v.motherboard == kMotherboardType1);
 }

@@ -28,37 +28,32 @@ std::string FileNameOf(const std::string& path) {
 // the dialog reads (StoredListCount).
 void RenumberStoredList(SettingsSource& s, const char* list, const char* countName,
                         const char* valueName, int32_t k) {
-  const int32_t count = StoredListCount(s.GetSetting(kAppName, list, countName, "0"));
-  struct Entry {
-    std::string plugin, number, value;
-  };
-  std::vector<Entry> kept;
+  std::vector<StoredEntry> kept;
   bool changed = false;
-  for (int32_t n = 1; n <= count; ++n) {
-    std::string sec = std::string(list) + "\\" + IntToText(n) + "\\General";
-    Entry e{s.GetSetting(kAppName, sec, "Plugin", ""), s.GetSetting(kAppName, sec, "Number", ""),
-            s.GetSetting(kAppName, sec, valueName, "")};
-    bool isPlugin = !e.plugin.empty() && e.plugin != "FALSE";
-    int32_t number = TextToInt(e.number.empty() ? "1" : e.number);
-    if (isPlugin && number == k) {
+  for (StoredEntry& e : LoadStoredList(s, list, countName, valueName)) {
+    const int32_t number = e.Number();
+    if (e.IsPlugin() && number == k) {
       changed = true;
       continue;
     }
-    if (isPlugin && number > k) {
+    if (e.IsPlugin() && number > k) {
       e.number = IntToText(number - 1);
       changed = true;
     }
     kept.push_back(e);
   }
-  if (!changed) return;
-  s.SaveSetting(kAppName, list, countName, IntToText(static_cast<int32_t>(kept.size())));
-  for (size_t i = 0; i < kept.size(); ++i) {
-    std::string sec = std::string(list) + "\\" + IntToText(static_cast<int32_t>(i + 1)) +
-                      "\\General";
-    s.SaveSetting(kAppName, sec, "Plugin", kept[i].plugin);
-    s.SaveSetting(kAppName, sec, "Number", kept[i].number);
-    s.SaveSetting(kAppName, sec, valueName, kept[i].value);
-  }
+  if (changed) SaveStoredList(s, list, countName, valueName, kept);
+}
+
+// Drops a list's rows of plug-in k and numbers the later plug-ins' rows one lower.
+template <class List>
+void ForgetPlugin(List& list, int32_t k) {
+  std::vector<bool> drop(list.rows.size());
+  for (size_t i = 0; i < list.rows.size(); ++i)
+    drop[i] = list.rows[i].IsPlugin() && list.rows[i].data.Number == k;
+  list.Remove(drop);
+  for (auto& r : list.rows)
+    if (r.IsPlugin() && r.data.Number > k) --r.data.Number;
 }
 
 }  // namespace
@@ -111,14 +106,8 @@ PluginRow RecordInstall(SettingsSource& s, PluginQueries& plugins, const Install
 
 void RemovePlugin(SettingsSource& s, int32_t k, std::vector<PluginRow>& pluginRows,
                   PanelList& panels, WarningList& warnings) {
-  std::vector<bool> drop(warnings.rows.size());
-  for (size_t i = 0; i < warnings.rows.size(); ++i)
-    drop[i] = warnings.rows[i].data.IsPlugin && warnings.rows[i].data.Number == k;
-  warnings.Remove(drop);
-  drop.assign(panels.rows.size(), false);
-  for (size_t i = 0; i < panels.rows.size(); ++i)
-    drop[i] = panels.rows[i].IsPlugin() && panels.rows[i].data.Number == k;
-  panels.Remove(drop);
+  ForgetPlugin(warnings, k);
+  ForgetPlugin(panels, k);
 
   const int32_t m = InstalledPluginCount(s);
   if (m >= k) {
@@ -128,10 +117,6 @@ void RemovePlugin(SettingsSource& s, int32_t k, std::vector<PluginRow>& pluginRo
                     s.GetSetting(kAppName, "Plugins", IntToText(i + 1), ""));
   }
 
-  for (PanelRow& r : panels.rows)
-    if (r.IsPlugin() && r.data.Number > k) --r.data.Number;
-  for (WarningRow& r : warnings.rows)
-    if (r.data.IsPlugin && r.data.Number > k) --r.data.Number;
   std::vector<PluginRow> rest;
   for (PluginRow& r : pluginRows) {
     if (r.position == k) continue;

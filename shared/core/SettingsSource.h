@@ -3,7 +3,11 @@
 // registry store; native tests pass an in-memory one. The semantics are those
 // of GetSetting/SaveSetting: a missing or empty value reads as the default,
 // and a write that cannot be stored raises CvlError.
+#include <cstdint>
 #include <string>
+#include <utility>
+
+#include "shared/core/VBText.h"
 
 class SettingsSource {
  public:
@@ -16,3 +20,25 @@ class SettingsSource {
 
 // The application name every deliverable of the bar uses for its own keys.
 constexpr const char* kAppName = "Corvella";
+
+// One section of the bar's own key.
+class SettingsSection {
+ public:
+  SettingsSection(SettingsSource& settings, std::string section)
+      : settings_(settings), section_(std::move(section)) {}
+  std::string Get(const std::string& key, const std::string& def) const {
+    return settings_.GetSetting(kAppName, section_, key, def);
+  }
+  // A flag is on only for the exact text "TRUE".
+  bool IsOn(const std::string& key, const char* def) const { return Get(key, def) == "TRUE"; }
+  // Read as leniently as the stored numbers always were.
+  int32_t Number(const std::string& key, const char* def) const { return TextToInt(Get(key, def)); }
+  void Put(const std::string& key, const std::string& value) const {
+    settings_.SaveSetting(kAppName, section_, key, value);
+  }
+  void PutFlag(const std::string& key, bool on) const { Put(key, on ? "TRUE" : "FALSE"); }
+
+ private:
+  SettingsSource& settings_;
+  std::string section_;
+};

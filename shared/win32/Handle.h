@@ -46,11 +46,6 @@ class GdiObject {
     if (obj_) DeleteObject(obj_);
     obj_ = obj;
   }
-  T Detach() {
-    T o = obj_;
-    obj_ = nullptr;
-    return o;
-  }
   T Get() const { return obj_; }
 
  private:

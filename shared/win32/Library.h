@@ -20,7 +20,6 @@ class Library {
   ~Library() { Release(); }
   Library(const Library&) = delete;
   Library& operator=(const Library&) = delete;
-  Library(Library&& other) noexcept : module_(other.module_) { other.module_ = nullptr; }
 
   bool Load(const std::string& path) {
     Release();
@@ -36,14 +35,6 @@ class Library {
     if (module_) FreeLibrary(module_);
     module_ = nullptr;
   }
-  // Gives up ownership: the caller frees the handle.
-  HMODULE Detach() {
-    HMODULE m = module_;
-    module_ = nullptr;
-    return m;
-  }
-  HMODULE Get() const { return module_; }
-  bool Loaded() const { return module_ != nullptr; }
   FARPROC Proc(const char* name) const { return module_ ? GetProcAddress(module_, name) : nullptr; }
 
  private:

@@ -14,14 +14,14 @@ void ListView::AddColumns(const std::vector<Column>& columns) const {
   }
 }
 
-void ListView::InsertRow(int index, std::initializer_list<std::string> texts) const {
+void ListView::InsertRow(int index, const std::vector<std::string>& texts) const {
   LVITEMA item{};
   item.mask = LVIF_TEXT;
   item.iItem = index;
-  item.pszText = const_cast<char*>(texts.begin()->c_str());
+  item.pszText = const_cast<char*>(texts.at(0).c_str());
   const int row = static_cast<int>(Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
   for (size_t column = 1; column < texts.size(); ++column)
-    SetCell(row, static_cast<int>(column), texts.begin()[column]);
+    SetCell(row, static_cast<int>(column), texts[column]);
 }
 
 void ListView::SetCell(int row, int column, const std::string& text) const {

@@ -1,6 +1,5 @@
 #pragma once
 // A report-style list view of text rows. Does not own the window.
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -16,7 +15,7 @@ class ListView : public Window {
   };
   void AddColumns(const std::vector<Column>& columns) const;
   // A row at index: its caption, then the texts of its sub-items.
-  void InsertRow(int index, std::initializer_list<std::string> texts) const;
+  void InsertRow(int index, const std::vector<std::string>& texts) const;
   void SetCell(int row, int column, const std::string& text) const;
   void Clear() const;
   // The next row after row (-1: the first) with the state flags (LVNI_...); -1 when none.

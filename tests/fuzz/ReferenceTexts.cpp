@@ -73,7 +73,7 @@ std::string Battery(const PowerReadings& r, const std::string& sep) {
 
 std::string Display(const DisplayReadings& r, const std::string& sep) {
   return IntToText(r.Width) + " x " + IntToText(r.Height) + sep +
-         ColourDepthText(r.Planes, r.BitsPerPixel);
+         ColourDepthName(r.Planes, r.BitsPerPixel);
 }
 
 std::string Monitors(int32_t count, const MonitorRect& desktop, const std::string& sep) {

@@ -3,7 +3,7 @@
 # alone into an empty folder outside the source tree, then the build command
 # the template's Makefile documents for a MinGW cross-compiler. The result
 # goes to $CVL_TESTBIN/kit/Template.cvl for the Windows tests that load it
-# (tests/kit/CvlCheckTest.cpp); an earlier result is removed first, so a
+# (tests/kit/CvlCheckWinTest.cpp); an earlier result is removed first, so a
 # failed build can never leave an old plug-in to pass with.
 set -u
 src=${CVL_SOURCE:?CVL_SOURCE must name the source tree}

@@ -189,15 +189,15 @@ TEST(SensorTexts, BatteryChargeAndTimeLeft) {
 }
 
 TEST(SensorTexts, DisplayDepthTable) {
-  EXPECT_EQ(ColourDepthText(1, 8), "8 Bit");
-  EXPECT_EQ(ColourDepthText(1, 16), "16 Bit");
-  EXPECT_EQ(ColourDepthText(1, 24), "24 Bit");
-  EXPECT_EQ(ColourDepthText(1, 32), "32 Bit");
-  EXPECT_EQ(ColourDepthText(1, 15), "N/A");
-  EXPECT_EQ(ColourDepthText(1, 4), "N/A");
-  EXPECT_EQ(ColourDepthText(4, 1), "N/A");  // planar 16 colours
-  EXPECT_EQ(ColourDepthText(2, 8), "16 Bit");  // (2 x 2) ^ 8
-  EXPECT_EQ(ColourDepthText(0, 0), "N/A");
+  EXPECT_STREQ(ColourDepthName(1, 8), "8 Bit");
+  EXPECT_STREQ(ColourDepthName(1, 16), "16 Bit");
+  EXPECT_STREQ(ColourDepthName(1, 24), "24 Bit");
+  EXPECT_STREQ(ColourDepthName(1, 32), "32 Bit");
+  EXPECT_STREQ(ColourDepthName(1, 15), "N/A");
+  EXPECT_STREQ(ColourDepthName(1, 4), "N/A");
+  EXPECT_STREQ(ColourDepthName(4, 1), "N/A");  // planar 16 colours
+  EXPECT_STREQ(ColourDepthName(2, 8), "16 Bit");  // (2 x 2) ^ 8
+  EXPECT_STREQ(ColourDepthName(0, 0), "N/A");
   EXPECT_EQ(DisplayText({1024, 768, 1, 16}, kSep), "1024 x 768 / 16 Bit");
   EXPECT_EQ(DisplayText({640, 480, 1, 15}, " | "), "640 x 480 | N/A");
 }
