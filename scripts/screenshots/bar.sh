@@ -50,7 +50,10 @@ shot() {
   (setsid timeout 60 wine "${cvl_installed_dir}Launcher.exe" >/dev/null 2>&1 &)
   timeout 90 wine "$peek" texts >/dev/null
   # A graph picture shows a busy spike: one core kept busy for a while.
-  [[ "$name" == bar-graphs* ]] && (sleep 16; timeout 8 sh -c 'while :; do :; done') &
+  # A graph picture shows the processor's recent history: one core kept busy
+  # in bursts of growing length, then idle for the last few seconds.
+  [[ "$name" == bar-graphs* ]] && (for on in 2 3 4 5 6; do
+    sleep 3; timeout "$on" sh -c 'while :; do :; done'; done) &
   sleep "$seconds"  # placed, painted and showing its second reading at least
   timeout 60 wine "$peek" shot "$(cvl_winpath "$out/$name.png")" "$x" "$y" "$w" "$h" >/dev/null
   if [ "$name" = bar-graphs ]; then  # the help page's picture: the left part of it
@@ -66,8 +69,8 @@ shot bar-docked 0 728 1024 40 3 Settings/BarPosition=BOTTOM
 shot bar-floating 90 90 560 110 3 Settings/BarPosition=FLOATING Settings/TitleBar=TRUE \
   Position/LEFT=100 Position/TOP=100 Position/WIDTH=520
 shot bar-shaded 0 0 1024 40 3 Settings/BarPosition=TOP Settings/ShadeBar=TRUE Settings/ShadeAmount=60
-# Two passes a second for half a minute: histories that fill the narrow cells.
-shot bar-graphs 0 728 1024 40 30 Settings/BarPosition=BOTTOM Settings/PanelGraphs=TRUE \
+# Two passes a second for 45 s: histories that fill the narrow cells.
+shot bar-graphs 0 728 1024 40 45 Settings/BarPosition=BOTTOM Settings/PanelGraphs=TRUE \
   Settings/Update=500
-shot bar-graphs-shaded 0 0 1024 40 30 Settings/BarPosition=TOP Settings/PanelGraphs=TRUE \
+shot bar-graphs-shaded 0 0 1024 40 45 Settings/BarPosition=TOP Settings/PanelGraphs=TRUE \
   Settings/Update=500 Settings/ShadeBar=TRUE Settings/ShadeAmount=60 Settings/FontColor=8388608
