@@ -51,9 +51,10 @@ shot() {
   timeout 90 wine "$peek" texts >/dev/null
   # A graph picture shows a busy spike: one core kept busy for a while.
   # A graph picture shows the processor's recent history: one core kept busy
-  # in bursts of growing length, then idle for the last few seconds.
-  [[ "$name" == bar-graphs* ]] && (for on in 2 3 4 5 6; do
-    sleep 3; timeout "$on" sh -c 'while :; do :; done'; done) &
+  # in three bursts of growing length within the last 20 s before the
+  # picture (a cell's width of columns at two passes a second), then idle.
+  [[ "$name" == bar-graphs* ]] && (sleep 26; for on in 2 3 4; do
+    timeout "$on" sh -c 'while :; do :; done' || true; sleep 2; done) &
   sleep "$seconds"  # placed, painted and showing its second reading at least
   timeout 60 wine "$peek" shot "$(cvl_winpath "$out/$name.png")" "$x" "$y" "$w" "$h" >/dev/null
   if [ "$name" = bar-graphs ]; then  # the help page's picture: the left part of it
