@@ -47,17 +47,6 @@
 
 #define EXPORT extern "C" __attribute__((stdcall))
 
-// No thread-local storage directory, which the runtime's start-up code would
-// otherwise ask for: Windows 95 does not load a library that has one, and the
-// plug-in checker reports it.
-extern "C" {
-extern const PIMAGE_TLS_CALLBACK __dyn_tls_init_callback;
-const PIMAGE_TLS_CALLBACK __dyn_tls_init_callback = nullptr;
-int __mingw_initltsdrot_force = 0;
-int __mingw_initltsdyn_force = 0;
-int __mingw_initltssuo_force = 0;
-}
-
 namespace {
 
 // Kept out of the compiler's sight so the faults happen as written.
