@@ -7,7 +7,7 @@
 #include "sensors/BuiltInPass.h"
 #include "shared/Common.h"
 #include "shared/core/CvlError.h"
-#include "shared/win32/CallRecord.h"
+#include "shared/win32/Win32LibraryLoader.h"
 #include "shared/win32/SenderWait.h"
 
 // The record of one thread running the loop. Freed once the thread has

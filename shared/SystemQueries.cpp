@@ -2,7 +2,6 @@
 // disks and windows. None of them fails: each degrades to a plain answer.
 #include "shared/Globals.h"
 #include "shared/core/DiskGeometry.h"
-#include "shared/core/WindowTally.h"
 #include "shared/win32/Handle.h"
 #include "shared/win32/Library.h"
 #include "shared/win32/RegKey.h"

@@ -1,6 +1,6 @@
 #include "bar/core/RefreshCycle.h"
 
-#include "shared/core/PluginFault.h"
+#include "shared/core/PluginOperations.h"
 
 namespace {
 

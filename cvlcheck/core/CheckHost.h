@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shared/core/PluginContract.h"
+#include "shared/core/PluginOperations.h"
 
 struct BitmapFacts {
   bool isBitmap = false;

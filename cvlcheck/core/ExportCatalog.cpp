@@ -3,7 +3,7 @@
 #include <type_traits>
 
 #include "sdk/CvlPlugin.h"
-#include "shared/core/PluginContract.h"
+#include "shared/core/PluginOperations.h"
 
 // The kit's header and the contract the bar and the settings library use
 // describe the same numbers and function types; they must never drift apart.

@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "cvlcheck/core/ExportCatalog.h"
-#include "shared/core/GuardedCalls.h"
-#include "shared/core/PluginFault.h"
+#include "shared/core/PluginOperations.h"
 #include "shared/core/VBText.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "cvlcheck/core/CheckHost.h"
 #include "cvlcheck/core/CheckReport.h"
-#include "shared/core/LibraryLoader.h"
+#include "shared/core/PluginOperations.h"
 
 // CvlCheck's exit codes.
 constexpr int kCheckClean = 0;       // no problem found

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "sensors/core/BuiltInCatalogue.h"
-#include "shared/core/PluginContract.h"
+#include "shared/core/PluginOperations.h"
 
 // What warnings need from the rest of the bar. The bar passes the one made of
 // the registry, the plug-in contract, the built-in catalogue and its alert

@@ -78,8 +78,7 @@ void SaveStoredList(SettingsSource& s, const char* list, const char* countName,
 }
 
 std::string InstalledPluginPath(SettingsSource& s, int32_t number) {
-  return s.GetSetting(kAppName, "Settings", "InstalledDir", "") +
-         s.GetSetting(kAppName, "Plugins", IntToText(number), "");
+  return InstalledPath(s, s.GetSetting(kAppName, "Plugins", IntToText(number), ""));
 }
 
 std::vector<PanelRow> SensorChoices(SettingsSource& s, PluginQueries& plugins) {

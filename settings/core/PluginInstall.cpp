@@ -60,7 +60,7 @@ void ForgetPlugin(List& list, int32_t k) {
 
 std::vector<PluginRow> LoadPluginRows(SettingsSource& s, PluginQueries& plugins) {
   std::vector<PluginRow> rows;
-  std::string dir = s.GetSetting(kAppName, "Settings", "InstalledDir", "");
+  std::string dir = InstalledPath(s);
   for (int32_t k = 1, n = InstalledPluginCount(s); k <= n; ++k) {
     std::string file = s.GetSetting(kAppName, "Plugins", IntToText(k), "");
     std::string path = dir + file;
@@ -91,7 +91,7 @@ InstallDecision DecideInstall(SettingsSource& s, PluginQueries& plugins,
   }
   d.kind = InstallDecision::Install;
   d.fileName = file;
-  std::string target = s.GetSetting(kAppName, "Settings", "InstalledDir", "") + file;
+  std::string target = InstalledPath(s, file);
   if (Upper(chosenPath) != Upper(target)) d.copyTo = target;
   return d;
 }

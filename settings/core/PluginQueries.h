@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shared/core/PluginContract.h"
+#include "shared/core/PluginOperations.h"
 #include "shared/core/SettingsSource.h"
 
 class PluginQueries {

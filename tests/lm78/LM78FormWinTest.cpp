@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "sensors/core/HardwareSettings.h"
+#include "sensors/core/HardwareMonitor.h"
 #include "settings/HardwareSettings.h"
 #include "settings/LM78Ids.h"
 #include "settings/core/LM78Probe.h"
