@@ -4,7 +4,7 @@
 #include "sensors/BuiltInPass.h"
 #include "sensors/BuiltInsCode.h"
 #include "shared/Common.h"
-#include "shared/win32/Module.h"
+#include "shared/win32/Window.h"
 
 BarPanels::BarPanels(HWND bar, const bool& logAll)
     : bar_(bar), logAll_(logAll), tips_(bar), list_(*this, Contract()) {

@@ -8,7 +8,6 @@
 #include "shared/Common.h"
 #include "shared/core/CvlError.h"
 #include "shared/win32/Win32LibraryLoader.h"
-#include "shared/win32/SenderWait.h"
 
 // The record of one thread running the loop. Freed once the thread has
 // ended; a given-up thread keeps it for ever.

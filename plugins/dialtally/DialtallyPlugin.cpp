@@ -10,7 +10,7 @@
 #include "settings/CvlExports.h"  // ShowAbout, bound by ordinal 3
 #include "shared/VBFunctions.h"
 #include "shared/core/PluginOperations.h"
-#include "shared/win32/Module.h"
+#include "shared/win32/Window.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "settings/CvlExports.h"  // ShowAbout, bound by ordinal 3
 #include "shared/VBFunctions.h"
 #include "shared/core/PluginOperations.h"
-#include "shared/win32/Module.h"
+#include "shared/win32/Window.h"
 
 // The resource meter's library, bound when the plug-in loads: without it the
 // plug-in does not load at all. The export name itself carries the leading

@@ -211,26 +211,9 @@ std::string PluginContract::GetPanelSetting(int index, const std::string& sectio
   return settings_.GetSetting(kAppName, ListKey("Panels", index, section), name, def);
 }
 
-// The list writes fail silently, like every other operation of the contract.
-void PluginContract::SavePanelSetting(int index, const std::string& section,
-                                      const std::string& name, const std::string& value) {
-  try {
-    settings_.SaveSetting(kAppName, ListKey("Panels", index, section), name, value);
-  } catch (const std::exception&) {
-  }
-}
-
 std::string PluginContract::GetWarningSetting(int index, const std::string& section,
                                               const std::string& name, const std::string& def) {
   return settings_.GetSetting(kAppName, ListKey("Warnings", index, section), name, def);
-}
-
-void PluginContract::SaveWarningSetting(int index, const std::string& section,
-                                        const std::string& name, const std::string& value) {
-  try {
-    settings_.SaveSetting(kAppName, ListKey("Warnings", index, section), name, value);
-  } catch (const std::exception&) {
-  }
 }
 
 int32_t InstalledPluginCount(SettingsSource& settings) {

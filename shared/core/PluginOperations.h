@@ -186,12 +186,8 @@ class PluginContract {
   // Panels\<index>\<section> and Warnings\<index>\<section>.
   std::string GetPanelSetting(int index, const std::string& section, const std::string& name,
                               const std::string& def);
-  void SavePanelSetting(int index, const std::string& section, const std::string& name,
-                        const std::string& value);
   std::string GetWarningSetting(int index, const std::string& section, const std::string& name,
                                 const std::string& def);
-  void SaveWarningSetting(int index, const std::string& section, const std::string& name,
-                          const std::string& value);
   bool IsPluginInstalled(const std::string& fileName);
   std::string PluginPath(int32_t number);
 

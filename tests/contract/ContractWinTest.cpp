@@ -285,9 +285,7 @@ TEST_F(PluginContractOnWindows, RegistryListsWithTheRealRegistry) {
   EXPECT_FALSE(Contract().IsPluginInstalled("warn256.cvl"));
   EXPECT_FALSE(Contract().IsPluginInstalled("COMPLETE.CVL"));
 
-  Contract().SavePanelSetting(2, "General", "Width", "48");
-  EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, "Software\\Veltrop\\Corvella\\Panels\\2\\General", "Width"),
-            "48");
+  SetSetting("Panels\\2\\General", "Width", "48");
   EXPECT_EQ(Contract().GetPanelSetting(2, "General", "Width", "0"), "48");
   SetSetting("Warnings\\1\\General", "Plugin", "");
   EXPECT_EQ(Contract().GetWarningSetting(1, "General", "Plugin", "FALSE"), "FALSE");
