@@ -62,8 +62,6 @@ void StartPerfStats() {
   kept.key = data;
 }
 
-uint32_t ReadPerfStat(const std::string& name) { return ReadPerfStat(name.c_str()); }
-
 uint32_t ReadPerfStat(const char* name) {
   uint32_t value = 0;
   return TryReadPerfStat(name, value) ? value : 0;
