@@ -123,11 +123,12 @@ for run in $(seq "$runs"); do
                1000 * c / k, 1000 * s / k, c ? sprintf("%.2f", b / c) : "n/a",
                c ? sprintf("%.2f", (b + s) / c) : "n/a", l, bn / 1e6, cn / 1e6,
                cn ? sprintf("%.2f", bn / cn) : "n/a" }' >>"$figures"
-    join "$work/threads0" "$work/threads1" | awk -v main="$bar" '
-      { on = ($4 - $2) / 1e6; put = $5 - $3; n++
+    awk -v main="$bar" '
+      NR == FNR { ns[$1] = $2; runs[$1] = $3; next }
+      $1 in ns { on = ($2 - ns[$1]) / 1e6; put = $3 - runs[$1]; n++
         line = line sprintf("%s %s %.1f ms, put on a processor %d times", n > 1 ? ";" : "",
                             $1 == main ? "main" : "thread " n, on, put) }
-      END { print "  per thread:" line }' >>"$figures"
+      END { print "  per thread:" line }' "$work/threads0" "$work/threads1" >>"$figures"
   fi
   touch "$work/hold"
   wait "$side" || status=1
