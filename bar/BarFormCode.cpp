@@ -6,7 +6,6 @@
 
 #include "bar/DisplayThreadCode.h"
 #include "shared/Globals.h"
-#include "bar/PanelTextTable.h"
 #include "bar/PanelWindows.h"
 #include "bar/ShellAppBar.h"
 #include "bar/core/BarColours.h"
@@ -619,7 +618,7 @@ void TBarForm::OnTimer(UINT_PTR id) {
       commands_->ResizeTimerTimer();
       break;
     case SettingsTimer:
-      commands_->SettingsTimerTimer();
+      SettingsTimerTimer(*this);
       break;
     case WatchTimer:
       WatchDisplayThread();

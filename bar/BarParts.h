@@ -7,7 +7,7 @@
 
 #include "bar/core/BarCommands.h"
 #include "bar/core/BarPositioning.h"
-#include "bar/core/RefreshCycle.h"
+#include "bar/core/DisplayPanelCode.h"
 #include "bar/core/RefreshLoop.h"
 
 class TBarForm;

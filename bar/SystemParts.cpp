@@ -1,7 +1,7 @@
 #include "bar/SystemParts.h"
 
 #include "bar/BarFormCode.h"
-#include "bar/BarPanels.h"
+#include "bar/PanelWindows.h"
 #include "bar/DisplayThreadCode.h"
 #include "bar/ShellAppBar.h"
 #include "sensors/BuiltInsCode.h"

@@ -12,3 +12,26 @@
 // is shown with code "05." and the safe defaults are applied instead (each of
 // them on its own, so one more failure does not leave the bar unplaced).
 void ApplySettingsWith(bool atStartUp, SettingsSource& settings, BarWindow& steps);
+
+// One tick of SettingsTimer while the settings dialog is open: "Applied"
+// reloads and is answered with "Processed" once the reload is over (also one
+// that had to wait for the pass under way). Inline, so that what links it
+// needs no settings steps.
+inline void SettingsTimerTimer(BarWindow& bar) {
+  bar.SetAutoHideTimer(false);
+  // Ticks that arrive inside a box of the reload itself, or while it waits
+  // for an alert box of the pass under way, wait for its end.
+  if (bar.ApplyingSettings() || bar.ReloadWaiting()) return;
+  SettingsSource& settings = bar.Settings();
+  if (bar.ProcessedOwed) {
+    bar.ProcessedOwed = false;
+    settings.SaveSetting(kAppName, "Settings", "SettingsStatus", "Processed");
+    return;
+  }
+  if (settings.GetSetting(kAppName, "Settings", "SettingsStatus", "") != "Applied") return;
+  bar.ApplySettings(false);
+  if (bar.ReloadWaiting())
+    bar.ProcessedOwed = true;
+  else
+    settings.SaveSetting(kAppName, "Settings", "SettingsStatus", "Processed");
+}

@@ -52,6 +52,9 @@ struct BarFields {
   int32_t BarHeight = 0;
   // True while the auto-hide shrinking runs.
   bool Hiding = false;
+  // The settings hand-shake still owes "Processed" for a reload that had to
+  // wait for the pass under way.
+  bool ProcessedOwed = false;
 };
 
 // The window's height in pixels while an auto-hide bar is hidden.

@@ -3,6 +3,10 @@
 // cell and text cell, and TDisplayPanels, the list of up to 100 of them loaded
 // from the registry and laid out in rows. The controls and the way a text
 // reaches them are the host's (PanelHost): the list only decides.
+//
+// One refresh pass (RefreshCycle): every panel fetches its sensor text, then
+// every warning tests its threshold. Its rule for errors and faults, and the
+// first readings: docs/ARCHITECTURE.md, "Threads".
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -10,11 +14,38 @@
 #include <vector>
 
 #include "shared/core/PanelGraph.h"
-#include "bar/core/RefreshCycle.h"
 #include "sensors/core/BuiltInCatalogue.h"
 #include "shared/core/PluginOperations.h"
 
 constexpr int kMaxPanels = 100;
+
+// What a pass walks: slots 1..Count, in order.
+class RefreshPanels {
+ public:
+  virtual ~RefreshPanels() = default;
+  virtual int PanelCount() = 0;
+  // Fetches and publishes the text of panel i; may raise.
+  virtual void UpdatePanel(int i) = 0;
+  // Panel i has no function from now on.
+  virtual void DisableSensor(int i) = 0;
+  // Around the panels of a pass: their texts go to the window together, once
+  // the last panel is done (or the pass ended early), not one by one.
+  virtual void HoldTexts() noexcept {}
+  virtual void SendTexts() noexcept {}
+};
+
+class RefreshWarnings {
+ public:
+  virtual ~RefreshWarnings() = default;
+  virtual int WarningCount() = 0;
+  // One evaluation of warning i (may alert); may raise.
+  virtual void CheckWarning(int i) = 0;
+  virtual void DisableCheck(int i) = 0;
+};
+
+// Never raises.
+void RefreshCycle(RefreshPanels& panels, RefreshWarnings& warnings) noexcept;
+void FirstReadings(RefreshPanels& panels) noexcept;
 
 // Geometry of the row, in pixels.
 constexpr int kPanelTextOffset = 27;  // text cell: icon cell (22) + gap (5)

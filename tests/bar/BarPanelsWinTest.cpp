@@ -11,7 +11,7 @@
 #include <string>
 
 #include "bar/BarFormCode.h"
-#include "bar/BarPanels.h"
+#include "bar/PanelWindows.h"
 #include "bar/SystemParts.h"
 #include "tests/bar/BarTestRegistry.h"
 #include "tests/support/WinTest.h"
