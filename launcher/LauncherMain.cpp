@@ -9,26 +9,18 @@
 #include "launcher/SplashScreen.h"
 #include "shared/VBFunctions.h"
 
-namespace {
-
 constexpr UINT kSplashMs = 2000;
-
-int Run(HINSTANCE instance) {
-  // Booleans are on only when stored exactly as "TRUE".
-  if (GetSetting("Corvella", "Settings", "ShowSplash", "TRUE") == "TRUE")
-    ShowSplash(instance, kSplashMs);
-  const std::string failure = StartBar();
-  if (failure.empty()) return 0;
-  MessageBoxA(nullptr, failure.c_str(), "Corvella", MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
-  return 1;
-}
-
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   try {
-    return Run(instance);
+    // Booleans are on only when stored exactly as "TRUE".
+    if (GetSetting("Corvella", "Settings", "ShowSplash", "TRUE") == "TRUE")
+      ShowSplash(instance, kSplashMs);
+    const std::string failure = StartBar();
+    if (failure.empty()) return 0;
+    MessageBoxA(nullptr, failure.c_str(), "Corvella",
+                MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
   } catch (...) {
-    return 1;
   }
+  return 1;
 }

@@ -2,22 +2,17 @@
 
 namespace {
 
-struct ClassName {
+struct Named {
   const char* text;
-  uint32_t value;
+  int64_t value;
 };
-const ClassName kClasses[] = {
+const Named kClasses[] = {
     {"IDLE_PRIORITY_CLASS", kIdlePriorityClass},
     {"NORMAL_PRIORITY_CLASS", kNormalPriorityClass},
     {"HIGH_PRIORITY_CLASS", kHighPriorityClass},
     {"REALTIME_PRIORITY_CLASS", kRealtimePriorityClass},
 };
-
-struct ThreadName {
-  const char* text;
-  int value;
-};
-const ThreadName kThreads[] = {
+const Named kThreads[] = {
     {"THREAD_PRIORITY_LOWEST", kThreadPriorityLowest},
     {"THREAD_PRIORITY_BELOW_NORMAL", kThreadPriorityBelowNormal},
     {"THREAD_PRIORITY_NORMAL", kThreadPriorityNormal},
@@ -25,22 +20,22 @@ const ThreadName kThreads[] = {
     {"THREAD_PRIORITY_HIGHEST", kThreadPriorityHighest},
 };
 
-}  // namespace
-
-bool ProcessClassFromText(const std::string& text, uint32_t& priorityClass) {
-  for (const ClassName& c : kClasses)
-    if (text == c.text) {
-      priorityClass = c.value;
+template <typename Value, size_t N>
+bool Lookup(const Named (&table)[N], const std::string& text, Value& value) {
+  for (const Named& n : table)
+    if (text == n.text) {
+      value = static_cast<Value>(n.value);
       return true;
     }
   return false;
 }
 
+}  // namespace
+
+bool ProcessClassFromText(const std::string& text, uint32_t& priorityClass) {
+  return Lookup(kClasses, text, priorityClass);
+}
+
 bool ThreadPriorityFromText(const std::string& text, int& priority) {
-  for (const ThreadName& t : kThreads)
-    if (text == t.text) {
-      priority = t.value;
-      return true;
-    }
-  return false;
+  return Lookup(kThreads, text, priority);
 }
