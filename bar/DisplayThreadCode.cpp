@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "sensors/BuiltInPass.h"
+#include "sensors/WarningHost.h"
 #include "shared/Common.h"
 #include "shared/core/CvlError.h"
 #include "shared/win32/CallRecord.h"
@@ -23,6 +24,8 @@ Win32RefreshSync::Win32RefreshSync(HWND notices) : notices_(notices) {
   for (const Handle& e : events_)
     if (!e.Valid()) throw CvlError("Cannot create the display thread's events");
 }
+
+BarWarnings::BarWarnings() : list_(SystemWarningHost()) {}
 
 TDisplayThread::TDisplayThread(RefreshPanels& panels, RefreshWarnings& warnings, TextGate& gate,
                                HWND notices)

@@ -14,7 +14,6 @@
 #include <memory>
 #include <string>
 
-#include "bar/BarParts.h"
 #include "bar/core/DisplayPanelCode.h"
 #include "bar/core/RefreshLoop.h"
 #include "shared/VBFunctions.h"
@@ -180,20 +179,21 @@ constexpr int kIconCellIdBase = 2000;
 // contract, with panel windows as its controls, the built-in catalogue, the
 // program's pictures, and the text table through which passes reach the
 // windows.
-class BarPanels : public PanelRow, private PanelHost {
+class BarPanels : public RefreshPanels, private PanelHost {
  public:
   // bar: the bar window (parent of the cells, receiver of WM_PANELTEXTS);
   // logAll: the bar's LogAll flag.
   BarPanels(HWND bar, const bool& logAll);
   ~BarPanels() override;
 
-  void LoadPanels() override;
-  void ShowPaused() override;
-  void ClearPanels() override { list_.ClearPanels(); }
-  int32_t Arrange(int32_t width) override { return list_.Arrange(width); }
-  void ShowTexts() override;
-  void DisableStopped(void* fn) override;
-  TextGate& Gate() override { return table_; }
+  // Reloads the panels from the registry.
+  void LoadPanels();
+  void ShowPaused();
+  // Main thread: shows the texts that passes have handed over.
+  void ShowTexts();
+  // Main thread, while no pass runs: every panel of fn shows "Error" from
+  // now on, its tool tip saying that it stopped responding.
+  void DisableStopped(void* fn);
 
   int PanelCount() override { return list_.PanelCount(); }
   void UpdatePanel(int i) override { list_.UpdatePanel(i); }
