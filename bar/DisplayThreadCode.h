@@ -34,8 +34,9 @@ class Win32RefreshSync : public RefreshSync {
   HWND notices_;
 };
 
-// The warnings as a pass checks them.
-class BarWarnings : public RefreshWarnings {
+// The warnings as a pass checks them, over the process's plug-in contract,
+// the built-in catalogue and the alert and error boxes.
+class BarWarnings : public RefreshWarnings, private TWarningHost {
  public:
   BarWarnings();
   int WarningCount() override { return list_.Count(); }
@@ -44,6 +45,13 @@ class BarWarnings : public RefreshWarnings {
   TWarnings& List() { return list_; }
 
  private:
+  // TWarningHost.
+  TBuiltInWarning BuiltInWarning(int32_t number) override;
+  bool StoppedResponding(TWarningFunction fn) override;
+  void RaiseWarning(const std::string& text) override;
+  void ShowError(const std::string& message, const std::string& code,
+                 const std::string& description) override;
+
   TWarnings list_;
 };
 
