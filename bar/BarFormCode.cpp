@@ -9,31 +9,11 @@
 #include "bar/PanelWindows.h"
 #include "bar/ShellAppBar.h"
 #include "bar/core/BarColours.h"
-#include "bar/core/Priorities.h"
 #include "shared/core/CvlError.h"
 #include "shared/win32/Handle.h"
 #include "shared/win32/Module.h"
 #include "shared/win32/OpenAddress.h"
 #include "shared/win32/StoredColour.h"
-
-// The settings name the Win32 values by text; the table keeps its own copy.
-static_assert(kIdlePriorityClass == IDLE_PRIORITY_CLASS, "priority class");
-static_assert(kNormalPriorityClass == NORMAL_PRIORITY_CLASS, "priority class");
-static_assert(kHighPriorityClass == HIGH_PRIORITY_CLASS, "priority class");
-static_assert(kRealtimePriorityClass == REALTIME_PRIORITY_CLASS, "priority class");
-static_assert(kThreadPriorityLowest == THREAD_PRIORITY_LOWEST, "thread priority");
-static_assert(kThreadPriorityBelowNormal == THREAD_PRIORITY_BELOW_NORMAL, "thread priority");
-static_assert(kThreadPriorityNormal == THREAD_PRIORITY_NORMAL, "thread priority");
-static_assert(kThreadPriorityAboveNormal == THREAD_PRIORITY_ABOVE_NORMAL, "thread priority");
-static_assert(kThreadPriorityHighest == THREAD_PRIORITY_HIGHEST, "thread priority");
-static_assert(kModAlt == MOD_ALT && kModControl == MOD_CONTROL && kModShift == MOD_SHIFT,
-              "hot-key modifiers");
-static_assert(kStyleBorder == WS_BORDER && kStyleDlgFrame == WS_DLGFRAME &&
-                  kStyleCaption == WS_CAPTION && kStyleModalFrame == DS_MODALFRAME,
-              "window styles");
-static_assert(kMouseLeftDown == WM_LBUTTONDOWN && kMouseRightDown == WM_RBUTTONDOWN,
-              "mouse messages");
-static_assert(bpTop == ABE_TOP && bpBottom == ABE_BOTTOM, "edge codes");
 
 TBarForm* BarForm = nullptr;
 

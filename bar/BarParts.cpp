@@ -11,7 +11,7 @@ BarParts::~BarParts() = default;
 void BarParts::Create(HWND bar, const bool& logAll) {
   panels_.reset(new BarPanels(bar, logAll));
   warnings_.reset(new BarWarnings);
-  thread_.reset(new TDisplayThread(*panels_, *warnings_, panels_->Texts(), bar));
+  thread_.reset(new TDisplayThread(panels_->List(), *warnings_, panels_->Texts(), bar));
 }
 
 void BarParts::LoadPanels() {

@@ -49,21 +49,15 @@ class BarParts {
   // that a thread left running may still walk are never freed.
   void FreeLists(bool clear);
 
-  // The display thread. Pauses nest: each Pause needs its Resume; a pass
-  // under way finishes when it can, and only passes asked for run while
-  // paused. PauseMuted is the user's pause: the pass under way shows no more
-  // texts.
+  // The display thread: pauses (PauseMuted is the user's pause), the hold of
+  // a reload, passes asked for and the idle notice, as RefreshLoop has them.
   void Pause();
   void PauseMuted();
   void Resume();
   bool Paused();
-  // A reload: while held no pass starts, not even one asked for.
   void Hold();
   void Unhold();
-  // False when no pass runs; otherwise the bar window receives
-  // WM_THREADIDLE once the pass under way has ended (or been given up).
   bool NoticeWhenIdle();
-  // A pass of that kind at once, even while paused (not while held).
   void RequestPass(PassKind kind);
   void SetInterval(int32_t ms);
   void SetPriority(int priority);

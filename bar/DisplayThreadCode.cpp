@@ -38,7 +38,7 @@ void BarWarnings::ShowError(const std::string& message, const std::string& code,
   ::ShowError(message, code, description);
 }
 
-TDisplayThread::TDisplayThread(RefreshPanels& panels, RefreshWarnings& warnings, TextGate& gate,
+TDisplayThread::TDisplayThread(TDisplayPanels& panels, RefreshWarnings& warnings, TextGate& gate,
                                HWND notices)
     : panels_(panels), warnings_(warnings), sync_(notices), loop_(sync_, gate, &Pass, this) {
   loop_.Pause();

@@ -59,7 +59,7 @@ class BarWarnings : public RefreshWarnings, private TWarningHost {
 class TDisplayThread {
  public:
   // Starts the thread paused once, with Interval 0.
-  TDisplayThread(RefreshPanels& panels, RefreshWarnings& warnings, TextGate& gate,
+  TDisplayThread(TDisplayPanels& panels, RefreshWarnings& warnings, TextGate& gate,
                  HWND notices);
   // Stops the thread if Stop has not.
   ~TDisplayThread();
@@ -82,7 +82,7 @@ class TDisplayThread {
   static DWORD WINAPI Execute(LPVOID worker);
   static void Pass(void* self, PassKind kind);
 
-  RefreshPanels& panels_;
+  TDisplayPanels& panels_;
   RefreshWarnings& warnings_;
   Win32RefreshSync sync_;
   RefreshLoop loop_;

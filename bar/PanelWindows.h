@@ -179,7 +179,7 @@ constexpr int kIconCellIdBase = 2000;
 // contract, with panel windows as its controls, the built-in catalogue, the
 // program's pictures, and the text table through which passes reach the
 // windows.
-class BarPanels : public RefreshPanels, private PanelHost {
+class BarPanels : private PanelHost {
  public:
   // bar: the bar window (parent of the cells, receiver of WM_PANELTEXTS);
   // logAll: the bar's LogAll flag.
@@ -194,12 +194,6 @@ class BarPanels : public RefreshPanels, private PanelHost {
   // Main thread, while no pass runs: every panel of fn shows "Error" from
   // now on, its tool tip saying that it stopped responding.
   void DisableStopped(void* fn);
-
-  int PanelCount() override { return list_.PanelCount(); }
-  void UpdatePanel(int i) override { list_.UpdatePanel(i); }
-  void DisableSensor(int i) override { list_.DisableSensor(i); }
-  void HoldTexts() noexcept override { table_.Hold(); }
-  void SendTexts() noexcept override { table_.Send(); }
 
   TDisplayPanels& List() { return list_; }
   PanelTextTable& Texts() { return table_; }
@@ -219,6 +213,8 @@ class BarPanels : public RefreshPanels, private PanelHost {
                    GraphColumn column) override;
   bool LogAll() override { return logAll_; }
   void LogLine(const std::string& text) override;
+  void HoldTexts() noexcept override { table_.Hold(); }
+  void SendTexts() noexcept override { table_.Send(); }
 
   HWND bar_;
   const bool& logAll_;

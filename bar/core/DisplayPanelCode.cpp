@@ -278,7 +278,7 @@ bool Survives(int i, Step step, Disable disable) noexcept {
 // (an alert box may hold the pass for long).
 class HeldTexts {
  public:
-  explicit HeldTexts(RefreshPanels& panels) : panels_(panels) { panels_.HoldTexts(); }
+  explicit HeldTexts(TDisplayPanels& panels) : panels_(panels) { panels_.HoldTexts(); }
   ~HeldTexts() { Send(); }
   HeldTexts(const HeldTexts&) = delete;
   HeldTexts& operator=(const HeldTexts&) = delete;
@@ -288,18 +288,18 @@ class HeldTexts {
   }
 
  private:
-  RefreshPanels& panels_;
+  TDisplayPanels& panels_;
   bool held_ = true;
 };
 
 }  // namespace
 
-void RefreshCycle(RefreshPanels& panels, RefreshWarnings& warnings) noexcept {
+void RefreshCycle(TDisplayPanels& panels, RefreshWarnings& warnings) noexcept {
   try {
     HeldTexts texts(panels);
-    for (int i = 1; i <= panels.PanelCount(); ++i) {
-      if (!Survives(i, [&](int n) { panels.UpdatePanel(n); },
-                    [&](int n) { panels.DisableSensor(n); }))
+    for (int i = 1; i <= panels.Count(); ++i) {
+      if (!Survives(i, [&](int n) { panels.Items(n).UpdateText(); },
+                    [&](int n) { panels.Items(n).SensorFunc = nullptr; }))
         return;
     }
     texts.Send();
@@ -313,16 +313,16 @@ void RefreshCycle(RefreshPanels& panels, RefreshWarnings& warnings) noexcept {
   }
 }
 
-void FirstReadings(RefreshPanels& panels) noexcept {
+void FirstReadings(TDisplayPanels& panels) noexcept {
   try {
     HeldTexts texts(panels);
-    for (int i = 1; i <= panels.PanelCount(); ++i) {
+    for (int i = 1; i <= panels.Count(); ++i) {
       try {
-        panels.UpdatePanel(i);
+        panels.Items(i).UpdateText();
       } catch (const PluginFault&) {
         try {
-          panels.DisableSensor(i);
-          panels.UpdatePanel(i);  // "Error", without a function
+          panels.Items(i).SensorFunc = nullptr;
+          panels.Items(i).UpdateText();  // "Error", without a function
         } catch (...) {
         }
       } catch (...) {

@@ -1,6 +1,6 @@
 #pragma once
 // The "Priorities" texts and the Win32 values they stand for (portable; the
-// Win32 side checks the values against windows.h).
+// bar window's Wine test checks the values against windows.h).
 #include <cstdint>
 #include <string>
 

@@ -100,7 +100,7 @@ bool Quiet(TBarForm& form) {
 
 // One pass on this thread, its texts shown.
 void PassHere(TBarForm& form) {
-  RefreshCycle(*form.Parts().Panels(), *form.Parts().Warnings());
+  RefreshCycle(form.Parts().Panels()->List(), *form.Parts().Warnings());
   form.Parts().ShowTexts();
 }
 
@@ -156,7 +156,7 @@ TEST_F(BarPanelsTest, EachPanelIsAnIconCellAndATextCellShowingItsText) {
   auto* panels = form.Parts().Panels();
   const std::string flaky = Text(form, 2);
   const long posted = panels->Texts().PostedCount();
-  RefreshCycle(*form.Parts().Panels(), *form.Parts().Warnings());
+  RefreshCycle(form.Parts().Panels()->List(), *form.Parts().Warnings());
   EXPECT_EQ(panels->Texts().PostedCount(), posted + 1);
   form.Parts().ShowTexts();
   EXPECT_NE(Text(form, 2), flaky);
