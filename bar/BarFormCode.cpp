@@ -594,7 +594,7 @@ LRESULT TBarForm::Dispatch(UINT msg, WPARAM w, LPARAM l) {
       if (!closed_ && !timerOn_[SettingsTimer] && !applying_) OpenPopupMenu();
       return 0;
     case WM_PANELTEXTS:
-      parts_.ShowTexts();
+      if (BarPanels* panels = parts_.Panels()) panels->ShowTexts();
       return 0;
     case WM_THREADIDLE:
       ThreadIdle();

@@ -26,9 +26,6 @@ void BarParts::ShowPaused() {
 int32_t BarParts::Arrange(int32_t width) {
   return panels_ ? panels_->List().Arrange(width) : kDockProposalHeight;
 }
-void BarParts::ShowTexts() {
-  if (panels_) panels_->ShowTexts();
-}
 
 void BarParts::FreeLists(bool clear) {
   if (threadLeftRunning_) {

@@ -43,8 +43,6 @@ class BarParts {
   // Lays the panels out for a bar of that width; answers the bar height
   // (kDockProposalHeight without panels).
   int32_t Arrange(int32_t width);
-  // Main thread: shows the texts that passes have handed over.
-  void ShowTexts();
   // Frees the lists, first releasing the plug-in libraries when clear. Lists
   // that a thread left running may still walk are never freed.
   void FreeLists(bool clear);

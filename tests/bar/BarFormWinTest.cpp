@@ -101,7 +101,6 @@ void BarParts::ShowPaused() {
   if (!gParts->listsGone) Note("panels paused");
 }
 int32_t BarParts::Arrange(int32_t) { return 34; }
-void BarParts::ShowTexts() {}
 void BarParts::FreeLists(bool clear) {
   if (clear && !gParts->listsGone) Note("clear panels");
   gParts->listsGone = true;

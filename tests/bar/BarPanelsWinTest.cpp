@@ -101,7 +101,7 @@ bool Quiet(TBarForm& form) {
 // One pass on this thread, its texts shown.
 void PassHere(TBarForm& form) {
   RefreshCycle(form.Parts().Panels()->List(), *form.Parts().Warnings());
-  form.Parts().ShowTexts();
+  form.Parts().Panels()->ShowTexts();
 }
 
 // Counts what the text cell is told to show.
@@ -158,7 +158,7 @@ TEST_F(BarPanelsTest, EachPanelIsAnIconCellAndATextCellShowingItsText) {
   const long posted = panels->Texts().PostedCount();
   RefreshCycle(form.Parts().Panels()->List(), *form.Parts().Warnings());
   EXPECT_EQ(panels->Texts().PostedCount(), posted + 1);
-  form.Parts().ShowTexts();
+  form.Parts().Panels()->ShowTexts();
   EXPECT_NE(Text(form, 2), flaky);
 
   // Geometry: icon cell 22 x 22 at (30, 3), text cell 27 further, its own width.
