@@ -52,22 +52,23 @@ void ReportCommandError(HWND owner, const char* text) {
   MessageBoxA(owner, text, kBarCaption, MB_OK | MB_ICONSTOP);
 }
 
+LRESULT PressSettings(HWND button, MouseButton which) {
+  SendMessageA(GetParent(button), WM_SETTINGSPRESS, static_cast<WPARAM>(which), 0);
+  return 0;
+}
+
 // The settings button: presses of any button go to the bar.
 LRESULT CALLBACK SettingsPanelProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
   switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      SendMessageA(GetParent(hwnd), WM_SETTINGSPRESS, static_cast<WPARAM>(MouseButton::Left), 0);
-      return 0;
+      return PressSettings(hwnd, MouseButton::Left);
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-      SendMessageA(GetParent(hwnd), WM_SETTINGSPRESS, static_cast<WPARAM>(MouseButton::Right), 0);
-      return 0;
+      return PressSettings(hwnd, MouseButton::Right);
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:
-      SendMessageA(GetParent(hwnd), WM_SETTINGSPRESS, static_cast<WPARAM>(MouseButton::Middle),
-                   0);
-      return 0;
+      return PressSettings(hwnd, MouseButton::Middle);
     case WM_CONTEXTMENU:
       return 0;  // the press has opened the menu already
     default:

@@ -50,12 +50,6 @@ void SetMenuChecked(HMENU menu, UINT item, bool checked) {
   CheckMenuItem(menu, item, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-std::string MenuCaption(HMENU menu, UINT item) {
-  char text[256] = "";
-  GetMenuStringA(menu, item, text, sizeof text, MF_BYCOMMAND);
-  return text;
-}
-
 void SetMenuCaption(HMENU menu, UINT item, const std::string& caption) {
   MENUITEMINFOA info{};
   info.cbSize = sizeof info;

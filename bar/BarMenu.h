@@ -11,6 +11,5 @@ HMENU CreateBarPopupMenu();
 
 bool MenuChecked(HMENU menu, UINT item);
 void SetMenuChecked(HMENU menu, UINT item, bool checked);
-std::string MenuCaption(HMENU menu, UINT item);
 // Replaces the caption and keeps the check.
 void SetMenuCaption(HMENU menu, UINT item, const std::string& caption);

@@ -95,23 +95,11 @@ class PanelWindows : public PanelView {
 // Posted to the bar window when texts are waiting.
 constexpr UINT WM_PANELTEXTS = WM_USER + 160;
 
-// How panel texts travel from the display thread to the panels' windows.
-// Every panel slot has a fixed 80-character place in this table, guarded by a
-// critical section. A writer (any thread) fills the place, marks it changed
-// and posts one message to the bar window unless one is already on its way;
-// the main thread then takes every changed place at once (Take). A text equal
-// to the one its place holds changes nothing, unless it comes with a column
-// of the panel's graph: a graphed panel changes at every pass. A pass holds its posts while
-// its panels run (Hold) and sends them once after its last panel (Send): one
-// message per pass at most, none when no text changed. Nothing is allocated
-// on either side, and the writer never waits for the main thread, so a pass
-// can neither block nor be blocked by the window (exit, pause, the settings
-// dialog, a reload).
-//
-// The table is also the gate of the texts of a pass (TextGate): once the user
-// has paused, the pass under way publishes nothing more, and what it
-// published but the window has not shown yet is dropped, so no reading lands
-// on the dashes.
+// How panel texts travel from the display thread to the panels' windows: a
+// fixed 80-character place per slot under a lock, one WM_PANELTEXTS per pass
+// at most, nothing allocated, no writer waiting for the window; also the gate
+// that mutes a pass once the user has paused (docs/ARCHITECTURE.md,
+// "Threads, and how a text reaches its panel").
 class PanelTextTable : public TextGate {
  public:
   static constexpr int kTextPlace = 80;  // characters; a sensor text is at most 80

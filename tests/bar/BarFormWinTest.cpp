@@ -143,6 +143,12 @@ void BarParts::ShowAbout(const AboutTexts&) { Note("about"); }
 
 namespace {
 
+std::string MenuCaption(HMENU menu, UINT item) {
+  char text[256] = "";
+  GetMenuStringA(menu, item, text, sizeof text, MF_BYCOMMAND);
+  return text;
+}
+
 // True when another window can take the key: nobody holds it.
 bool HotKeyFree(UINT modifiers, char key) {
   HWND probe = CreateWindowA("STATIC", "probe", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
