@@ -12,7 +12,7 @@
 #include "bar/PanelWindows.h"
 #include "shared/Globals.h"
 #include "bar/ShellAppBar.h"
-#include "bar/core/Priorities.h"
+#include "bar/core/ApplySettings.h"
 #include "shared/core/CvlError.h"
 #include "tests/support/WinTest.h"
 
