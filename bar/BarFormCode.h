@@ -10,7 +10,6 @@
 #include <memory>
 #include <string>
 
-#include "bar/BarMenu.h"
 #include "bar/BarParts.h"
 #include "bar/PanelWindows.h"
 #include "bar/core/ApplySettings.h"
