@@ -6,35 +6,14 @@
 
 #include "bar/DisplayThreadCode.h"
 #include "shared/Globals.h"
-#include "bar/PanelTextTable.h"
 #include "bar/PanelWindows.h"
 #include "bar/ShellAppBar.h"
 #include "bar/core/BarColours.h"
-#include "bar/core/Priorities.h"
 #include "shared/core/CvlError.h"
 #include "shared/win32/Handle.h"
 #include "shared/win32/Window.h"
 #include "shared/win32/OpenAddress.h"
 #include "shared/win32/StoredColour.h"
-
-// The settings name the Win32 values by text; the table keeps its own copy.
-static_assert(kIdlePriorityClass == IDLE_PRIORITY_CLASS, "priority class");
-static_assert(kNormalPriorityClass == NORMAL_PRIORITY_CLASS, "priority class");
-static_assert(kHighPriorityClass == HIGH_PRIORITY_CLASS, "priority class");
-static_assert(kRealtimePriorityClass == REALTIME_PRIORITY_CLASS, "priority class");
-static_assert(kThreadPriorityLowest == THREAD_PRIORITY_LOWEST, "thread priority");
-static_assert(kThreadPriorityBelowNormal == THREAD_PRIORITY_BELOW_NORMAL, "thread priority");
-static_assert(kThreadPriorityNormal == THREAD_PRIORITY_NORMAL, "thread priority");
-static_assert(kThreadPriorityAboveNormal == THREAD_PRIORITY_ABOVE_NORMAL, "thread priority");
-static_assert(kThreadPriorityHighest == THREAD_PRIORITY_HIGHEST, "thread priority");
-static_assert(kModAlt == MOD_ALT && kModControl == MOD_CONTROL && kModShift == MOD_SHIFT,
-              "hot-key modifiers");
-static_assert(kStyleBorder == WS_BORDER && kStyleDlgFrame == WS_DLGFRAME &&
-                  kStyleCaption == WS_CAPTION && kStyleModalFrame == DS_MODALFRAME,
-              "window styles");
-static_assert(kMouseLeftDown == WM_LBUTTONDOWN && kMouseRightDown == WM_RBUTTONDOWN,
-              "mouse messages");
-static_assert(bpTop == ABE_TOP && bpBottom == ABE_BOTTOM, "edge codes");
 
 TBarForm* BarForm = nullptr;
 
@@ -68,9 +47,61 @@ bool RegisterBarClass(WNDPROC WindowProc) {
   return RegisterClassA(&wc) != 0;
 }
 
+void Add(HMENU menu, UINT id, const char* caption) {
+  if (!AppendMenuA(menu, MF_STRING, id, caption)) throw CvlError("Cannot build the bar menu");
+}
+
+void Separator(HMENU menu) { AppendMenuA(menu, MF_SEPARATOR, 0, nullptr); }
+
+// The pop-up menu as designed, with its sub-menus; the caller destroys it.
+HMENU CreateBarPopupMenu() {
+  HMENU popup = CreatePopupMenu();
+  HMENU position = CreatePopupMenu();
+  HMENU help = CreatePopupMenu();
+  Add(position, BarFloatMenu, "&Floating");
+  Add(position, BarTopMenu, "Docked at &Top       Alt+T");
+  Add(position, BarBottomMenu, "Docked at &Bottom  Alt+B");
+  Add(position, MinimiseMenu, "&Minimized             Alt+M");
+  Separator(position);
+  Add(position, OnTopMenu, "&Always on Top");
+  Add(position, AutoHideMenu, "Auto &Hide (when docked)");
+  Add(help, HelpMenu, "&Corvella Help...");
+  Separator(help);
+  Add(help, WebMenu, "Veltrop Web Site...");
+  Add(help, UpdatesMenu, "Check for Updates...");
+  Separator(help);
+  Add(help, AboutMenu, "&About Corvella...");
+
+  Add(popup, SettingsMenu, "&Settings...");
+  AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(position), "&Bar Positioning");
+  Add(popup, PauseMenu, "&Pause               Alt+P");
+  Add(popup, RefreshMenu, "&Refresh");
+  Separator(popup);
+  AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(help), "&Help");
+  Separator(popup);
+  Add(popup, ExitMenu, "&Exit");
+  SetMenuDefaultItem(popup, SettingsMenu, FALSE);
+  return popup;
+}
+
+// Replaces the caption and keeps the check.
+void SetMenuCaption(HMENU menu, UINT item, const std::string& caption) {
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_TYPE;
+  info.fType = MFT_STRING;
+  info.dwTypeData = const_cast<char*>(caption.c_str());
+  SetMenuItemInfoA(menu, item, FALSE, &info);
+}
+
 // A command's error reaches the user as a plain box; the bar keeps running.
 void ReportCommandError(HWND owner, const char* text) {
   MessageBoxA(owner, text, kBarCaption, MB_OK | MB_ICONSTOP);
+}
+
+LRESULT PressSettings(HWND button, MouseButton which) {
+  SendMessageA(GetParent(button), WM_SETTINGSPRESS, static_cast<WPARAM>(which), 0);
+  return 0;
 }
 
 // The settings button: presses of any button go to the bar.
@@ -78,17 +109,13 @@ LRESULT CALLBACK SettingsPanelProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
   switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      SendMessageA(GetParent(hwnd), WM_SETTINGSPRESS, static_cast<WPARAM>(MouseButton::Left), 0);
-      return 0;
+      return PressSettings(hwnd, MouseButton::Left);
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-      SendMessageA(GetParent(hwnd), WM_SETTINGSPRESS, static_cast<WPARAM>(MouseButton::Right), 0);
-      return 0;
+      return PressSettings(hwnd, MouseButton::Right);
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:
-      SendMessageA(GetParent(hwnd), WM_SETTINGSPRESS, static_cast<WPARAM>(MouseButton::Middle),
-                   0);
-      return 0;
+      return PressSettings(hwnd, MouseButton::Middle);
     case WM_CONTEXTMENU:
       return 0;  // the press has opened the menu already
     default:
@@ -102,19 +129,13 @@ TBarForm& Form(BarWindow& bar) { return static_cast<TBarForm&>(bar); }
 
 }  // namespace
 
-TBarForm::TBarForm(BarParts& parts) : parts_(parts) { BarForm = this; }
+TBarForm::TBarForm(AppBarShell* shell) : shell_(shell) { BarForm = this; }
 
 TBarForm::~TBarForm() {
   // Without the exit sequence (Close() runs that): the thread goes first,
   // then the lists it walks; a thread that will not end keeps them.
-  if (displayThread_ && !displayThread_->Stop()) {
-    (void)displayThread_.release();
-    (void)warnings_.release();
-    (void)panels_.release();
-  }
-  displayThread_.reset();
-  warnings_.reset();
-  panels_.reset();
+  parts_.StopThread();
+  parts_.FreeLists(false);
   tips_.reset();
   if (hwnd_) DestroyWindow(hwnd_);
   if (menu_) DestroyMenu(menu_);
@@ -134,7 +155,10 @@ bool TBarForm::Create(HWND applicationWindow) {
   menu_ = CreateBarPopupMenu();
   taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
   CreateSettingsPanel();
-  shell_ = parts_.CreateShell(*this);
+  if (!shell_) {
+    systemShell_.reset(new ShellAppBar(hwnd_));
+    shell_ = systemShell_.get();
+  }
   positioner_.reset(new BarPositioner(*this, *shell_));
   commands_.reset(new BarCommands(*this, *positioner_));
   FormCreate();
@@ -167,14 +191,12 @@ void TBarForm::FormCreate() {
   Hiding = false;
   // Outside Windows 98 the dial-up query finds the library only when it is loaded.
   if (!IsWindows98()) rasLibrary_.Load("rasapi32.dll");
-  panels_ = parts_.CreatePanels(*this);
-  warnings_ = parts_.CreateWarnings(*this);
-  // Created paused: no pass runs before the settings are read.
-  displayThread_ = parts_.CreateDisplayThread(*this, *panels_, *warnings_);
+  // The thread is created paused: no pass runs before the settings are read.
+  parts_.Create(hwnd_, LogAll);
   SetTimerOn(WatchTimer, kWatchMs, true);
   ApplySettings(true);
   if (closed_) return;  // a fatal error while positioning closed the bar
-  displayThread_->Resume();
+  parts_.Resume();
   parts_.ForgetLoadedPlugins();
 }
 
@@ -184,14 +206,12 @@ void BarWindow::ApplySettings(bool atStartUp) {
   // loop; nothing arriving there starts another load of the lists being
   // built, nor does anything while a reload waits.
   if (f.closed_ || f.applying_ || f.reloadWaiting_) return;
-  if (f.displayThread_) {
-    // The lists are rebuilt only while no pass walks them. Held from now
-    // on, the thread starts none; one under way ends when it can.
-    f.displayThread_->Hold();
-    if (f.displayThread_->NoticeWhenIdle()) {
-      f.reloadWaiting_ = true;
-      return;
-    }
+  // The lists are rebuilt only while no pass walks them. Held from now on,
+  // the thread starts none; one under way ends when it can.
+  f.parts_.Hold();
+  if (f.parts_.NoticeWhenIdle()) {
+    f.reloadWaiting_ = true;
+    return;
   }
   f.Reload(atStartUp);
 }
@@ -210,14 +230,13 @@ void TBarForm::Reload(bool atStartUp) {
       ~Applying() {
         form.applying_ = false;
         // Read again: a fatal error may have closed the bar and ended the thread.
-        if (form.displayThread_) form.displayThread_->Unhold();
+        form.parts_.Unhold();
       }
     } applying(*this);
     ApplySettingsWith(atStartUp, settings_, *this);
     // The new panels' first readings are the thread's; a bar the user has
     // paused shows dashes instead.
-    if (displayThread_ && !closed_ && !Checked(PauseMenu))
-      displayThread_->RequestPass(PassKind::FirstReadings);
+    if (!closed_ && !Checked(PauseMenu)) parts_.RequestPass(PassKind::FirstReadings);
   }
   if (freeListsAfterLoad_) {
     freeListsAfterLoad_ = false;
@@ -225,9 +244,11 @@ void TBarForm::Reload(bool atStartUp) {
   }
 }
 
-bool BarWindow::Checked(BarMenuItem item) { return MenuChecked(Form(*this).menu_, item); }
+bool BarWindow::Checked(BarMenuItem item) {
+  return (GetMenuState(Form(*this).menu_, item, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
 void BarWindow::SetChecked(BarMenuItem item, bool checked) {
-  SetMenuChecked(Form(*this).menu_, item, checked);
+  CheckMenuItem(Form(*this).menu_, item, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 // ---- Settings steps -------------------------------------------------------
@@ -284,25 +305,19 @@ void BarWindow::SetMainThreadPriority(int priority) {
 
 // After a fatal error has closed the bar in the middle of ApplySettings, the
 // remaining steps find their parts gone and do nothing.
-void BarWindow::SetDisplayThreadPriority(int priority) {
-  TBarForm& f = Form(*this);
-  if (f.displayThread_) f.displayThread_->SetPriority(priority);
-}
+void BarWindow::SetDisplayThreadPriority(int priority) { Form(*this).parts_.SetPriority(priority); }
 void BarWindow::LoadPanels() {
   TBarForm& f = Form(*this);
-  if (!f.panels_ || f.closed_) return;
-  f.panels_->LoadPanels();
+  if (f.closed_) return;
+  f.parts_.LoadPanels();
   // New panels of a paused bar show that it is paused, not one stale reading.
-  if (Checked(PauseMenu)) f.panels_->ShowPaused();
+  if (Checked(PauseMenu)) f.parts_.ShowPaused();
 }
 void BarWindow::LoadWarnings() {
   TBarForm& f = Form(*this);
-  if (f.warnings_ && !f.closed_) f.warnings_->LoadWarnings();
+  if (!f.closed_) f.parts_.LoadWarnings();
 }
-void BarWindow::SetDisplayInterval(int32_t ms) {
-  TBarForm& f = Form(*this);
-  if (f.displayThread_) f.displayThread_->SetInterval(ms);
-}
+void BarWindow::SetDisplayInterval(int32_t ms) { Form(*this).parts_.SetInterval(ms); }
 
 void BarWindow::RunPositionCommand(TBarPosition position) {
   TBarForm& f = Form(*this);
@@ -401,10 +416,7 @@ void BarWindow::SetStyle(uint32_t style) {
 
 int32_t BarWindow::CaptionHeight() { return GetSystemMetrics(SM_CYCAPTION); }
 
-int32_t BarWindow::Arrange(int32_t width) {
-  TBarForm& f = Form(*this);
-  return f.panels_ ? f.panels_->Arrange(width) : kDockProposalHeight;
-}
+int32_t BarWindow::Arrange(int32_t width) { return Form(*this).parts_.Arrange(width); }
 
 void BarWindow::SetTrayIcon(bool show) {
   TBarForm& f = Form(*this);
@@ -445,56 +457,26 @@ void BarWindow::ShowFatalError(const std::string& message, const std::string& co
 
 // ---- What the commands ask of the bar ------------------------------------
 
-void BarWindow::PauseThread() {
-  TBarForm& f = Form(*this);
-  if (f.displayThread_) f.displayThread_->Pause();
-}
-void BarWindow::PauseThreadMuted() {
-  TBarForm& f = Form(*this);
-  if (f.displayThread_) f.displayThread_->PauseMuted();
-}
-void BarWindow::ResumeThread() {
-  TBarForm& f = Form(*this);
-  if (f.displayThread_) f.displayThread_->Resume();
-}
-bool BarWindow::ThreadPaused() {
-  TBarForm& f = Form(*this);
-  return f.displayThread_ && f.displayThread_->Paused();
-}
-void BarWindow::RefreshNow() {
-  TBarForm& f = Form(*this);
-  if (f.displayThread_) f.displayThread_->RequestPass(PassKind::Full);
-}
+void BarWindow::PauseThread() { Form(*this).parts_.Pause(); }
+void BarWindow::PauseThreadMuted() { Form(*this).parts_.PauseMuted(); }
+void BarWindow::ResumeThread() { Form(*this).parts_.Resume(); }
+bool BarWindow::ThreadPaused() { return Form(*this).parts_.Paused(); }
+void BarWindow::RefreshNow() { Form(*this).parts_.RequestPass(PassKind::Full); }
 void BarWindow::StopThread() {
+  // A thread still inside a pass (an alert box, a call that hangs) keeps the
+  // lists and the libraries, and Close ends the process.
   TBarForm& f = Form(*this);
-  if (!f.displayThread_) return;
-  if (!f.displayThread_->Stop()) {
-    // Still inside a pass (an alert box, a call that hangs): it keeps the
-    // lists and the libraries, and Close ends the process.
-    f.threadLeftRunning_ = true;
-    (void)f.displayThread_.release();
-    return;
-  }
-  f.displayThread_.reset();
+  if (!f.parts_.StopThread()) f.threadLeftRunning_ = true;
 }
 
 void TBarForm::WatchDisplayThread() {
-  void* fn = nullptr;
-  if (displayThread_ && !applying_ && displayThread_->GiveUpHungThread(fn)) {
-    // No thread runs passes now: the lists are the main thread's.
-    if (panels_) panels_->DisableStopped(fn);
-    if (warnings_) warnings_->DisableStopped(fn);
-    displayThread_->StartThread();
-  }
-  const bool close = displayThread_ && displayThread_->CallUnderWayFor(kWatchCloseMs);
+  if (!applying_) parts_.GiveUpHungThread();
+  const bool close = parts_.CallUnderWayFor(kWatchCloseMs);
   if (close == watchClose_ || !timerOn_[WatchTimer]) return;
   watchClose_ = close;
   SetTimer(hwnd_, WatchTimer, close ? kWatchCloseMs : kWatchMs, nullptr);
 }
-void BarWindow::ShowPanelsPaused() {
-  TBarForm& f = Form(*this);
-  if (f.panels_) f.panels_->ShowPaused();
-}
+void BarWindow::ShowPanelsPaused() { Form(*this).parts_.ShowPaused(); }
 void BarWindow::FreePanels() {
   TBarForm& f = Form(*this);
   // The bar closed inside a box of a settings load (the end of the session
@@ -503,14 +485,7 @@ void BarWindow::FreePanels() {
     f.freeListsAfterLoad_ = true;
     return;
   }
-  if (f.threadLeftRunning_) {
-    (void)f.warnings_.release();
-    (void)f.panels_.release();
-    return;
-  }
-  if (f.panels_) f.panels_->ClearPanels();
-  f.warnings_.reset();
-  f.panels_.reset();
+  f.parts_.FreeLists(true);
 }
 
 bool BarWindow::ShellOpen(const std::string& target) {
@@ -619,7 +594,7 @@ void TBarForm::OnTimer(UINT_PTR id) {
       commands_->ResizeTimerTimer();
       break;
     case SettingsTimer:
-      commands_->SettingsTimerTimer();
+      SettingsTimerTimer(*this);
       break;
     case WatchTimer:
       WatchDisplayThread();
@@ -669,7 +644,7 @@ LRESULT TBarForm::Dispatch(UINT msg, WPARAM w, LPARAM l) {
       if (!closed_ && !timerOn_[SettingsTimer] && !applying_) OpenPopupMenu();
       return 0;
     case WM_PANELTEXTS:
-      if (panels_) panels_->ShowTexts();
+      if (BarPanels* panels = parts_.Panels()) panels->ShowTexts();
       return 0;
     case WM_THREADIDLE:
       ThreadIdle();

@@ -3,14 +3,13 @@
 // keys, timers, notification icon and painting; the start-up sequence
 // (FormCreate) and ApplySettings. Where the bar stands is decided by
 // BarPositioner and what the commands do by BarCommands; this class is the
-// BarWindow they act on. Panels, warnings, the display thread and the shell
-// come from BarParts.
+// BarWindow they act on. Panels, warnings and the display thread are its
+// BarParts.
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
-#include "bar/BarMenu.h"
 #include "bar/BarParts.h"
 #include "bar/PanelWindows.h"
 #include "bar/core/ApplySettings.h"
@@ -41,7 +40,9 @@ enum BarTimer : UINT_PTR {
 
 class TBarForm : public BarWindow {
  public:
-  explicit TBarForm(BarParts& parts);
+  // shell: the shell's application bar as the positioning sees it (not
+  // owned); by default the system's.
+  explicit TBarForm(AppBarShell* shell = nullptr);
   ~TBarForm();
 
   // Creates the window, owned by the application window (so the bar has no
@@ -59,9 +60,7 @@ class TBarForm : public BarWindow {
   HMENU PopupMenu() const { return menu_; }
   bool TrayIconShown() const { return trayShown_; }
 
-  PanelRow* Panels() const { return panels_.get(); }
-  WarningList* Warnings() const { return warnings_.get(); }
-  DisplayThread* Thread() const { return displayThread_.get(); }
+  BarParts& Parts() { return parts_; }
 
  private:
   // The window's side of the rules is defined with the window.
@@ -80,7 +79,7 @@ class TBarForm : public BarWindow {
   void CreateSettingsPanel();
   void SetTimerOn(BarTimer id, UINT ms, bool on);
 
-  BarParts& parts_;
+  BarParts parts_;
   RegistrySettings settings_;
   HWND hwnd_ = nullptr;
   HWND settingsPanel_ = nullptr;
@@ -99,12 +98,10 @@ class TBarForm : public BarWindow {
   UINT taskbarCreated_ = 0;
   Library rasLibrary_;
   std::unique_ptr<PanelToolTips> tips_;
-  std::unique_ptr<AppBarShell> shell_;
+  AppBarShell* shell_;
+  std::unique_ptr<AppBarShell> systemShell_;
   std::unique_ptr<BarPositioner> positioner_;
   std::unique_ptr<BarCommands> commands_;
-  std::unique_ptr<PanelRow> panels_;
-  std::unique_ptr<WarningList> warnings_;
-  std::unique_ptr<DisplayThread> displayThread_;
 };
 
 // The one bar window of the program, or nullptr.

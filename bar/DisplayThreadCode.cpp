@@ -5,7 +5,9 @@
 #include <memory>
 
 #include "sensors/BuiltInPass.h"
+#include "sensors/BuiltInsCode.h"
 #include "shared/Common.h"
+#include "shared/Globals.h"
 #include "shared/core/CvlError.h"
 #include "shared/win32/Win32LibraryLoader.h"
 
@@ -23,7 +25,19 @@ Win32RefreshSync::Win32RefreshSync(HWND notices) : notices_(notices) {
     if (!e.Valid()) throw CvlError("Cannot create the display thread's events");
 }
 
-TDisplayThread::TDisplayThread(RefreshPanels& panels, RefreshWarnings& warnings, TextGate& gate,
+BarWarnings::BarWarnings() : list_(*this, Contract()) {}
+
+TBuiltInWarning BarWarnings::BuiltInWarning(int32_t number) { return ::BuiltInWarning(number); }
+bool BarWarnings::StoppedResponding(TWarningFunction fn) {
+  return PluginLoader().StoppedResponding(reinterpret_cast<const void*>(fn));
+}
+void BarWarnings::RaiseWarning(const std::string& text) { ::RaiseWarning(text); }
+void BarWarnings::ShowError(const std::string& message, const std::string& code,
+                            const std::string& description) {
+  ::ShowError(message, code, description);
+}
+
+TDisplayThread::TDisplayThread(TDisplayPanels& panels, RefreshWarnings& warnings, TextGate& gate,
                                HWND notices)
     : panels_(panels), warnings_(warnings), sync_(notices), loop_(sync_, gate, &Pass, this) {
   loop_.Pause();

@@ -6,8 +6,9 @@
 // calls (docs/ARCHITECTURE.md, "Threads": calls that hang).
 #include <windows.h>
 
-#include "bar/BarParts.h"
+#include "bar/core/DisplayPanelCode.h"
 #include "bar/core/RefreshLoop.h"
+#include "sensors/core/WarningObjectCode.h"
 #include "shared/win32/Handle.h"
 
 // Posted to the bar window once the pass it waited for has ended.
@@ -33,40 +34,58 @@ class Win32RefreshSync : public RefreshSync {
   HWND notices_;
 };
 
-class TDisplayThread : public DisplayThread {
+// The warnings as a pass checks them, over the process's plug-in contract,
+// the built-in catalogue and the alert and error boxes.
+class BarWarnings : public RefreshWarnings, private TWarningHost {
+ public:
+  BarWarnings();
+  int WarningCount() override { return list_.Count(); }
+  void CheckWarning(int i) override { list_.Items(i).Check(); }
+  void DisableCheck(int i) override { list_.Items(i).CheckFunc = nullptr; }
+  TWarnings& List() { return list_; }
+
+ private:
+  // TWarningHost.
+  TBuiltInWarning BuiltInWarning(int32_t number) override;
+  bool StoppedResponding(TWarningFunction fn) override;
+  void RaiseWarning(const std::string& text) override;
+  void ShowError(const std::string& message, const std::string& code,
+                 const std::string& description) override;
+
+  TWarnings list_;
+};
+
+// The thread as the bar drives it: BarParts.
+class TDisplayThread {
  public:
   // Starts the thread paused once, with Interval 0.
-  TDisplayThread(RefreshPanels& panels, RefreshWarnings& warnings, TextGate& gate,
+  TDisplayThread(TDisplayPanels& panels, RefreshWarnings& warnings, TextGate& gate,
                  HWND notices);
-  // Stops the thread if Stop has not (see DisplayThread).
-  ~TDisplayThread() override;
+  // Stops the thread if Stop has not.
+  ~TDisplayThread();
   TDisplayThread(const TDisplayThread&) = delete;
   TDisplayThread& operator=(const TDisplayThread&) = delete;
 
-  void Pause() override { loop_.Pause(); }
-  void PauseMuted() override { loop_.PauseMuted(); }
-  void Resume() override { loop_.Resume(); }
-  bool Paused() const override { return loop_.Paused(); }
-  void Hold() override { loop_.Hold(); }
-  void Unhold() override { loop_.Unhold(); }
-  bool NoticeWhenIdle() override { return loop_.NoticeWhenIdle(); }
-  void RequestPass(PassKind kind) override { loop_.RequestPass(kind); }
-  void SetInterval(int32_t ms) override { loop_.SetInterval(ms); }
-  void SetPriority(int priority) override;
-  bool GiveUpHungThread(void*& fn) override;
-  bool CallUnderWayFor(uint32_t ms) override;
-  void StartThread() override;
-  bool Stop() override;
+  // Pauses, passes asked for, the hold of a reload.
+  RefreshLoop& Loop() { return loop_; }
+  void SetPriority(int priority);
+  // A call under way for kCallHangLimitMs gives the thread up and takes its
+  // function (fn) out of service. No thread runs passes until StartThread.
+  bool GiveUpHungThread(void*& fn);
+  bool CallUnderWayFor(uint32_t ms);
+  void StartThread();
+  // False when the thread has not ended within kStopWaitMs.
+  bool Stop();
 
  private:
   struct Worker;
   static DWORD WINAPI Execute(LPVOID worker);
   static void Pass(void* self, PassKind kind);
 
-  RefreshPanels& panels_;
+  TDisplayPanels& panels_;
   RefreshWarnings& warnings_;
-  mutable Win32RefreshSync sync_;
-  mutable RefreshLoop loop_;
+  Win32RefreshSync sync_;
+  RefreshLoop loop_;
   Handle thread_;
   Worker* worker_ = nullptr;  // the record of the thread in thread_
   int priority_ = THREAD_PRIORITY_NORMAL;

@@ -4,20 +4,17 @@
 #include <windows.h>
 
 #include "bar/BarFormCode.h"
-#include "bar/SystemParts.h"
 #include "settings/CvlExports.h"
 #include "bar/core/CommandLine.h"
 
-namespace {
+// The settings library's dialogs (cvl.dll, bound by ordinal) are the
+// program's: tests run the real bar without the library.
+void BarParts::ShowSettings() { ::ShowSettings(); }
+void BarParts::ShowAbout(const AboutTexts& t) {
+  ::ShowAbout(t.Head, t.Name, t.Version, t.Notice, t.About);
+}
 
-// The real parts, with the settings library's dialogs (cvl.dll, bound by ordinal).
-class ProgramParts : public SystemParts {
- public:
-  void ShowSettings() override { ::ShowSettings(); }
-  void ShowAbout(const AboutTexts& t) override {
-    ::ShowAbout(t.Head, t.Name, t.Version, t.Notice, t.About);
-  }
-};
+namespace {
 
 constexpr const char* kApplicationClass = "TApplication";
 constexpr const char* kApplicationTitle = "CVL";
@@ -58,8 +55,7 @@ int Run(HINSTANCE instance) {
   if (!application) return 1;
   int code = 1;
   {
-    ProgramParts parts;
-    TBarForm bar(parts);
+    TBarForm bar;
     if (bar.Create(application)) {
       MSG msg;
       while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -6,6 +6,10 @@
 #include <new>
 
 #include "bar/core/BarColours.h"
+#include "sensors/BuiltInPass.h"
+#include "sensors/BuiltInsCode.h"
+#include "shared/Common.h"
+#include "shared/Globals.h"
 #include "shared/core/CvlError.h"
 #include "shared/core/VBText.h"
 #include "shared/win32/Window.h"
@@ -346,3 +350,176 @@ bool PanelWindows::ShowText(const char* text) {
 void PanelWindows::Redraw() {
   if (CellLook* look = LookOf(text_)) RedrawText(text_, *look, shown_);
 }
+
+// ---- The text hand-over ---------------------------------------------------
+
+void PanelTextTable::SetWindow(HWND window) {
+  Lock lock(lock_);
+  window_ = window;
+  pending_ = false;
+}
+
+void PanelTextTable::Publish(uint32_t generation, int slot, const char* text, size_t length,
+                             bool fromPass, GraphColumn column) {
+  if (slot < 1 || slot > kMaxPanels) return;
+  if (length > static_cast<size_t>(kTextPlace)) length = kTextPlace;
+  HWND post = nullptr;
+  {
+    Lock lock(lock_);
+    if (fromPass && !open_) return;
+    Place& p = places_[slot - 1];
+    // The place keeps the last text sent to its cell, or on its way there.
+    if (column.kind == GraphColumn::None && p.Generation == generation && p.Length == length &&
+        std::memcmp(p.Chars, text, length) == 0)
+      return;
+    if (!p.Changed || p.Generation != generation) p.Columns.count = 0;
+    p.Columns.Add(column);
+    std::memcpy(p.Chars, text, length);
+    p.Length = static_cast<uint8_t>(length);
+    p.Generation = generation;
+    p.Changed = true;
+    waiting_ = true;
+    if (holder_ != GetCurrentThreadId()) post = ToPost();
+  }
+  PostTo(post);
+}
+
+HWND PanelTextTable::ToPost() {
+  if (pending_ || !waiting_ || !window_) return nullptr;
+  pending_ = true;
+  ++posted_;
+  return window_;
+}
+
+void PanelTextTable::PostTo(HWND window) {
+  // Posted outside the lock; a window that is gone takes no message, and the
+  // next writer tries again.
+  if (window && !PostMessageA(window, WM_PANELTEXTS, 0, 0)) {
+    Lock lock(lock_);
+    pending_ = false;
+  }
+}
+
+void PanelTextTable::Hold() {
+  Lock lock(lock_);
+  holder_ = GetCurrentThreadId();
+}
+
+void PanelTextTable::Send() {
+  HWND post = nullptr;
+  {
+    Lock lock(lock_);
+    if (holder_ == GetCurrentThreadId()) holder_ = 0;
+    post = ToPost();
+  }
+  PostTo(post);
+}
+
+void PanelTextTable::Open() {
+  Lock lock(lock_);
+  open_ = true;
+}
+
+void PanelTextTable::Close() {
+  Lock lock(lock_);
+  open_ = false;
+  for (Place& p : places_) p.Changed = false;
+  waiting_ = false;
+}
+
+int PanelTextTable::Take(Text* out) {
+  Lock lock(lock_);
+  int n = 0;
+  for (int i = 0; i < kMaxPanels; ++i) {
+    Place& p = places_[i];
+    if (!p.Changed) continue;
+    Text& t = out[n++];
+    t.Generation = p.Generation;
+    t.Slot = i + 1;
+    std::memcpy(t.Chars, p.Chars, p.Length);
+    t.Chars[p.Length] = '\0';
+    t.Columns = p.Columns;
+    p.Columns.count = 0;
+    p.Changed = false;
+  }
+  pending_ = false;
+  waiting_ = false;
+  return n;
+}
+
+long PanelTextTable::PostedCount() {
+  Lock lock(lock_);
+  return posted_;
+}
+
+// ---- The panel row ---------------------------------------------------------
+
+BarPanels::BarPanels(HWND bar, const bool& logAll)
+    : bar_(bar), logAll_(logAll), tips_(bar), list_(*this, Contract()) {
+  table_.SetWindow(bar);
+}
+
+BarPanels::~BarPanels() { table_.SetWindow(nullptr); }
+
+void BarPanels::LoadPanels() {
+  list_.LoadPanels();
+  // The built-in sensors hand out values only for panels that graph them.
+  WantGraphValues(list_.GraphsShown());
+}
+
+void BarPanels::ShowPaused() {
+  list_.ShowPaused();
+  ShowTexts();
+}
+
+void BarPanels::DisableStopped(void* fn) {
+  list_.DisableStopped(fn);
+  ShowTexts();
+}
+
+void BarPanels::ShowTexts() {
+  PanelTextTable::Text texts[kMaxPanels];
+  const int n = table_.Take(texts);
+  for (int i = 0; i < n; ++i) {
+    const PanelTextTable::Text& t = texts[i];
+    // Texts of a list that has been rebuilt since are stale.
+    if (t.Generation != list_.Generation() || t.Slot > list_.Count()) continue;
+    list_.Items(t.Slot).ShowReading(t.Chars, t.Columns);
+  }
+}
+
+TBuiltInSensor BarPanels::BuiltInSensor(int32_t number) { return ::BuiltInSensor(number); }
+bool BarPanels::StoppedResponding(const void* fn) { return PluginLoader().StoppedResponding(fn); }
+
+BitmapHandle BarPanels::LoadPanelImage(int32_t number) {
+  const std::string name = "PANELIMAGE" + IntToText(number);
+  return LoadBitmapA(ThisModule(), name.c_str());
+}
+
+void BarPanels::DeleteBitmap(BitmapHandle bitmap) {
+  DeleteObject(static_cast<HBITMAP>(bitmap));
+}
+
+std::unique_ptr<PanelView> BarPanels::CreateView(int slot, const std::string& hint,
+                                                 BitmapHandle bitmap, int32_t width,
+                                                 const PanelGraph& graph) {
+  std::unique_ptr<PanelWindows> view(new PanelWindows(bar_, tips_, settings_, hint,
+                                                      static_cast<HBITMAP>(bitmap), width, graph));
+  SetWindowLongPtrA(view->TextCell(), GWLP_ID, kTextCellIdBase + slot);
+  SetWindowLongPtrA(view->IconCell(), GWLP_ID, kIconCellIdBase + slot);
+  return std::unique_ptr<PanelView>(view.release());
+}
+
+void BarPanels::ShowError(const std::string& message, const std::string& code,
+                          const std::string& description) {
+  ::ShowError(message, code, description);
+}
+
+std::optional<int32_t> BarPanels::TakeBuiltInValue() { return TakeGraphValue(); }
+
+void BarPanels::PublishText(uint32_t generation, int slot, const char* text, size_t length,
+                            bool fromPass, GraphColumn column) {
+  table_.Publish(generation, slot, text, length, fromPass, column);
+}
+
+void BarPanels::LogLine(const std::string& text) { ::LogLine(text); }

@@ -13,18 +13,17 @@ APPBARDATA Record(HWND bar) {
   return d;
 }
 
-void ToRect(const EdgeRect& r, RECT& rc) {
-  rc.left = r.Left;
-  rc.top = r.Top;
-  rc.right = r.Right;
-  rc.bottom = r.Bottom;
-}
-
-void FromRect(const RECT& rc, EdgeRect& r) {
-  r.Left = rc.left;
-  r.Top = rc.top;
-  r.Right = rc.right;
-  r.Bottom = rc.bottom;
+// Proposes r for the edge (ABM_QUERYPOS) or takes it (ABM_SETPOS); r becomes
+// what the shell grants.
+void SendRect(HWND bar, DWORD message, int edge, EdgeRect& r) {
+  APPBARDATA d = Record(bar);
+  d.uEdge = static_cast<UINT>(edge);
+  d.rc = {r.Left, r.Top, r.Right, r.Bottom};
+  SHAppBarMessage(message, &d);
+  r.Left = d.rc.left;
+  r.Top = d.rc.top;
+  r.Right = d.rc.right;
+  r.Bottom = d.rc.bottom;
 }
 
 }  // namespace
@@ -42,21 +41,8 @@ void ShellAppBar::Remove() {
   SHAppBarMessage(ABM_REMOVE, &d);
 }
 
-void ShellAppBar::QueryPos(int edge, EdgeRect& r) {
-  APPBARDATA d = Record(bar_);
-  d.uEdge = static_cast<UINT>(edge);
-  ToRect(r, d.rc);
-  SHAppBarMessage(ABM_QUERYPOS, &d);
-  FromRect(d.rc, r);
-}
-
-void ShellAppBar::SetPos(int edge, EdgeRect& r) {
-  APPBARDATA d = Record(bar_);
-  d.uEdge = static_cast<UINT>(edge);
-  ToRect(r, d.rc);
-  SHAppBarMessage(ABM_SETPOS, &d);
-  FromRect(d.rc, r);
-}
+void ShellAppBar::QueryPos(int edge, EdgeRect& r) { SendRect(bar_, ABM_QUERYPOS, edge, r); }
+void ShellAppBar::SetPos(int edge, EdgeRect& r) { SendRect(bar_, ABM_SETPOS, edge, r); }
 
 void ShellAppBar::SetAutoHideBar(int edge, bool on) {
   APPBARDATA d = Record(bar_);

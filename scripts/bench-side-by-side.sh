@@ -15,7 +15,13 @@
 # by request name (0: no count). Last, the bar's CPU time per pass: at
 # "Update" "1000" over 20 s, and at "Update" "0" over CVL_SIDE_PROFILE (3000)
 # passes; of the whole configuration, the pass alone, and at "Update" "0" of
-# each panel and each warning alone (0: none).
+# each panel and each warning alone (0: none). Each run and the count also
+# break the bar down by thread (the main thread first, then the others in
+# the order they started: the display thread is the second): its time on the
+# processor and how often it was put on one, and its requests per pass.
+# CVL_SIDE_ONLY names a part of the configuration for the runs and the count
+# instead of the whole ("pass" for the pass alone, "panel-4",
+# "panel-Dialtally", "warning-13", or several with commas).
 # Conky (Debian's conky-std) is installed when missing.
 # Writes ${CVL_SIDE_OUT:-docs/side-by-side.txt}; never fails on a figure.
 set -eu
@@ -24,6 +30,7 @@ runs=${1:-3}
 seconds=${CVL_SIDE_SECONDS:-30}
 passes=${CVL_SIDE_PASSES:-20}
 profile=${CVL_SIDE_PROFILE:-3000}
+only=${CVL_SIDE_ONLY:-}
 
 if [ "$(id -u)" = 0 ]; then
   "$top/scripts/deps.sh"
@@ -72,6 +79,16 @@ cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{print $12 + $13}'; }
 # Nanoseconds on the processor, every thread of the process.
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d", s}'; }
 ms() { awk -v t="$1" -v k="$tick" 'BEGIN {printf "%.0f", 1000 * t / k}'; }
+# Per thread in the order the threads started: its id, its nanoseconds on
+# the processor and the times it was put on one.
+thread_ns() {
+  local t
+  for t in /proc/"$1"/task/*; do echo "${t##*/} $(cut -d' ' -f1,3 "$t/schedstat" 2>/dev/null)"; done |
+    sort -n
+}
+# The part of the configuration the runs and the count measure.
+only_args=()
+[ -n "$only" ] && only_args=(--only "$only")
 
 figures=$work/figures
 status=0
@@ -79,7 +96,7 @@ echo "CPU over the same $seconds s (utime + stime from /proc/PID/stat, 10 ms ste
 for run in $(seq "$runs"); do
   rm -f "$work/ready" "$work/hold"
   timeout -k 10 900 wine "$measurer" --ready "$(cvl_winpath "$work/ready")" \
-    --hold "$(cvl_winpath "$work/hold")" >/dev/null 2>&1 &
+    --hold "$(cvl_winpath "$work/hold")" "${only_args[@]}" >/dev/null 2>&1 &
   side=$!
   conky -c "$top/bench/conky-side-by-side.conf" >/dev/null 2>&1 &
   conky_pid=$!
@@ -93,9 +110,11 @@ for run in $(seq "$runs"); do
     load=$(cut -d' ' -f1 /proc/loadavg)
     b0=$(cpu_ticks "$bar") c0=$(cpu_ticks "$conky_pid") s0=$(cpu_ticks "$server")
     bn0=$(cpu_ns "$bar") cn0=$(cpu_ns "$conky_pid")
+    thread_ns "$bar" >"$work/threads0"
     sleep "$seconds"
     b1=$(cpu_ticks "$bar") c1=$(cpu_ticks "$conky_pid") s1=$(cpu_ticks "$server")
     bn1=$(cpu_ns "$bar") cn1=$(cpu_ns "$conky_pid")
+    thread_ns "$bar" >"$work/threads1"
     awk -v r="$run" -v b=$((b1 - b0)) -v c=$((c1 - c0)) -v s=$((s1 - s0)) -v k="$tick" \
       -v bn=$((bn1 - bn0)) -v cn=$((cn1 - cn0)) -v l="$load" 'BEGIN {
         printf "run %d: bar %.0f ms, conky %.0f ms, Wine server %.0f ms; bar / conky %s;" \
@@ -104,6 +123,12 @@ for run in $(seq "$runs"); do
                1000 * c / k, 1000 * s / k, c ? sprintf("%.2f", b / c) : "n/a",
                c ? sprintf("%.2f", (b + s) / c) : "n/a", l, bn / 1e6, cn / 1e6,
                cn ? sprintf("%.2f", bn / cn) : "n/a" }' >>"$figures"
+    awk -v main="$bar" '
+      NR == FNR { ns[$1] = $2; runs[$1] = $3; next }
+      $1 in ns { on = ($2 - ns[$1]) / 1e6; put = $3 - runs[$1]; n++
+        line = line sprintf("%s %s %.1f ms, put on a processor %d times", n > 1 ? ";" : "",
+                            $1 == main ? "main" : "thread " n, on, put) }
+      END { print "  per thread:" line }' "$work/threads0" "$work/threads1" >>"$figures"
   fi
   touch "$work/hold"
   wait "$side" || status=1
@@ -117,7 +142,7 @@ count_requests() {
   timeout 30 wineserver -k >/dev/null 2>&1 || true
   timeout 30 wineserver -w >/dev/null 2>&1 || true
   WINEDEBUG=+server timeout -k 10 900 wine "$measurer" --marks "$passes" \
-    --out "$(cvl_winpath "$work/marks")" >/dev/null 2>"$work/trace" || status=1
+    --out "$(cvl_winpath "$work/marks")" "${only_args[@]}" >/dev/null 2>"$work/trace" || status=1
   timeout 30 wineserver -w >/dev/null 2>&1 || true
   local counted threads self
   counted=$(sed -n 's/^passes //p' "$work/marks" 2>/dev/null || true)
@@ -131,18 +156,21 @@ count_requests() {
   # A request line is "tid: name( ... )"; its reply "tid: name() = ...".
   awk -v ids="$threads" -v own="$self" -v n="$counted" '
     BEGIN {
-      split(ids, t, " "); for (i in t) bar[t[i]] = 1
+      split(ids, t0, " "); for (i in t0) bar[t0[i]] = 1
       split(own, t, " "); for (i in t) measurer[t[i]] = 1
     }
     /CorvellaMarkStart/ { on = 1; next }
     /CorvellaMarkEnd/ { exit }
     on && /^[0-9a-f]+: [a-z_0-9]+\(/ && !/^[0-9a-f]+: [a-z_0-9]+\([^(]*\) = / {
       split($0, p, ": "); name = substr(p[2], 1, index(p[2], "(") - 1)
-      if (p[1] in bar) { count[name]++; total++ } else if (!(p[1] in measurer)) others++
+      if (p[1] in bar) { count[name]++; total++; of[p[1]]++ } else if (!(p[1] in measurer)) others++
     }
     END {
       printf "Wine server requests per pass of the bar: %.1f (%d requests over %d passes;" \
              " the other Wine processes but the measuring one %.1f per pass)\n", total / n, total, n, others / n
+      printf "By thread, per pass:"
+      for (i = 1; (i in t0); i++) printf("%s %s %.1f", (i > 1) ? ";" : "", (i == 1) ? "main" : "thread " i, of[t0[i]] / n)
+      print ""
       print "By request, per pass:"
       cmd = "sort -k2 -rn"
       for (k in count) printf "  %s %.1f\n", k, count[k] / n | cmd
@@ -173,6 +201,7 @@ profile_passes() {
   echo "Machine: $(lscpu | sed -n 's/^Model name:[[:space:]]*//p' | head -n1), $(nproc) cores available; $(. /etc/os-release && echo "$PRETTY_NAME"), Linux $(uname -r)"
   echo "Wine: $(wine --version) in nt mode, Xvfb 1024x768x24; $(conky -v 2>/dev/null | head -n1 | cut -d' ' -f1-2)"
   echo "Bar: built-in sensors 1-15 and Dialtally; warning kinds 1, 2, 3, 13, 14, 15 and the pass probe; \"Update\" \"1000\""
+  [ -n "$only" ] && echo "The runs and the count: $only alone, with the pass probe"
   echo "Conky: bench/conky-side-by-side.conf, update_interval 1"
   echo
   cat "$figures"

@@ -133,6 +133,10 @@ DiskReadings ReadDisks() {
   } else {
     ReadIoRates(r);
   }
+  // The list and each drive's type are asked as the system answers them,
+  // every pass: under Wine the list is a walk of its drive directory and a
+  // local disk's type a question to its mount manager, and no other source
+  // gives the same answer for fewer requests.
   char drives[257] = {};
   GetLogicalDriveStringsA(256, drives);
   for (int n = 1; n <= 26; ++n) {

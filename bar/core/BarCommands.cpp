@@ -38,7 +38,7 @@ void BarCommands::MenuCommand(unsigned id) {
 }
 
 void BarCommands::SettingsMenuClick() {
-  processedOwed_ = false;  // written here anyway
+  bar_.ProcessedOwed = false;  // written here anyway
   bar_.PauseThread();
   try {
     Save("Settings", "SettingsStatus", "Processed");
@@ -54,26 +54,6 @@ void BarCommands::SettingsMenuClick() {
     throw;
   }
   bar_.ResumeThread();
-}
-
-void BarCommands::SettingsTimerTimer() {
-  bar_.SetAutoHideTimer(false);
-  // Ticks that arrive inside a box of the reload itself, or while it waits
-  // for an alert box of the pass under way, wait for its end: "Processed" is
-  // written only once the reload is over.
-  if (bar_.ApplyingSettings() || bar_.ReloadWaiting()) return;
-  if (processedOwed_) {
-    processedOwed_ = false;
-    Save("Settings", "SettingsStatus", "Processed");
-    return;
-  }
-  if (Setting("Settings", "SettingsStatus", "") == "Applied") {
-    bar_.ApplySettings(false);
-    if (bar_.ReloadWaiting())
-      processedOwed_ = true;
-    else
-      Save("Settings", "SettingsStatus", "Processed");
-  }
 }
 
 void BarCommands::PauseMenuClick() {

@@ -1,7 +1,7 @@
 #pragma once
 // The bar's commands (portable): the pop-up menu's items and their check
 // marks, the hot keys, the notification icon and settings button clicks, the
-// settings dialog hand-shake, the double-click, the width drag of the
+// double-click, the width drag of the
 // floating bar and the exit sequence, over the bar window.
 #include <cstdint>
 #include <string>
@@ -40,9 +40,6 @@ class BarCommands {
   void OnTopMenuClick();
   void AutoHideMenuClick();
 
-  // While the settings dialog is open. "Processed" follows a reload that had
-  // to wait for the pass under way.
-  void SettingsTimerTimer();
   // Ignored while the settings dialog is open or the settings are loading.
   void HotKey(int id);
   void TrayIcon(unsigned mouseMessage);
@@ -70,5 +67,4 @@ class BarCommands {
 
   BarWindow& bar_;
   BarPositioner& pos_;
-  bool processedOwed_ = false;
 };

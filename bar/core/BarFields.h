@@ -3,7 +3,9 @@
 // positioning logic works with (portable).
 #include <cstdint>
 
-#include "bar/core/BarPosition.h"
+// The bar's positions. The docked codes equal the shell's edge codes
+// (ABE_TOP = 1, ABE_BOTTOM = 3) and are passed to the shell unchanged.
+enum TBarPosition : int { bpNone = 0, bpTop = 1, bpFloating = 2, bpBottom = 3, bpMinimised = 4 };
 
 // Menu item ids. The check marks of the position items, OnTopMenu,
 // AutoHideMenu and PauseMenu are the bar's state.
@@ -52,6 +54,9 @@ struct BarFields {
   int32_t BarHeight = 0;
   // True while the auto-hide shrinking runs.
   bool Hiding = false;
+  // The settings hand-shake still owes "Processed" for a reload that had to
+  // wait for the pass under way.
+  bool ProcessedOwed = false;
 };
 
 // The window's height in pixels while an auto-hide bar is hidden.

@@ -253,3 +253,81 @@ void TDisplayPanels::DisableStopped(const void* fn) {
     if (reinterpret_cast<void*>(panel->ValueFunc) == fn) panel->GraphStoppedResponding();
   }
 }
+
+// ---- The pass ----------------------------------------------------------------
+
+namespace {
+
+// Runs step(i); false when it raised (the pass ends). A fault disables.
+template <typename Step, typename Disable>
+bool Survives(int i, Step step, Disable disable) noexcept {
+  try {
+    step(i);
+    return true;
+  } catch (const PluginFault&) {
+    try {
+      disable(i);
+    } catch (...) {
+    }
+  } catch (...) {
+  }
+  return false;
+}
+
+// The panels' texts of a pass leave together, before any warning is checked
+// (an alert box may hold the pass for long).
+class HeldTexts {
+ public:
+  explicit HeldTexts(TDisplayPanels& panels) : panels_(panels) { panels_.HoldTexts(); }
+  ~HeldTexts() { Send(); }
+  HeldTexts(const HeldTexts&) = delete;
+  HeldTexts& operator=(const HeldTexts&) = delete;
+  void Send() noexcept {
+    if (held_) panels_.SendTexts();
+    held_ = false;
+  }
+
+ private:
+  TDisplayPanels& panels_;
+  bool held_ = true;
+};
+
+}  // namespace
+
+void RefreshCycle(TDisplayPanels& panels, RefreshWarnings& warnings) noexcept {
+  try {
+    HeldTexts texts(panels);
+    for (int i = 1; i <= panels.Count(); ++i) {
+      if (!Survives(i, [&](int n) { panels.Items(n).UpdateText(); },
+                    [&](int n) { panels.Items(n).SensorFunc = nullptr; }))
+        return;
+    }
+    texts.Send();
+    for (int i = 1; i <= warnings.WarningCount(); ++i) {
+      if (!Survives(i, [&](int n) { warnings.CheckWarning(n); },
+                    [&](int n) { warnings.DisableCheck(n); }))
+        return;
+    }
+  } catch (...) {
+    // A count that cannot be read ends the pass like any other error.
+  }
+}
+
+void FirstReadings(TDisplayPanels& panels) noexcept {
+  try {
+    HeldTexts texts(panels);
+    for (int i = 1; i <= panels.Count(); ++i) {
+      try {
+        panels.Items(i).UpdateText();
+      } catch (const PluginFault&) {
+        try {
+          panels.Items(i).SensorFunc = nullptr;
+          panels.Items(i).UpdateText();  // "Error", without a function
+        } catch (...) {
+        }
+      } catch (...) {
+      }
+    }
+  } catch (...) {
+  }
+}

@@ -3,6 +3,10 @@
 // cell and text cell, and TDisplayPanels, the list of up to 100 of them loaded
 // from the registry and laid out in rows. The controls and the way a text
 // reaches them are the host's (PanelHost): the list only decides.
+//
+// One refresh pass (RefreshCycle): every panel fetches its sensor text, then
+// every warning tests its threshold. Its rule for errors and faults, and the
+// first readings: docs/ARCHITECTURE.md, "Threads".
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -10,11 +14,20 @@
 #include <vector>
 
 #include "shared/core/PanelGraph.h"
-#include "bar/core/RefreshCycle.h"
 #include "sensors/core/BuiltInCatalogue.h"
 #include "shared/core/PluginOperations.h"
 
 constexpr int kMaxPanels = 100;
+
+// The warnings as a pass checks them: slots 1..WarningCount, in order.
+class RefreshWarnings {
+ public:
+  virtual ~RefreshWarnings() = default;
+  virtual int WarningCount() = 0;
+  // One evaluation of warning i (may alert); may raise.
+  virtual void CheckWarning(int i) = 0;
+  virtual void DisableCheck(int i) = 0;
+};
 
 // Geometry of the row, in pixels.
 constexpr int kPanelTextOffset = 27;  // text cell: icon cell (22) + gap (5)
@@ -108,6 +121,10 @@ class PanelHost {
   // out of service) always shows.
   virtual void PublishText(uint32_t generation, int slot, const char* text, size_t length,
                            bool fromPass, GraphColumn column) = 0;
+  // Around the panels of a pass: their texts go to the window together, once
+  // the last panel is done (or the pass ended early), not one by one.
+  virtual void HoldTexts() noexcept {}
+  virtual void SendTexts() noexcept {}
   virtual bool LogAll() = 0;
   virtual void LogLine(const std::string& text) = 0;
 };
@@ -163,12 +180,12 @@ class TDisplayPanel {
   std::unique_ptr<PanelView> view_;
 };
 
-class TDisplayPanels : public RefreshPanels {
+class TDisplayPanels {
  public:
   // Sensor functions, plug-in or built in, are called through the contract,
   // and the list is read from its settings.
   TDisplayPanels(PanelHost& host, PluginContract& contract) : host_(host), contract_(contract) {}
-  ~TDisplayPanels() override;
+  ~TDisplayPanels();
   TDisplayPanels(const TDisplayPanels&) = delete;
   TDisplayPanels& operator=(const TDisplayPanels&) = delete;
 
@@ -197,10 +214,9 @@ class TDisplayPanels : public RefreshPanels {
   // Changes whenever the list is rebuilt: texts of an older list are ignored.
   uint32_t Generation() const { return generation_; }
 
-  // RefreshPanels.
-  int PanelCount() override { return Count(); }
-  void UpdatePanel(int i) override { Items(i).UpdateText(); }
-  void DisableSensor(int i) override { Items(i).SensorFunc = nullptr; }
+  // What a pass walks: slots 1..Count, in order.
+  void HoldTexts() noexcept { host_.HoldTexts(); }
+  void SendTexts() noexcept { host_.SendTexts(); }
 
  private:
   void LoadEntry(int index, bool& pluginFailed);
@@ -211,3 +227,8 @@ class TDisplayPanels : public RefreshPanels {
   bool graphsShown_ = false;
   std::vector<std::unique_ptr<TDisplayPanel>> items_;
 };
+
+// One pass over the panels (their sensor functions), then the warnings; the
+// first readings of a fresh list. Never raise.
+void RefreshCycle(TDisplayPanels& panels, RefreshWarnings& warnings) noexcept;
+void FirstReadings(TDisplayPanels& panels) noexcept;

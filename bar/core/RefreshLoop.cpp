@@ -56,27 +56,28 @@ void RefreshLoop::Run() {
       UpdateRun();
     }
     pass_(context_, kind);
-    bool notice = false;
+    EndOfPass();
     bool sleep = false;
     uint32_t interval = 0;
     {
       Locked lock(sync_);
-      inPass_ = false;
-      notice = idleWanted_;
-      idleWanted_ = false;
       sleep = !stop_ && pauses_ == 0 && holds_ == 0;
       interval = static_cast<uint32_t>(interval_);
     }
-    if (notice) sync_.NoticeIdle();
     if (sleep) sync_.Wait(RefreshSync::kWake, interval);
   }
 }
 
-void RefreshLoop::Pause() {
+void RefreshLoop::Change(int& count, int step) {
   Locked lock(sync_);
-  ++pauses_;
+  if (count + step >= 0) count += step;
   UpdateRun();
 }
+
+void RefreshLoop::Pause() { Change(pauses_, 1); }
+void RefreshLoop::Resume() { Change(pauses_, -1); }
+void RefreshLoop::Hold() { Change(holds_, 1); }
+void RefreshLoop::Unhold() { Change(holds_, -1); }
 
 void RefreshLoop::PauseMuted() {
   Locked lock(sync_);
@@ -85,27 +86,9 @@ void RefreshLoop::PauseMuted() {
   UpdateRun();
 }
 
-void RefreshLoop::Resume() {
-  Locked lock(sync_);
-  if (pauses_ > 0) --pauses_;
-  UpdateRun();
-}
-
 bool RefreshLoop::Paused() {
   Locked lock(sync_);
   return pauses_ > 0;
-}
-
-void RefreshLoop::Hold() {
-  Locked lock(sync_);
-  ++holds_;
-  UpdateRun();
-}
-
-void RefreshLoop::Unhold() {
-  Locked lock(sync_);
-  if (holds_ > 0) --holds_;
-  UpdateRun();
 }
 
 void RefreshLoop::RequestPass(PassKind kind) {
@@ -122,7 +105,9 @@ bool RefreshLoop::NoticeWhenIdle() {
   return true;
 }
 
-void RefreshLoop::Abandoned() {
+void RefreshLoop::Abandoned() { EndOfPass(); }
+
+void RefreshLoop::EndOfPass() {
   bool notice = false;
   {
     Locked lock(sync_);

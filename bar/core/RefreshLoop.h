@@ -101,7 +101,10 @@ class RefreshLoop {
   // Under the lock: may a pass start now, and of which kind.
   PassKind Next() const;
   void UpdateRun();
-  void EndOfPass(bool& notice);
+  // One more pause or hold (step 1), or one fewer (step -1, never below 0).
+  void Change(int& count, int step);
+  // The pass has ended, or its thread was given up: the idle notice it owes.
+  void EndOfPass();
 
   RefreshSync& sync_;
   TextGate& gate_;

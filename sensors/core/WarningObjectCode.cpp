@@ -7,7 +7,7 @@
 
 void TWarning::Check() {
   if (!CheckFunc) return;
-  if (!host_.CallWarningFunction(CheckFunc, WarnVal)) {
+  if (!contract_.CallWarningFunction(CheckFunc, WarnVal)) {
     Fired = false;
     return;
   }
@@ -31,7 +31,8 @@ void TWarnings::AddWarning(TWarningFunction checkFunc, int32_t warnVal, const st
                            const std::string& units) {
   if (Count() >= kMaxWarnings) throw RangeCheckError();
   if (checkFunc && host_.StoppedResponding(checkFunc)) checkFunc = nullptr;
-  items_.push_back(std::make_unique<TWarning>(host_, checkFunc, warnVal, message, units));
+  items_.push_back(
+      std::make_unique<TWarning>(host_, contract_, checkFunc, warnVal, message, units));
 }
 
 void TWarnings::DisableStopped(TWarningFunction fn) {
@@ -40,23 +41,23 @@ void TWarnings::DisableStopped(TWarningFunction fn) {
 }
 
 void TWarnings::LoadEntry(int i, bool& pluginFailed) {
-  if (host_.GetWarningSetting(i, "General", "Plugin", "FALSE") == "FALSE") {
-    const int32_t number = TextToInt(host_.GetWarningSetting(i, "General", "Number", "1"));
-    const int32_t warnVal = TextToInt(host_.GetWarningSetting(i, "General", "WarnVal", "1"));
+  if (contract_.GetWarningSetting(i, "General", "Plugin", "FALSE") == "FALSE") {
+    const int32_t number = TextToInt(contract_.GetWarningSetting(i, "General", "Number", "1"));
+    const int32_t warnVal = TextToInt(contract_.GetWarningSetting(i, "General", "WarnVal", "1"));
     const TBuiltInWarning entry = host_.BuiltInWarning(number);
     AddWarning(entry.Function, warnVal, entry.Message, entry.Units);
     return;
   }
-  const int32_t number = TextToInt(host_.GetWarningSetting(i, "General", "Number", "1"));
-  const std::string path = host_.PluginPath(number);
-  if ((host_.GetPluginFacilities(path) & PluginHasWarning) != PluginHasWarning) {
+  const int32_t number = TextToInt(contract_.GetWarningSetting(i, "General", "Number", "1"));
+  const std::string path = contract_.PluginPath(number);
+  if ((contract_.GetPluginFacilities(path) & PluginHasWarning) != PluginHasWarning) {
     pluginFailed = true;
     return;
   }
   TWARNINGINFO info;
-  host_.GetWarningInfo(path, info);
-  const int32_t warnVal = TextToInt(host_.GetWarningSetting(i, "General", "WarnVal", "1"));
-  TWarningFunction fn = host_.LoadWarningFunction(path);
+  contract_.GetWarningInfo(path, info);
+  const int32_t warnVal = TextToInt(contract_.GetWarningSetting(i, "General", "WarnVal", "1"));
+  TWarningFunction fn = contract_.LoadWarningFunction(path);
   AddWarning(fn, warnVal, info.Message, info.Val);
 }
 
@@ -64,7 +65,8 @@ void TWarnings::LoadWarnings() {
   bool pluginFailed = false;
   try {
     ClearWarnings();
-    const int32_t n = TextToInt(host_.GetSetting("Warnings", "NoOfWarnings", "0"));
+    const int32_t n = TextToInt(
+        contract_.Settings().GetSetting(kAppName, "Warnings", "NoOfWarnings", "0"));
     for (int32_t i = 1; i <= n; ++i) LoadEntry(i, pluginFailed);
   } catch (const std::exception& e) {
     ClearWarnings();

@@ -10,27 +10,15 @@
 #include "sensors/core/BuiltInCatalogue.h"
 #include "shared/core/PluginOperations.h"
 
-// What warnings need from the rest of the bar. The bar passes the one made of
-// the registry, the plug-in contract, the built-in catalogue and its alert
-// and error boxes (SystemWarningHost); native tests pass fakes.
+// What warnings need from the bar besides the plug-in contract: the built-in
+// catalogue, the functions out of service, the alert and the error box.
 class TWarningHost {
  public:
   virtual ~TWarningHost() = default;
-  // Section values of the bar's own key, and Warnings\<index>\<section>.
-  virtual std::string GetSetting(const std::string& section, const std::string& name,
-                                 const std::string& def) = 0;
-  virtual std::string GetWarningSetting(int index, const std::string& section,
-                                        const std::string& name, const std::string& def) = 0;
   // RangeCheckError outside 1-15.
   virtual TBuiltInWarning BuiltInWarning(int32_t number) = 0;
-  virtual std::string PluginPath(int32_t number) = 0;
-  virtual int32_t GetPluginFacilities(const std::string& path) = 0;
-  virtual void GetWarningInfo(const std::string& path, TWARNINGINFO& info) = 0;
-  virtual TWarningFunction LoadWarningFunction(const std::string& path) = 0;
   // A call into fn stopped responding once: fn is out of service for good.
   virtual bool StoppedResponding(TWarningFunction fn) = 0;
-  // The guarded call; the lowest byte of the result decides.
-  virtual bool CallWarningFunction(TWarningFunction fn, int32_t threshold) = 0;
   virtual void RaiseWarning(const std::string& text) = 0;
   virtual void ShowError(const std::string& message, const std::string& code,
                          const std::string& description) = 0;
@@ -40,9 +28,16 @@ constexpr int kMaxWarnings = 100;
 
 class TWarning {
  public:
-  TWarning(TWarningHost& host, TWarningFunction checkFunc, int32_t warnVal,
-           const std::string& message, const std::string& units)
-      : WarnVal(warnVal), CheckFunc(checkFunc), Message(message), Units(units), host_(host) {}
+  // The check function is called through the contract (a guarded call: the
+  // lowest byte of its result decides).
+  TWarning(TWarningHost& host, PluginContract& contract, TWarningFunction checkFunc,
+           int32_t warnVal, const std::string& message, const std::string& units)
+      : WarnVal(warnVal),
+        CheckFunc(checkFunc),
+        Message(message),
+        Units(units),
+        host_(host),
+        contract_(contract) {}
 
   // One evaluation: a new crossing alerts through RaiseWarning. Errors of the
   // check function (PluginFault for a processor fault) and of the alert reach
@@ -59,11 +54,13 @@ class TWarning {
 
  private:
   TWarningHost& host_;
+  PluginContract& contract_;
 };
 
 class TWarnings {
  public:
-  explicit TWarnings(TWarningHost& host) : host_(host) {}
+  // The list is read from the contract's settings.
+  TWarnings(TWarningHost& host, PluginContract& contract) : host_(host), contract_(contract) {}
   TWarnings(const TWarnings&) = delete;
   TWarnings& operator=(const TWarnings&) = delete;
 
@@ -86,5 +83,6 @@ class TWarnings {
   void LoadEntry(int index, bool& pluginFailed);
 
   TWarningHost& host_;
+  PluginContract& contract_;
   std::vector<std::unique_ptr<TWarning>> items_;
 };

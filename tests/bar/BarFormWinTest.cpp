@@ -8,10 +8,32 @@
 #include <vector>
 
 #include "bar/BarFormCode.h"
+#include "bar/DisplayThreadCode.h"
+#include "bar/PanelWindows.h"
 #include "shared/Globals.h"
 #include "bar/ShellAppBar.h"
+#include "bar/core/ApplySettings.h"
 #include "shared/core/CvlError.h"
 #include "tests/support/WinTest.h"
+
+// The portable rules name the Win32 values they use; each copy must match.
+static_assert(kIdlePriorityClass == IDLE_PRIORITY_CLASS, "priority class");
+static_assert(kNormalPriorityClass == NORMAL_PRIORITY_CLASS, "priority class");
+static_assert(kHighPriorityClass == HIGH_PRIORITY_CLASS, "priority class");
+static_assert(kRealtimePriorityClass == REALTIME_PRIORITY_CLASS, "priority class");
+static_assert(kThreadPriorityLowest == THREAD_PRIORITY_LOWEST, "thread priority");
+static_assert(kThreadPriorityBelowNormal == THREAD_PRIORITY_BELOW_NORMAL, "thread priority");
+static_assert(kThreadPriorityNormal == THREAD_PRIORITY_NORMAL, "thread priority");
+static_assert(kThreadPriorityAboveNormal == THREAD_PRIORITY_ABOVE_NORMAL, "thread priority");
+static_assert(kThreadPriorityHighest == THREAD_PRIORITY_HIGHEST, "thread priority");
+static_assert(kModAlt == MOD_ALT && kModControl == MOD_CONTROL && kModShift == MOD_SHIFT,
+              "hot-key modifiers");
+static_assert(kStyleBorder == WS_BORDER && kStyleDlgFrame == WS_DLGFRAME &&
+                  kStyleCaption == WS_CAPTION && kStyleModalFrame == DS_MODALFRAME,
+              "window styles");
+static_assert(kMouseLeftDown == WM_LBUTTONDOWN && kMouseRightDown == WM_RBUTTONDOWN,
+              "mouse messages");
+static_assert(bpTop == ABE_TOP && bpBottom == ABE_BOTTOM, "edge codes");
 
 using namespace wintest;
 
@@ -19,131 +41,113 @@ namespace {
 
 using Events = std::vector<std::string>;
 
-class RecordingPanels : public PanelRow {
- public:
-  RecordingPanels(Events& e, bool& fail) : events_(e), fail_(fail) {}
-  void LoadPanels() override {
-    events_.push_back("load panels");
-    if (fail_) throw CvlError("Cannot load panel 3");
-  }
-  void ShowPaused() override { events_.push_back("panels paused"); }
-  void ClearPanels() override { events_.push_back("clear panels"); }
-  int32_t Arrange(int32_t) override { return 34; }
-  void ShowTexts() override {}
-  void DisableStopped(void*) override {}
-  TextGate& Gate() override { return gate_; }
-  int PanelCount() override { return 0; }
-  void UpdatePanel(int) override {}
-  void DisableSensor(int) override {}
-
- private:
-  struct : TextGate {
-    void Open() override {}
-    void Close() override {}
-  } gate_;
-  Events& events_;
-  bool& fail_;
-};
-
-class RecordingWarnings : public WarningList {
- public:
-  explicit RecordingWarnings(Events& e) : events_(e) {}
-  void LoadWarnings() override { events_.push_back("load warnings"); }
-  int WarningCount() override { return 0; }
-  void CheckWarning(int) override {}
-  void DisableCheck(int) override {}
-  void DisableStopped(void*) override {}
-
- private:
-  Events& events_;
-};
-
-// Created paused, as the real one.
-class RecordingThread : public DisplayThread {
- public:
-  explicit RecordingThread(Events& e) : events_(e) {}
-  void Pause() override {
-    ++pauses_;
-    events_.push_back("pause");
-  }
-  void PauseMuted() override {
-    ++pauses_;
-    events_.push_back("pause muted");
-  }
-  void Resume() override {
-    --pauses_;
-    events_.push_back("resume");
-  }
-  bool Paused() const override { return pauses_ > 0; }
-  void Hold() override { events_.push_back("hold"); }
-  void Unhold() override { events_.push_back("unhold"); }
-  bool NoticeWhenIdle() override { return false; }
-  void RequestPass(PassKind kind) override {
-    events_.push_back(kind == PassKind::FirstReadings ? "first readings" : "pass");
-  }
-  void SetInterval(int32_t ms) override { events_.push_back("interval " + std::to_string(ms)); }
-  void SetPriority(int p) override { events_.push_back("thread priority " + std::to_string(p)); }
-  bool GiveUpHungThread(void*&) override { return false; }
-  void StartThread() override {}
-  bool Stop() override {
-    events_.push_back("stop");
-    return true;
-  }
-
- private:
-  Events& events_;
-  int pauses_ = 1;
-};
-
-// The shell as the positioning uses it; a docked position queries once.
-class RecordingShell : public AppBarShell {
- public:
-  RecordingShell(Events& e, bool fatal) : events_(e), fatal_(fatal) {}
-  void Register() override {}
-  void Remove() override { events_.push_back("leave"); }
-  void QueryPos(int edge, EdgeRect&) override {
-    events_.push_back("position " + std::to_string(edge));
-    if (fatal_) throw CvlError("Range check error");
-  }
-  void SetPos(int, EdgeRect&) override {}
-  void SetAutoHideBar(int, bool) override {}
-  bool OtherAutoHideBar(int) override { return false; }
-
- private:
-  Events& events_;
-  bool fatal_;
-};
-
-class RecordingParts : public BarParts {
- public:
-  std::unique_ptr<PanelRow> CreatePanels(TBarForm&) override {
-    events.push_back("create panels");
-    return std::unique_ptr<PanelRow>(new RecordingPanels(events, failPanels));
-  }
-  std::unique_ptr<WarningList> CreateWarnings(TBarForm&) override {
-    events.push_back("create warnings");
-    return std::unique_ptr<WarningList>(new RecordingWarnings(events));
-  }
-  std::unique_ptr<DisplayThread> CreateDisplayThread(TBarForm&, PanelRow&, WarningList&) override {
-    events.push_back("create thread");
-    return std::unique_ptr<DisplayThread>(new RecordingThread(events));
-  }
-  std::unique_ptr<AppBarShell> CreateShell(TBarForm&) override {
-    return std::unique_ptr<AppBarShell>(new RecordingShell(events, fatalPosition));
-  }
-  void InitBuiltIns(bool atStartUp) override {
-    events.push_back(atStartUp ? "builtins start" : "builtins");
-    if (failBuiltIns) throw CvlError("Range check error");
-  }
-  void ForgetLoadedPlugins() override { events.push_back("forget plugins"); }
-  void ShowSettings() override { events.push_back("settings dialog"); }
-  void ShowAbout(const AboutTexts&) override { events.push_back("about"); }
-
+// What the bar's parts below note, and how they fail. Once the thread has
+// stopped or the lists are freed, what would reach them does nothing, as in
+// the program.
+struct RecordingParts {
+  RecordingParts();
+  ~RecordingParts();
   Events events;
   bool failPanels = false;
   bool failBuiltIns = false;
   bool fatalPosition = false;
+  int pauses = 1;  // created paused, as the real thread
+  bool threadGone = false;
+  bool listsGone = false;
 };
+
+RecordingParts* gParts = nullptr;
+RecordingParts::RecordingParts() { gParts = this; }
+RecordingParts::~RecordingParts() { gParts = nullptr; }
+
+void Note(const std::string& event) { gParts->events.push_back(event); }
+void ThreadNote(const std::string& event) {
+  if (!gParts->threadGone) Note(event);
+}
+
+// The shell as the positioning uses it; a docked position queries once.
+class RecordingShell : public AppBarShell {
+ public:
+  void Register() override {}
+  void Remove() override { Note("leave"); }
+  void QueryPos(int edge, EdgeRect&) override {
+    Note("position " + std::to_string(edge));
+    if (gParts->fatalPosition) throw CvlError("Range check error");
+  }
+  void SetPos(int, EdgeRect&) override {}
+  void SetAutoHideBar(int, bool) override {}
+  bool OtherAutoHideBar(int) override { return false; }
+};
+
+}  // namespace
+
+// The bar's parts as this test links them.
+BarParts::BarParts() = default;
+BarParts::~BarParts() = default;
+void BarParts::Create(HWND, const bool&) {
+  Note("create panels");
+  Note("create warnings");
+  Note("create thread");
+}
+void BarParts::LoadPanels() {
+  if (gParts->listsGone) return;
+  Note("load panels");
+  if (gParts->failPanels) throw CvlError("Cannot load panel 3");
+}
+void BarParts::LoadWarnings() {
+  if (!gParts->listsGone) Note("load warnings");
+}
+void BarParts::ShowPaused() {
+  if (!gParts->listsGone) Note("panels paused");
+}
+int32_t BarParts::Arrange(int32_t) { return 34; }
+void BarParts::FreeLists(bool clear) {
+  if (clear && !gParts->listsGone) Note("clear panels");
+  gParts->listsGone = true;
+}
+void BarParts::Pause() {
+  if (!gParts->threadGone) ++gParts->pauses;
+  ThreadNote("pause");
+}
+void BarParts::PauseMuted() {
+  if (!gParts->threadGone) ++gParts->pauses;
+  ThreadNote("pause muted");
+}
+void BarParts::Resume() {
+  if (!gParts->threadGone) --gParts->pauses;
+  ThreadNote("resume");
+}
+bool BarParts::Paused() { return !gParts->threadGone && gParts->pauses > 0; }
+void BarParts::Hold() { ThreadNote("hold"); }
+void BarParts::Unhold() { ThreadNote("unhold"); }
+bool BarParts::NoticeWhenIdle() { return false; }
+void BarParts::RequestPass(PassKind kind) {
+  ThreadNote(kind == PassKind::FirstReadings ? "first readings" : "pass");
+}
+void BarParts::SetInterval(int32_t ms) { ThreadNote("interval " + std::to_string(ms)); }
+void BarParts::SetPriority(int p) { ThreadNote("thread priority " + std::to_string(p)); }
+bool BarParts::GiveUpHungThread() { return false; }
+bool BarParts::CallUnderWayFor(uint32_t) { return false; }
+bool BarParts::StopThread() {
+  ThreadNote("stop");
+  gParts->threadGone = true;
+  return true;
+}
+void BarParts::InitBuiltIns(bool atStartUp) {
+  Note(atStartUp ? "builtins start" : "builtins");
+  if (gParts->failBuiltIns) throw CvlError("Range check error");
+}
+void BarParts::ForgetLoadedPlugins() { Note("forget plugins"); }
+void BarParts::ShowSettings() { Note("settings dialog"); }
+void BarParts::ShowAbout(const AboutTexts&) { Note("about"); }
+
+namespace {
+
+std::string MenuCaption(HMENU menu, UINT item) {
+  char text[256] = "";
+  GetMenuStringA(menu, item, text, sizeof text, MF_BYCOMMAND);
+  return text;
+}
 
 // True when another window can take the key: nobody holds it.
 bool HotKeyFree(UINT modifiers, char key) {
@@ -170,13 +174,14 @@ class BarFormWindow : public ::testing::Test {
     DrainQuit();
   }
   RecordingParts parts;
+  RecordingShell shell;
 };
 
 }  // namespace
 
 TEST_F(BarFormWindow, FormCreateRunsItsStepsInOrder) {
   MessageBoxWatcher boxes;
-  TBarForm form(parts);
+  TBarForm form(&shell);
   ASSERT_TRUE(form.Create(nullptr));
   EXPECT_EQ(parts.events,
             (Events{"create panels", "create warnings", "create thread", "hold", "builtins start",
@@ -199,7 +204,7 @@ TEST_F(BarFormWindow, FormCreateRunsItsStepsInOrder) {
 
 TEST_F(BarFormWindow, HotKeyCaptionsFollowTheModifierSetting) {
   SetSetting("Settings", "HotKeyModifiers", "9");
-  TBarForm form(parts);
+  TBarForm form(&shell);
   ASSERT_TRUE(form.Create(nullptr));
   HMENU m = form.PopupMenu();
   EXPECT_EQ(MenuCaption(m, PauseMenu), "&Pause\tAlt+P");
@@ -228,7 +233,7 @@ TEST_F(BarFormWindow, PrioritiesByNameAndUnknownNamesChangeNothing) {
   SetSetting("Priorities", "Process", "HIGH_PRIORITY_CLASS");
   SetSetting("Priorities", "MainThread", "THREAD_PRIORITY_LOWEST");
   SetSetting("Priorities", "TimerThread", "THREAD_PRIORITY_ABOVE_NORMAL");
-  TBarForm form(parts);
+  TBarForm form(&shell);
   ASSERT_TRUE(form.Create(nullptr));
   EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), static_cast<DWORD>(HIGH_PRIORITY_CLASS));
   EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_LOWEST);
@@ -252,7 +257,7 @@ TEST_F(BarFormWindow, AFailingStepShowsError05AndAppliesTheSafeDefaults) {
   SetSetting("Priorities", "Process", "HIGH_PRIORITY_CLASS");
   parts.failBuiltIns = true;
   MessageBoxWatcher boxes;
-  TBarForm form(parts);
+  TBarForm form(&shell);
   ASSERT_TRUE(form.Create(nullptr));
 
   ASSERT_EQ(boxes.Count(), 1u) << boxes.Summary();
@@ -284,7 +289,7 @@ TEST_F(BarFormWindow, AFailingStepShowsError05AndAppliesTheSafeDefaults) {
 }
 
 TEST_F(BarFormWindow, AnErrorAfterStartUpRedrawsTheBarAndKeepsItRunning) {
-  TBarForm form(parts);
+  TBarForm form(&shell);
   ASSERT_TRUE(form.Create(nullptr));
   ASSERT_TRUE(IsWindowVisible(form.Handle()) || form.Position == bpBottom);
   parts.failPanels = true;
@@ -304,7 +309,7 @@ long Placements(const Events& events) {
 }
 
 TEST_F(BarFormWindow, AutoHideToggleAndTheShellsNotificationsPlaceTheBarAgain) {
-  TBarForm form(parts);
+  TBarForm form(&shell);
   ASSERT_TRUE(form.Create(nullptr));
   parts.events.clear();
   form.Command(AutoHideMenu);
@@ -336,7 +341,7 @@ TEST_F(BarFormWindow, AutoHideToggleAndTheShellsNotificationsPlaceTheBarAgain) {
 
 TEST_F(BarFormWindow, APaintThatFindsBothDiskCountersAtZeroStartsTheStatisticsAgain) {
   SetPerfStat("Cvl\\Probe", 5);
-  TBarForm form(parts);
+  TBarForm form(&shell);
   ASSERT_TRUE(form.Create(nullptr));
   ASSERT_EQ(ReadPerfStat("Cvl\\Probe"), 5u);
   // The statistics key the bar keeps open goes away and comes back (as when
@@ -353,7 +358,7 @@ TEST_F(BarFormWindow, APaintThatFindsBothDiskCountersAtZeroStartsTheStatisticsAg
 }
 
 TEST_F(BarFormWindow, ExitSequenceStopsTheThreadAndGivesUpTheHotKeys) {
-  TBarForm form(parts);
+  TBarForm form(&shell);
   ASSERT_TRUE(form.Create(nullptr));
   form.Command(PauseMenu);  // paused at exit: resumed once before the stop
   EXPECT_TRUE(form.Checked(PauseMenu));
@@ -372,7 +377,7 @@ TEST_F(BarFormWindow, ExitSequenceStopsTheThreadAndGivesUpTheHotKeys) {
 TEST_F(BarFormWindow, AFatalPositioningErrorDuringStartUpEndsTheBarCleanly) {
   parts.fatalPosition = true;
   MessageBoxWatcher boxes;
-  TBarForm form(parts);
+  TBarForm form(&shell);
   ASSERT_TRUE(form.Create(nullptr));
   EXPECT_EQ(boxes.Summary(),
             "Corvella: An Error has Occured Trying to Display Corvella Error Code: 04. "

@@ -11,8 +11,10 @@
 #include <string>
 
 #include "bar/BarFormCode.h"
-#include "bar/BarPanels.h"
-#include "bar/SystemParts.h"
+#include "bar/DisplayThreadCode.h"
+#include "bar/PanelWindows.h"
+#include "bar/ShellAppBar.h"
+#include "shared/Globals.h"
 #include "tests/bar/BarTestRegistry.h"
 #include "tests/support/WinTest.h"
 
@@ -26,42 +28,32 @@ using bartest::Panel;
 
 namespace {
 
-class TestParts : public SystemParts {
- public:
-  void ShowSettings() override {}
-  void ShowAbout(const AboutTexts&) override {}
-};
+}  // namespace
+
+// The settings library's dialogs are left out.
+void BarParts::ShowSettings() {}
+void BarParts::ShowAbout(const AboutTexts&) {}
+
+namespace {
 
 // The real shell keeps no auto-hide bars under Wine: this one says another
 // program's bar hides on every edge, and passes the rest on.
 class OccupiedShell : public AppBarShell {
  public:
-  explicit OccupiedShell(std::unique_ptr<AppBarShell> real) : real_(std::move(real)) {}
-  void Register() override { real_->Register(); }
-  void Remove() override { real_->Remove(); }
-  void QueryPos(int edge, EdgeRect& r) override { real_->QueryPos(edge, r); }
+  void Register() override { Real().Register(); }
+  void Remove() override { Real().Remove(); }
+  void QueryPos(int edge, EdgeRect& r) override { Real().QueryPos(edge, r); }
   void SetPos(int edge, EdgeRect& r) override {
     ++reserved;
-    real_->SetPos(edge, r);
+    Real().SetPos(edge, r);
   }
-  void SetAutoHideBar(int edge, bool on) override { real_->SetAutoHideBar(edge, on); }
+  void SetAutoHideBar(int edge, bool on) override { Real().SetAutoHideBar(edge, on); }
   bool OtherAutoHideBar(int) override { return occupied; }
   bool occupied = true;
   int reserved = 0;
 
  private:
-  std::unique_ptr<AppBarShell> real_;
-};
-
-class OccupiedParts : public TestParts {
- public:
-  std::unique_ptr<AppBarShell> CreateShell(TBarForm& bar) override {
-    shell = new OccupiedShell(SystemParts::CreateShell(bar));
-    shell->occupied = occupied;
-    return std::unique_ptr<AppBarShell>(shell);
-  }
-  OccupiedShell* shell = nullptr;
-  bool occupied = true;
+  static ShellAppBar Real() { return ShellAppBar(BarWindowHandle()); }
 };
 
 
@@ -99,17 +91,17 @@ bool PumpUntil(const std::function<bool()>& pred, DWORD ms) {
 // The display thread paused and between passes, the first readings shown
 // (they are asked for, so they run even once it is paused).
 bool Quiet(TBarForm& form) {
-  form.Thread()->Pause();
+  form.Parts().Pause();
   return PumpUntil([&] {
     return !WindowText(GetDlgItem(form.Handle(), kTextCellIdBase + 1)).empty() &&
-           !form.Thread()->NoticeWhenIdle();
+           !form.Parts().NoticeWhenIdle();
   }, 5000);
 }
 
 // One pass on this thread, its texts shown.
 void PassHere(TBarForm& form) {
-  RefreshCycle(*form.Panels(), *form.Warnings());
-  form.Panels()->ShowTexts();
+  RefreshCycle(form.Parts().Panels()->List(), *form.Parts().Warnings());
+  form.Parts().Panels()->ShowTexts();
 }
 
 // Counts what the text cell is told to show.
@@ -137,7 +129,6 @@ class BarPanelsTest : public ::testing::Test {
     ResetVeltropKeys();
     Pump(0);
   }
-  TestParts parts;
 };
 
 }  // namespace
@@ -149,7 +140,7 @@ TEST_F(BarPanelsTest, EachPanelIsAnIconCellAndATextCellShowingItsText) {
   Panel(3, "TRUE", "3", "0");  // a sensor plug-in that exports no SensorFunction
   SetSetting("Settings", "FontStyle", "Bold");
   MessageBoxWatcher boxes;
-  TBarForm form(parts);
+  TBarForm form;
   ASSERT_TRUE(form.Create(nullptr));
   ASSERT_TRUE(Quiet(form));
 
@@ -162,12 +153,12 @@ TEST_F(BarPanelsTest, EachPanelIsAnIconCellAndATextCellShowingItsText) {
 
   // A pass sends its panels' texts together, in one message after its last
   // panel (flaky's text changes at every call).
-  auto* panels = static_cast<BarPanels*>(form.Panels());
+  auto* panels = form.Parts().Panels();
   const std::string flaky = Text(form, 2);
   const long posted = panels->Texts().PostedCount();
-  RefreshCycle(*form.Panels(), *form.Warnings());
+  RefreshCycle(form.Parts().Panels()->List(), *form.Parts().Warnings());
   EXPECT_EQ(panels->Texts().PostedCount(), posted + 1);
-  form.Panels()->ShowTexts();
+  form.Parts().Panels()->ShowTexts();
   EXPECT_NE(Text(form, 2), flaky);
 
   // Geometry: icon cell 22 x 22 at (30, 3), text cell 27 further, its own width.
@@ -242,7 +233,7 @@ TEST_F(BarPanelsTest, AFaultSkipsTheRestOfItsPassThenOnlyThatPanelShowsError) {
   SetString(HKEY_LOCAL_MACHINE, warning, "WarnVal", "5");
   Control("Level", "10");  // the warning holds from the start
   MessageBoxWatcher boxes;
-  TBarForm form(parts);
+  TBarForm form;
   ASSERT_TRUE(form.Create(nullptr));
   boxes.WaitForCount(1, 3000);  // the first pass of the thread may have alerted already
   ASSERT_TRUE(Quiet(form));
@@ -277,10 +268,10 @@ TEST_F(BarPanelsTest, AFaultSkipsTheRestOfItsPassThenOnlyThatPanelShowsError) {
 TEST_F(BarPanelsTest, TextsReachTheWindowsOnceAndOnlyFromTheCurrentList) {
   SetSetting("Panels", "NoOfPanels", "1");
   Panel(1, "TRUE", "1", "80");
-  TBarForm form(parts);
+  TBarForm form;
   ASSERT_TRUE(form.Create(nullptr));
   ASSERT_TRUE(Quiet(form));
-  auto* panels = static_cast<BarPanels*>(form.Panels());
+  auto* panels = form.Parts().Panels();
   HWND cell = Cell(form, 1);
   gCellProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(cell, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
@@ -342,7 +333,7 @@ TEST_F(BarPanelsTest, TheBarIsPaintedSolidOrWithItsShadeAndHasItsSettingsButton)
   SetSetting("Position", "LEFT", "100");
   SetSetting("Position", "TOP", "100");
   SetSetting("Position", "WIDTH", "300");
-  TBarForm form(parts);
+  TBarForm form;
   ASSERT_TRUE(form.Create(nullptr));
   HWND settings = GetDlgItem(form.Handle(), kSettingsPanelId);
   ASSERT_NE(settings, nullptr);
@@ -375,10 +366,10 @@ TEST_F(BarPanelsTest, TheBarIsPaintedSolidOrWithItsShadeAndHasItsSettingsButton)
 TEST_F(BarPanelsTest, AutoHideIsRefusedOnAnOccupiedEdgeAndOtherwiseShrinksTheBar) {
   SetSetting("Settings", "BarPosition", "TOP");
   SetSetting("Settings", "AutoHide", "TRUE");
-  OccupiedParts occupied;
+  OccupiedShell occupied;
   MessageBoxWatcher boxes;
   {
-    TBarForm form(occupied);
+    TBarForm form(&occupied);
     ASSERT_TRUE(form.Create(nullptr));
     ASSERT_TRUE(boxes.WaitForCount(1, 5000));
     EXPECT_EQ(boxes.Boxes()[0].title, "Corvella");
@@ -389,7 +380,7 @@ TEST_F(BarPanelsTest, AutoHideIsRefusedOnAnOccupiedEdgeAndOtherwiseShrinksTheBar
     EXPECT_EQ(Setting("Settings", "AutoHide"), "FALSE");
     EXPECT_FALSE(form.Checked(AutoHideMenu));
     EXPECT_FALSE(form.AutoHideTimerEnabled());
-    EXPECT_GE(occupied.shell->reserved, 1) << "docked as a bar that reserves its space";
+    EXPECT_GE(occupied.reserved, 1) << "docked as a bar that reserves its space";
     EXPECT_TRUE(PumpUntil([&] { return WindowRectOf(form.Handle()).top == 0 &&
                                        IsWindowVisible(form.Handle()); }, 3000));
     form.Close();
@@ -398,13 +389,13 @@ TEST_F(BarPanelsTest, AutoHideIsRefusedOnAnOccupiedEdgeAndOtherwiseShrinksTheBar
   // A free edge: the bar docks without reserving space and, with the cursor
   // away, shrinks to a 4-pixel strip at the next tick of its timer.
   SetSetting("Settings", "AutoHide", "TRUE");
-  OccupiedParts free;
+  OccupiedShell free;
   free.occupied = false;
   boxes.Clear();
-  TBarForm form(free);
+  TBarForm form(&free);
   ASSERT_TRUE(form.Create(nullptr));
   EXPECT_TRUE(form.AutoHideTimerEnabled());
-  EXPECT_EQ(free.shell->reserved, 0);
+  EXPECT_EQ(free.reserved, 0);
   SetCursorPos(500, 600);
   EXPECT_TRUE(PumpUntil([&] {
     RECT r = WindowRectOf(form.Handle());
@@ -425,7 +416,7 @@ TEST_F(BarPanelsTest, TheFloatingBarIsWidenedByDraggingItsRightEdge) {
   SetSetting("Position", "LEFT", "100");
   SetSetting("Position", "TOP", "100");
   SetSetting("Position", "WIDTH", "300");
-  TBarForm form(parts);
+  TBarForm form;
   ASSERT_TRUE(form.Create(nullptr));
   HWND bar = form.Handle();
   ASSERT_EQ(WindowRectOf(bar).right - WindowRectOf(bar).left, 300);

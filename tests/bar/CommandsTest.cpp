@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "bar/core/ApplySettings.h"
 #include "tests/bar/FakeBar.h"
 
 namespace {
@@ -105,7 +106,7 @@ TEST_F(Commands, HotKeysClicksAndTheSettingsButtonAreIgnoredWhileTheDialogIsOpen
   cmd.HotKey(2);
   cmd.TrayIcon(kMouseLeftDown);
   cmd.SettingsImageMouseDown(MouseButton::Right);
-  cmd.SettingsTimerTimer();
+  SettingsTimerTimer(bar);
   EXPECT_TRUE(bar.log.empty());
   EXPECT_EQ(bar.settings.Get("Settings", "SettingsStatus"), "Applied");
 }
@@ -128,15 +129,15 @@ TEST_F(Commands, AReloadThatWaitsForAnAlertBoxIsFollowedByProcessed) {
   bar.settingsTimer = true;
   bar.passUnderWay = true;
   bar.settings.Set("Settings", "SettingsStatus", "Applied");
-  cmd.SettingsTimerTimer();
+  SettingsTimerTimer(bar);
   EXPECT_TRUE(bar.reloadWaiting);
-  cmd.SettingsTimerTimer();
+  SettingsTimerTimer(bar);
   EXPECT_EQ(bar.settings.Get("Settings", "SettingsStatus"), "Applied") << "not reloaded yet";
   // The box is closed: the reload runs by itself, the next tick answers.
   bar.passUnderWay = bar.reloadWaiting = false;
-  cmd.SettingsTimerTimer();
+  SettingsTimerTimer(bar);
   EXPECT_EQ(bar.settings.Get("Settings", "SettingsStatus"), "Processed");
-  cmd.SettingsTimerTimer();
+  SettingsTimerTimer(bar);
   EXPECT_EQ(std::count(bar.log.begin(), bar.log.end(), "apply settings"), 1);
 }
 
@@ -147,10 +148,10 @@ TEST_F(Commands, TheSettingsHandShakeReloadsOnApplyAndOnceMoreAtTheEnd) {
     EXPECT_EQ(bar.settings.Get("Settings", "SettingsStatus"), "Processed");
     EXPECT_TRUE(bar.settingsTimer);
     EXPECT_EQ(bar.pauses, 1);
-    cmd.SettingsTimerTimer();  // nothing applied yet
+    SettingsTimerTimer(bar);  // nothing applied yet
     EXPECT_FALSE(bar.autoHideTimer) << "no auto-hide while the dialog is open";
     bar.settings.Set("Settings", "SettingsStatus", "Applied");
-    cmd.SettingsTimerTimer();
+    SettingsTimerTimer(bar);
     EXPECT_EQ(bar.settings.Get("Settings", "SettingsStatus"), "Processed");
     ++ticks;
   };

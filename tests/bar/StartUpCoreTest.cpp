@@ -9,7 +9,7 @@
 #include "bar/core/ApplySettings.h"
 #include "bar/core/CommandLine.h"
 #include "bar/core/HotKeys.h"
-#include "bar/core/Priorities.h"
+#include "bar/core/ApplySettings.h"
 #include "shared/core/CvlError.h"
 #include "tests/fakes/MemorySettings.h"
 

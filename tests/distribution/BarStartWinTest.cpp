@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "bar/BarPanels.h"
+#include "bar/PanelWindows.h"
 #include "tests/distribution/DistributionSupport.h"
 #include "tests/support/WinTest.h"
 

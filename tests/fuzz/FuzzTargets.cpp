@@ -368,16 +368,6 @@ const TWarningFunction kChecks[] = {Holds, Clear, LowByteZero, Overflows};
 
 class WarningHost : public TWarningHost {
  public:
-  WarningHost(FakeLoader& loader, MemorySettings& settings)
-      : settings_(settings), contract_(loader, settings) {}
-  std::string GetSetting(const std::string& section, const std::string& name,
-                         const std::string& def) override {
-    return settings_.GetSetting(kAppName, section, name, def);
-  }
-  std::string GetWarningSetting(int index, const std::string& section, const std::string& name,
-                                const std::string& def) override {
-    return contract_.GetWarningSetting(index, section, name, def);
-  }
   TBuiltInWarning BuiltInWarning(int32_t number) override {
     TBuiltInWarning entry;
     entry.Message = BuiltInWarningMessage(number);
@@ -385,30 +375,13 @@ class WarningHost : public TWarningHost {
     entry.Function = kChecks[number % 4];
     return entry;
   }
-  std::string PluginPath(int32_t number) override { return contract_.PluginPath(number); }
-  int32_t GetPluginFacilities(const std::string& path) override {
-    return contract_.GetPluginFacilities(path);
-  }
-  void GetWarningInfo(const std::string& path, TWARNINGINFO& info) override {
-    contract_.GetWarningInfo(path, info);
-  }
-  TWarningFunction LoadWarningFunction(const std::string& path) override {
-    return contract_.LoadWarningFunction(path);
-  }
   bool StoppedResponding(TWarningFunction) override { return false; }
-  bool CallWarningFunction(TWarningFunction fn, int32_t threshold) override {
-    return contract_.CallWarningFunction(fn, threshold);
-  }
   void RaiseWarning(const std::string& text) override { alerts.push_back(text); }
   void ShowError(const std::string&, const std::string& code, const std::string&) override {
     codes.push_back(code);
   }
 
   std::vector<std::string> alerts, codes;
-
- private:
-  MemorySettings& settings_;
-  PluginContract contract_;
 };
 
 // A list count as the registry may hold it: a number near the limits, or text.
@@ -466,8 +439,9 @@ void WarningLoader(FuzzInput& in) {
     if (which & 4) settings.Set(key, "WarnVal", in.Bool() ? IntToText(in.I32()) : in.Text(12));
   }
 
-  WarningHost host(loader, settings);
-  TWarnings list(host);
+  WarningHost host;
+  PluginContract contract(loader, settings);
+  TWarnings list(host, contract);
   list.LoadWarnings();  // reports its own errors; raises nothing
   Require(list.Count() <= kMaxWarnings, "more than 100 warnings");
   for (const std::string& code : host.codes) Require(code == "02." || code == "03.", "error code");

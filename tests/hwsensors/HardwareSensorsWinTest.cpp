@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "sensors/BuiltInsCode.h"
-#include "sensors/WarningHost.h"
+#include "tests/support/SystemWarningHost.h"
 #include "shared/Common.h"
 #include "tests/support/WinTest.h"
 #include "tests/fakes/SensorTextStrings.h"
@@ -134,7 +134,7 @@ TEST_F(HardwareOnWindows, HardwareWarningsAlertThroughTheWarningList) {
     SetSetting(section, "Number", number);
     SetSetting(section, "WarnVal", warnVal);
   }
-  TWarnings list(SystemWarningHost());
+  TWarnings list(SystemWarningHost(), Contract());
   list.LoadWarnings();
   ASSERT_EQ(list.Count(), 5);
   for (int n = 1; n <= list.Count(); ++n) list.Items(n).Check();

@@ -152,30 +152,12 @@ class DirectLoader : public LibraryLoader {
 
 class Host : public TWarningHost {
  public:
-  explicit Host(PluginContract& contract) : contract_(contract) {}
-  std::string GetSetting(const std::string&, const std::string&, const std::string& def) override {
-    return def;
-  }
-  std::string GetWarningSetting(int, const std::string&, const std::string&,
-                                const std::string& def) override {
-    return def;
-  }
   TBuiltInWarning BuiltInWarning(int32_t) override { return TBuiltInWarning(); }
-  std::string PluginPath(int32_t) override { return std::string(); }
-  int32_t GetPluginFacilities(const std::string&) override { return 0; }
-  void GetWarningInfo(const std::string&, TWARNINGINFO&) override {}
-  TWarningFunction LoadWarningFunction(const std::string&) override { return nullptr; }
   bool StoppedResponding(TWarningFunction) override { return false; }
-  bool CallWarningFunction(TWarningFunction fn, int32_t threshold) override {
-    return contract_.CallWarningFunction(fn, threshold);
-  }
   void RaiseWarning(const std::string& text) override { alerts.push_back(text); }
   void ShowError(const std::string&, const std::string&, const std::string&) override {}
 
   std::vector<std::string> alerts;
-
- private:
-  PluginContract& contract_;
 };
 
 }  // namespace
@@ -184,8 +166,8 @@ struct PortablePass::Parts {
   DirectLoader loader;
   MemorySettings settings;
   PluginContract contract{loader, settings};
-  Host host{contract};
-  TWarnings warnings{host};
+  Host host;
+  TWarnings warnings{host, contract};
 };
 
 PortablePass::PortablePass() : parts_(new Parts) {

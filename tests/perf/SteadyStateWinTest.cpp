@@ -16,7 +16,7 @@
 #include "shared/Globals.h"
 #include "sensors/BuiltInPass.h"
 #include "sensors/BuiltInsCode.h"
-#include "sensors/WarningHost.h"
+#include "tests/support/SystemWarningHost.h"
 #include "shared/Common.h"
 #include "shared/win32/Win32LibraryLoader.h"
 #include "tests/perf/HeapCounter.h"
@@ -252,7 +252,7 @@ TEST_F(SteadyStateOnWindows, HundredWarningsFromTheRegistry) {
     SetSetting(section, "Number", std::to_string(number));
     SetSetting(section, "WarnVal", holds ? kind.holds : kind.clear);
   }
-  TWarnings list(SystemWarningHost());
+  TWarnings list(SystemWarningHost(), Contract());
   list.LoadWarnings();
   ASSERT_EQ(list.Count(), 100) << boxes.Summary();
   ASSERT_EQ(boxes.Count(), 0u) << boxes.Summary();

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "sensors/WarningHost.h"
+#include "tests/support/SystemWarningHost.h"
 #include "shared/Common.h"
 #include "tests/support/WinTest.h"
 
@@ -51,7 +51,7 @@ TEST_F(ResourceWarningList, AlertsOnceWhenAResourceDropsBelowTheThreshold) {
   SetEnvironmentVariableA("CVL_RSRC32_SYSTEM", "50");
   SetEnvironmentVariableA("CVL_RSRC32_GDI", "5");
   SetEnvironmentVariableA("CVL_RSRC32_USER", "60");
-  TWarnings list(SystemWarningHost());
+  TWarnings list(SystemWarningHost(), Contract());
   list.LoadWarnings();
   ASSERT_EQ(list.Count(), 1);
   list.Items(1).Check();  // 5% is not below 5
@@ -68,7 +68,7 @@ TEST_F(ResourceWarningList, AlertsOnceWhenAResourceDropsBelowTheThreshold) {
 
 TEST_F(ResourceWarningList, WithoutTheResourceMeterThePluginIsReportedNotLoaded) {
   Install(false, "5");
-  TWarnings list(SystemWarningHost());
+  TWarnings list(SystemWarningHost(), Contract());
   list.LoadWarnings();
   EXPECT_EQ(list.Count(), 0);
   ASSERT_TRUE(boxes.WaitForCount(1, 5000));

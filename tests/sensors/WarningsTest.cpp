@@ -31,17 +31,8 @@ struct Box {
 
 class FakeHost : public TWarningHost {
  public:
-  FakeHost(FakeLoader& loader, MemorySettings& settings)
-      : settings_(settings), contract(loader, settings) {}
+  FakeHost(FakeLoader& loader, MemorySettings& settings) : contract(loader, settings) {}
 
-  std::string GetSetting(const std::string& section, const std::string& name,
-                         const std::string& def) override {
-    return settings_.GetSetting(kAppName, section, name, def);
-  }
-  std::string GetWarningSetting(int index, const std::string& section, const std::string& name,
-                                const std::string& def) override {
-    return contract.GetWarningSetting(index, section, name, def);
-  }
   TBuiltInWarning BuiltInWarning(int32_t number) override {
     TBuiltInWarning entry;
     entry.Message = BuiltInWarningMessage(number);
@@ -49,21 +40,8 @@ class FakeHost : public TWarningHost {
     entry.Function = number == 1 ? Controlled : nullptr;
     return entry;
   }
-  std::string PluginPath(int32_t number) override { return contract.PluginPath(number); }
-  int32_t GetPluginFacilities(const std::string& path) override {
-    return contract.GetPluginFacilities(path);
-  }
-  void GetWarningInfo(const std::string& path, TWARNINGINFO& info) override {
-    contract.GetWarningInfo(path, info);
-  }
-  TWarningFunction LoadWarningFunction(const std::string& path) override {
-    return contract.LoadWarningFunction(path);
-  }
   bool StoppedResponding(TWarningFunction fn) override {
     return stopped.count(reinterpret_cast<void*>(fn)) != 0;
-  }
-  bool CallWarningFunction(TWarningFunction fn, int32_t threshold) override {
-    return contract.CallWarningFunction(fn, threshold);
   }
   void RaiseWarning(const std::string& text) override {
     alerts.push_back(text);
@@ -78,11 +56,6 @@ class FakeHost : public TWarningHost {
   std::vector<Box> errors;
   bool failAlerts = false;
   std::set<void*> stopped;
-
- private:
-  MemorySettings& settings_;
-
- public:
   PluginContract contract;
 };
 
@@ -111,11 +84,11 @@ class Warnings : public ::testing::Test {
   FakeLoader loader;
   MemorySettings settings;
   FakeHost host{loader, settings};
-  TWarnings list{host};
+  TWarnings list{host, host.contract};
 };
 
 TEST_F(Warnings, AlertsOncePerCrossingAndRearms) {
-  TWarning w(host, Controlled, 100, "Disk space has dropped below", "Mb");
+  TWarning w(host, host.contract, Controlled, 100, "Disk space has dropped below", "Mb");
   w.Check();
   EXPECT_TRUE(host.alerts.empty());
   gResult = -1;
@@ -138,23 +111,23 @@ TEST_F(Warnings, AlertsOncePerCrossingAndRearms) {
 }
 
 TEST_F(Warnings, NoFunctionNeverAlertsAndErrorsReachTheCaller) {
-  TWarning none(host, nullptr, 5, "m", "u");
+  TWarning none(host, host.contract, nullptr, 5, "m", "u");
   none.Check();
   EXPECT_TRUE(host.alerts.empty());
 
-  TWarning raising(host, Raising, 5, "m", "u");
+  TWarning raising(host, host.contract, Raising, 5, "m", "u");
   EXPECT_THROW(raising.Check(), CvlError);
   EXPECT_FALSE(raising.Fired);
 
   loader.Fault(Export(Controlled));
-  TWarning faulting(host, Controlled, 5, "m", "u");
+  TWarning faulting(host, host.contract, Controlled, 5, "m", "u");
   EXPECT_THROW(faulting.Check(), PluginFault);
 }
 
 TEST_F(Warnings, AnAlertWhoseLogLineFailsIsNotRepeated) {
   gResult = -1;
   host.failAlerts = true;
-  TWarning w(host, Controlled, 20, "Resources have dropped below", "%");
+  TWarning w(host, host.contract, Controlled, 20, "Resources have dropped below", "%");
   EXPECT_THROW(w.Check(), CvlError);
   w.Check();
   EXPECT_EQ(host.alerts.size(), 1u);

@@ -6,7 +6,7 @@
 
 #include "shared/Globals.h"
 #include "sensors/BuiltInsCode.h"
-#include "sensors/WarningHost.h"
+#include "tests/support/SystemWarningHost.h"
 #include "shared/Common.h"
 #include "tests/support/WinTest.h"
 
@@ -66,7 +66,7 @@ TEST_F(WarningsOnWindows, BuiltInAndPluginWarningsAlertOncePerCrossing) {
   SetPerfStat("VMM\\cpgSwapfile", 65 * kMb);
   SetEnvironmentVariableA("CVL_TEST_LEVEL", "50");
 
-  TWarnings list(SystemWarningHost());
+  TWarnings list(SystemWarningHost(), Contract());
   list.LoadWarnings();
   ASSERT_EQ(list.Count(), 4);
   EXPECT_EQ(Contract().PluginLibraryCount(), 3);
@@ -103,7 +103,7 @@ TEST_F(WarningsOnWindows, AFaultingCheckRaisesAndTheNextPassGoesOn) {
   Entry(1, "TRUE", "1", "10");
   Entry(2, "TRUE", "2", "10");
   SetEnvironmentVariableA("CVL_TEST_LEVEL", "50");
-  TWarnings list(SystemWarningHost());
+  TWarnings list(SystemWarningHost(), Contract());
   list.LoadWarnings();
   ASSERT_EQ(list.Count(), 2);
   EXPECT_EQ(boxes.Count(), 0u) << boxes.Summary();
@@ -123,7 +123,7 @@ TEST_F(WarningsOnWindows, LoadErrorEmptiesTheListWithItsBox) {
   SetSetting("Warnings", "NoOfWarnings", "2");
   Entry(1, "FALSE", "1", "100");
   Entry(2, "FALSE", "16", "100");
-  TWarnings list(SystemWarningHost());
+  TWarnings list(SystemWarningHost(), Contract());
   list.LoadWarnings();
   EXPECT_EQ(list.Count(), 0);
   ASSERT_TRUE(boxes.WaitForCount(1, 5000));

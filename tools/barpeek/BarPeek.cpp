@@ -18,7 +18,7 @@
 #include <exception>
 #include <string>
 
-#include "bar/BarPanels.h"
+#include "bar/PanelWindows.h"
 #include "tools/barpeek/ScreenPicture.h"
 #include "tools/barpeek/core/PngImage.h"
 
