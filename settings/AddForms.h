@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "settings/core/EditLists.h"
+#include "settings/core/GeneralSettings.h"
 #include "shared/win32/Dialog.h"
 
 class TSettingsForm;

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "settings/CommonDialogs.h"
-#include "settings/core/EditLists.h"
 #include "settings/core/GeneralSettings.h"
 #include "settings/core/PluginInstall.h"
 #include "settings/core/PluginQueries.h"

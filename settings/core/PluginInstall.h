@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/core/EditLists.h"
+#include "settings/core/GeneralSettings.h"
 #include "settings/core/PluginQueries.h"
 #include "shared/core/SettingsSource.h"
 
