@@ -7,7 +7,7 @@
 #define CVL_BUILDING_LIBRARY
 #include "settings/AboutForm.h"
 #include "settings/CvlExports.h"
-#include "settings/HardwareSettings.h"
+#include "settings/LM78Form.h"
 #include "settings/SettingsForm.h"
 
 namespace {
