@@ -24,8 +24,6 @@ class TSettingsForm : public Dialog {
   // Rows chosen in the add dialogs, appended at the end of the lists.
   void AppendPanels(const std::vector<PanelRow>& rows);
   void AppendWarnings(const std::vector<WarningRow>& rows);
-  PluginQueries& Plugins() { return plugins_; }
-  SettingsSource& Settings() { return settings_; }
 
   static constexpr int kPageCount = 7;
 
