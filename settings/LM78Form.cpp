@@ -4,7 +4,7 @@
 #include "coreprobe/CoreprobeApi.h"
 #include "settings/ControlIds.h"
 #include "settings/core/CoreVoltText.h"
-#include "settings/core/LM78Detection.h"
+#include "settings/core/LM78Values.h"
 #include "shared/VBFunctions.h"
 
 using namespace lm78_ids;

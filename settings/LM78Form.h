@@ -6,7 +6,6 @@
 // stand in for the machine.
 #include <windows.h>
 
-#include "settings/core/LM78Probe.h"
 #include "settings/core/LM78Values.h"
 #include "shared/core/SettingsSource.h"
 #include "shared/win32/Dialog.h"

@@ -1,15 +1,9 @@
 #pragma once
 // What the hardware dialog's controls hold, how section "LM78" fills them
-// when the dialog is created, and what OK writes back, in its order.
-//
-// The chip choice is stored in three flags. "None" writes "LM78Enable"
-// "FALSE" and nothing else. "LM78/79" writes "LM78Enable" "TRUE",
-// "LM75Enable" "FALSE", "WinbondEnable" "FALSE"; "LM78/79 & LM75" the same
-// with "LM75Enable" "TRUE". "Winbond W83781D" writes "LM78Enable" "TRUE"
-// (the chip answers like an LM78: the bar then shows and checks voltages and
-// fans), "LM75Enable" "FALSE" and "WinbondEnable" "TRUE", which only this
-// dialog reads, to select the Winbond item again. Settings written before
-// "WinbondEnable" existed load as they always did.
+// when the dialog is created, what OK writes back, in its order, and the
+// auto-detection over the machine. How the chip choice is stored in three
+// flags is in settings/README.md.
+#include <cstdint>
 #include <string>
 
 #include "settings/core/LM78Tables.h"
@@ -41,3 +35,26 @@ LoadedLM78Values LoadLM78Values(SettingsSource& settings, char separator);
 // selection writes nothing for its value (CPUType then writes -1); a core
 // voltage that is no number writes nothing either.
 void SaveLM78Values(SettingsSource& settings, const LM78Values& values, char separator);
+
+// What auto-detection asks of the machine: the hardware monitor library's
+// chip readings and the processor identification library's answers. The
+// product passes the libraries' exports; tests pass a made-up machine.
+class LM78Probe {
+ public:
+  virtual ~LM78Probe() = default;
+  // True when a monitoring chip answers.
+  virtual bool InitialiseLM78() = 0;
+  // Temperature input 1-4 in whole degrees (an absent input reads 0).
+  virtual int32_t GetTemperature(int32_t channel) = 0;
+  // Voltage input 1-7 in volts.
+  virtual double GetVoltage(int32_t channel) = 0;
+  // Fan 1-3 in rpm.
+  virtual uint32_t GetFan(int32_t fan) = 0;
+  virtual ProcessorFacts Processor() = 0;
+};
+
+// Auto-detection once the user has agreed to it: the chip (found when the
+// second of two initialisations answers), the LM75 and Winbond sensors, the
+// processor, the motherboard type and the fans. It changes only the
+// controls' values and answers the report text; nothing is written.
+std::string AutoDetect(LM78Probe& probe, LM78Values& values, char separator);

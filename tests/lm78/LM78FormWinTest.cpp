@@ -10,7 +10,6 @@
 #include "sensors/core/HardwareSettings.h"
 #include "settings/LM78Form.h"
 #include "settings/ControlIds.h"
-#include "settings/core/LM78Probe.h"
 #include "shared/VBFunctions.h"
 #include "tests/settings/CvlDriver.h"
 #include "tests/support/WinTest.h"
