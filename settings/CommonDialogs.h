@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "settings/core/PluginQueries.h"
+#include "settings/core/GeneralSettings.h"
 
 class CommonDialogs {
  public:

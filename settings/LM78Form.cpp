@@ -3,7 +3,6 @@
 #include "chipwatch/ChipwatchApi.h"
 #include "coreprobe/CoreprobeApi.h"
 #include "settings/ControlIds.h"
-#include "settings/core/CoreVoltText.h"
 #include "settings/core/LM78Values.h"
 #include "shared/VBFunctions.h"
 

@@ -331,9 +331,3 @@ void RunSettingsForm(PluginQueries& plugins, CommonDialogs& dialogs) {
   form.RunModal(nullptr);
   SettingsForm = nullptr;
 }
-
-void RunSettingsForm() {
-  CommonPluginQueries plugins;
-  SystemDialogs dialogs;
-  RunSettingsForm(plugins, dialogs);
-}

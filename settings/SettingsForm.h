@@ -10,7 +10,6 @@
 #include "settings/CommonDialogs.h"
 #include "settings/core/GeneralSettings.h"
 #include "settings/core/PluginInstall.h"
-#include "settings/core/PluginQueries.h"
 #include "shared/VBFunctions.h"
 #include "shared/win32/Dialog.h"
 
@@ -109,8 +108,5 @@ class TSettingsForm : public Dialog {
 // The running settings form while RunSettingsForm runs, else none.
 extern TSettingsForm* SettingsForm;
 
-// Creates the form with no owner, runs it modally and frees it. With no
-// arguments it asks plug-ins through the plug-in contract and opens the
-// system's common dialogs.
-void RunSettingsForm();
+// Creates the form with no owner, runs it modally and frees it.
 void RunSettingsForm(PluginQueries& plugins, CommonDialogs& dialogs);

@@ -393,12 +393,6 @@ void CheckReport::Problem(const std::string& text) {
   Line("PROBLEM " + text);
 }
 
-std::string CheckReport::Text() const {
-  std::string text;
-  for (const std::string& line : lines_) text += line + "\n";
-  return text;
-}
-
 std::string QuotedText(const std::string& text) {
   static const char kHex[] = "0123456789ABCDEF";
   std::string quoted = "\"";

@@ -24,8 +24,6 @@ class CheckReport {
   void Problem(const std::string& text);
   int Problems() const { return problems_; }
   const std::vector<std::string>& Lines() const { return lines_; }
-  // The whole report, each line ended by a line break.
-  std::string Text() const;
 
  private:
   std::function<void(const std::string&)> echo_;

@@ -264,34 +264,25 @@ LogMode LoggingFrom(const std::string& logAll, const std::string& logWarnings) {
   return LogMode::None;
 }
 
+// The stored words of the positions and colourings, in the order of their
+// enumerations; an unknown word reads as bottom and as no colouring.
+const char* const kPlaceTexts[] = {"TOP", "BOTTOM", "FLOATING", "MINIMISED"};
+const char* const kColouringTexts[] = {"FALSE", "Solid", "TRUE"};
+
 BarPlace PlaceFrom(const std::string& stored) {
-  if (stored == "TOP") return BarPlace::Top;
-  if (stored == "FLOATING") return BarPlace::Floating;
-  if (stored == "MINIMISED") return BarPlace::Minimised;
-  return BarPlace::Bottom;
+  const int i = IndexOf(kPlaceTexts, 4, stored);
+  return i < 0 ? BarPlace::Bottom : static_cast<BarPlace>(i);
 }
 
-const char* PlaceText(BarPlace place) {
-  switch (place) {
-    case BarPlace::Top: return "TOP";
-    case BarPlace::Floating: return "FLOATING";
-    case BarPlace::Minimised: return "MINIMISED";
-    default: return "BOTTOM";
-  }
-}
+const char* PlaceText(BarPlace place) { return kPlaceTexts[static_cast<int>(place)]; }
 
 Colouring ColouringFrom(const std::string& stored) {
-  if (stored == "TRUE") return Colouring::Gradient;
-  if (stored == "Solid") return Colouring::Solid;
-  return Colouring::None;
+  const int i = IndexOf(kColouringTexts, 3, stored);
+  return i < 0 ? Colouring::None : static_cast<Colouring>(i);
 }
 
 const char* ColouringText(Colouring colouring) {
-  switch (colouring) {
-    case Colouring::Gradient: return "TRUE";
-    case Colouring::Solid: return "Solid";
-    default: return "FALSE";
-  }
+  return kColouringTexts[static_cast<int>(colouring)];
 }
 
 GeneralSettings LoadGeneralSettings(SettingsSource& s) {

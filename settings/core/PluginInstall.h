@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "settings/core/GeneralSettings.h"
-#include "settings/core/PluginQueries.h"
 #include "shared/core/SettingsSource.h"
 
 extern const char* const kInvalidPluginName;       // "<Invalid Plugin>"
