@@ -44,6 +44,8 @@ class TSettingsForm : public Dialog {
   void Combo(int page, int id, int x, int y, int w, const char* const* items, int count);
   void List(int page, int id, int x, int y, int w, int h, DWORD style,
             const std::vector<ListView::Column>& columns);
+  void EditButtons(int page, int y, int addId, int removeId);
+  void Stepper(int page, const char* caption, int y, int groupId, int minusId, int plusId);
   void ShowPage(int page);
 
   // Loading and applying (SettingsForm.cpp).

@@ -47,24 +47,48 @@ WarningRow BuiltInWarningRow(const BuiltInWarning& w, const std::string& value) 
                     WarningItemData{w.min, w.max, w.increment, w.number, false}};
 }
 
+// A stored entry's row, chosen by the row type: from the catalogue (none
+// for a number outside it) or from the plug-in's answers.
+std::optional<PanelRow> BuiltInRow(const PanelRow*, int32_t number, const std::string& width) {
+  const BuiltInSensor* b = FindBuiltInSensor(number);
+  if (!b) return std::nullopt;
+  return PanelRow{b->description, "No", width, SensorItemData{number}};
+}
+
+std::optional<WarningRow> BuiltInRow(const WarningRow*, int32_t number, const std::string& value) {
+  const BuiltInWarning* w = FindBuiltInWarning(number);
+  if (!w) return std::nullopt;
+  return BuiltInWarningRow(*w, value);
+}
+
+PanelRow PluginRow(const PanelRow*, PluginQueries& plugins, const std::string& path,
+                   const std::string& width, int32_t number) {
+  return PluginPanelRow(plugins.SensorInfo(path), width, number);
+}
+
+WarningRow PluginRow(const WarningRow*, PluginQueries& plugins, const std::string& path,
+                     const std::string& value, int32_t number) {
+  return PluginWarningRow(plugins.WarningInfo(path), value, number);
+}
+
 // The rows of a stored list: built-in entries the catalogue knows and
 // plug-in entries whose plug-in still has the facility. Other entries are
 // left out, so the next Apply drops them; a missing value reads "0".
-template <typename Row, typename BuiltInRowOf, typename PluginRowOf>
+template <typename Row>
 std::vector<Row> LoadRows(SettingsSource& s, PluginQueries& plugins, const char* list,
-                          const char* countName, const char* valueName, int32_t facility,
-                          BuiltInRowOf builtInRow, PluginRowOf pluginRow) {
+                          const char* countName, const char* valueName, int32_t facility) {
+  const Row* kind = nullptr;
   std::vector<Row> rows;
   for (const StoredEntry& e : LoadStoredList(s, list, countName, valueName)) {
     const int32_t number = e.Number();
     const std::string value = e.value.empty() ? "0" : e.value;
     if (!e.IsPlugin()) {
-      if (std::optional<Row> row = builtInRow(number, value)) rows.push_back(*row);
+      if (std::optional<Row> row = BuiltInRow(kind, number, value)) rows.push_back(*row);
       continue;
     }
     const std::string path = InstalledPluginPath(s, number);
     if ((plugins.Facilities(path) & facility) == facility)
-      rows.push_back(pluginRow(path, value, number));
+      rows.push_back(PluginRow(kind, plugins, path, value, number));
   }
   return rows;
 }
@@ -138,16 +162,7 @@ std::vector<WarningRow> WarningChoices(SettingsSource& s, PluginQueries& plugins
 }
 
 void PanelList::Load(SettingsSource& s, PluginQueries& plugins) {
-  rows = LoadRows<PanelRow>(
-      s, plugins, "Panels", "NoOfPanels", "Width", PluginHasSensor,
-      [](int32_t number, const std::string& width) -> std::optional<PanelRow> {
-        const BuiltInSensor* b = FindBuiltInSensor(number);
-        if (!b) return std::nullopt;
-        return PanelRow{b->description, "No", width, SensorItemData{number}};
-      },
-      [&](const std::string& path, const std::string& width, int32_t number) {
-        return PluginPanelRow(plugins.SensorInfo(path), width, number);
-      });
+  rows = LoadRows<PanelRow>(s, plugins, "Panels", "NoOfPanels", "Width", PluginHasSensor);
 }
 
 void PanelList::Save(SettingsSource& s) const {
@@ -163,16 +178,7 @@ bool PanelList::StepWidth(int index, int delta) {
 }
 
 void WarningList::Load(SettingsSource& s, PluginQueries& plugins) {
-  rows = LoadRows<WarningRow>(
-      s, plugins, "Warnings", "NoOfWarnings", "WarnVal", PluginHasWarning,
-      [](int32_t number, const std::string& value) -> std::optional<WarningRow> {
-        const BuiltInWarning* w = FindBuiltInWarning(number);
-        if (!w) return std::nullopt;
-        return BuiltInWarningRow(*w, value);
-      },
-      [&](const std::string& path, const std::string& value, int32_t number) {
-        return PluginWarningRow(plugins.WarningInfo(path), value, number);
-      });
+  rows = LoadRows<WarningRow>(s, plugins, "Warnings", "NoOfWarnings", "WarnVal", PluginHasWarning);
 }
 
 void WarningList::Save(SettingsSource& s) const {
