@@ -8,11 +8,12 @@
 
 using namespace lm78_ids;
 
+namespace {
+
+// The question before auto-detection.
 const char* const kAutoDetectQuestion =
     "Corvella will now attempt to Auto-Detect your System Configuration. This MAY cause your "
     "system to Lock or Crash. Do you wish to continue with Hardware Auto-detection?";
-
-namespace {
 
 const char* const kIntro =
     "Please select your System Configuration from the options below or click Auto-Detect to make "
@@ -228,14 +229,15 @@ class LibraryProbe : public LM78Probe {
   }
 };
 
-}  // namespace
-
+// The first character of the user's decimal separator ("." when unknown).
 char UserDecimalSeparator() {
   char text[8] = "";
   if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) > 1 && text[0])
     return text[0];
   return '.';
 }
+
+}  // namespace
 
 void RunHardwareSettings(LM78Probe& probe) {
   RegistrySettings settings;

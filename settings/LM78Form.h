@@ -43,15 +43,9 @@ class TLM78Form : public Dialog {
   HBITMAP picture_ = nullptr;
 };
 
-// The question before auto-detection.
-extern const char* const kAutoDetectQuestion;
-
 // Opens the dialog (ordinal 1 and the settings dialog's "Hardware Monitoring
 // Settings" button): creates it with no owner over the registry and the
 // machine, runs it modally on the calling thread and frees it.
 void RunHardwareSettings();
 // The same over another machine (tests).
 void RunHardwareSettings(LM78Probe& probe);
-
-// The first character of the user's decimal separator ("." when unknown).
-char UserDecimalSeparator();

@@ -10,10 +10,6 @@
 #include "settings/core/GeneralSettings.h"
 #include "shared/core/SettingsSource.h"
 
-extern const char* const kInvalidPluginName;       // "<Invalid Plugin>"
-extern const char* const kNotAPluginMessage;       // "File is not a Valid Corvella Plugin"
-extern const char* const kAlreadyInstalledMessage;
-
 struct PluginRow {
   std::string name;
   std::string fileName;
