@@ -28,7 +28,7 @@
 #include "sensors/core/HardwareTexts.h"
 #include "sensors/core/SensorTexts.h"
 #include "sensors/core/WarningObjectCode.h"
-#include "settings/core/EditLists.h"
+#include "settings/core/GeneralSettings.h"
 #include "settings/core/PluginInstall.h"
 #include "shared/core/CvlError.h"
 #include "shared/core/PluginOperations.h"
