@@ -6,14 +6,14 @@
 #include "shared/VBFunctions.h"
 #include "shared/win32/RegKey.h"
 
+namespace {
+// The texts every About box carries besides the caller's.
 const char* const kMakerNotice = "Copyright (C) 1999-2001 Veltrop";
 const char* const kLegalNotice =
     "This program is protected by copyright law. Copying, modifying or distributing it, or any "
     "part of it, without the written permission of Veltrop is not allowed.";
-
-namespace {
 const char* const kSysInfoKey = "Software\\Microsoft\\Shared Tools\\MSInfo";
-}
+}  // namespace
 
 TAboutForm::~TAboutForm() {
   if (font_) DeleteObject(font_);

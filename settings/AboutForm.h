@@ -27,7 +27,3 @@ class TAboutForm : public Dialog {
   HFONT font_ = nullptr;
   HBITMAP logo_ = nullptr;
 };
-
-// The texts every About box carries besides the caller's.
-extern const char* const kMakerNotice;
-extern const char* const kLegalNotice;

@@ -1,15 +1,13 @@
 #pragma once
-// The add dialogs: TAddForm lists what can be added (the built-in catalogue,
-// then the installed plug-ins) and appends the chosen rows, in list order,
-// to the running settings dialog's panel or warning list.
+// TAddForm, the add dialogs: a list of what can be added (the built-in
+// catalogue, then the installed plug-ins); OK hands the positions of the
+// chosen rows, in list order, to the settings dialog, which appends them to
+// its panel or warning list.
+#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "settings/core/EditLists.h"
 #include "shared/win32/Dialog.h"
-
-class TSettingsForm;
 
 class TAddForm : public Dialog {
  public:
@@ -18,7 +16,14 @@ class TAddForm : public Dialog {
     const char* prompt;
     std::vector<ListView::Column> columns;
   };
-  TAddForm(TSettingsForm& settings, Look look);
+  static const Look kSensorLook;
+  static const Look kWarningLook;
+
+  using RowTexts = std::vector<std::vector<std::string>>;
+  // load gives the rows' texts (caption and two sub-items) when the dialog
+  // opens; chosen is called on OK with the positions of the selected rows.
+  TAddForm(const Look& look, std::function<RowTexts()> load,
+           std::function<void(const std::vector<int>&)> chosen);
   ~TAddForm() override;
 
  protected:
@@ -29,47 +34,10 @@ class TAddForm : public Dialog {
   bool OnCommand(int id, int code, HWND control) override;
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& answer) override;
 
-  // Fills the rows and answers their texts (caption and two sub-items).
-  virtual std::vector<std::vector<std::string>> LoadRows() = 0;
-  // Appends the rows at these positions to the settings dialog.
-  virtual void AppendChosen(const std::vector<int>& rows) = 0;
-  virtual void FreeRows() = 0;
-
-  TSettingsForm& settings_;
-
  private:
   void CloseForm();
-  Look look_;
+  const Look& look_;
+  std::function<RowTexts()> load_;
+  std::function<void(const std::vector<int>&)> chosen_;
   HFONT font_ = nullptr;
-};
-
-// The two add dialogs: their look, where their rows come from and where the
-// chosen ones go.
-template <class Row>
-class TAddRowsForm : public TAddForm {
- public:
-  using Choices = std::vector<Row> (*)(SettingsSource&, PluginQueries&);
-  using Append = void (TSettingsForm::*)(const std::vector<Row>&);
-  TAddRowsForm(TSettingsForm& settings, Look look, Choices choices, Append append)
-      : TAddForm(settings, std::move(look)), choices_(choices), append_(append) {}
-
- protected:
-  std::vector<std::vector<std::string>> LoadRows() override;
-  void AppendChosen(const std::vector<int>& rows) override;
-  void FreeRows() override { rows_.clear(); }
-
- private:
-  Choices choices_;
-  Append append_;
-  std::vector<Row> rows_;
-};
-
-class TAddSensorForm : public TAddRowsForm<PanelRow> {
- public:
-  explicit TAddSensorForm(TSettingsForm& settings);
-};
-
-class TAddWarningForm : public TAddRowsForm<WarningRow> {
- public:
-  explicit TAddWarningForm(TSettingsForm& settings);
 };

@@ -7,7 +7,7 @@
 #define CVL_BUILDING_LIBRARY
 #include "settings/AboutForm.h"
 #include "settings/CvlExports.h"
-#include "settings/HardwareSettings.h"
+#include "settings/LM78Form.h"
 #include "settings/SettingsForm.h"
 
 namespace {
@@ -34,7 +34,11 @@ extern "C" void __stdcall ShowAbout(const char* head, const char* name, const ch
 extern "C" void __stdcall ShowSettings(void) {
   try {
     InitCommonControls();
-    RunSettingsForm();
+    // Plug-ins are asked through the plug-in contract; the system's common
+    // dialogs are opened.
+    CommonPluginQueries plugins;
+    SystemDialogs dialogs;
+    RunSettingsForm(plugins, dialogs);
   } catch (...) {
   }
 }

@@ -1,16 +1,19 @@
 #include "settings/LM78Form.h"
 
-#include "settings/LM78Ids.h"
-#include "settings/core/CoreVoltText.h"
-#include "settings/core/LM78Detection.h"
+#include "chipwatch/ChipwatchApi.h"
+#include "coreprobe/CoreprobeApi.h"
+#include "settings/ControlIds.h"
+#include "settings/core/LM78Values.h"
+#include "shared/VBFunctions.h"
 
 using namespace lm78_ids;
 
+namespace {
+
+// The question before auto-detection.
 const char* const kAutoDetectQuestion =
     "Corvella will now attempt to Auto-Detect your System Configuration. This MAY cause your "
     "system to Lock or Crash. Do you wish to continue with Hardware Auto-detection?";
-
-namespace {
 
 const char* const kIntro =
     "Please select your System Configuration from the options below or click Auto-Detect to make "
@@ -199,4 +202,50 @@ bool TLM78Form::OnCommand(int id, int code, HWND) {
         return true;
       }
   return false;
+}
+
+namespace {
+
+// The machine in the product: the exports of Chipwatch.dll and
+// Coreprobe.dll, both linked by name.
+class LibraryProbe : public LM78Probe {
+ public:
+  bool InitialiseLM78() override { return ::InitialiseLM78() != FALSE; }
+  int32_t GetTemperature(int32_t channel) override { return ::GetTemperature(channel); }
+  double GetVoltage(int32_t channel) override { return ::GetVoltage(channel); }
+  uint32_t GetFan(int32_t fan) override { return static_cast<uint32_t>(::GetFan(fan)); }
+  ProcessorFacts Processor() override {
+    ProcessorFacts cpu;
+    cpu.family = GetCPUInfoFamily();
+    cpu.model = GetCPUInfoModel();
+    char vendor[80] = "";
+    GetCPUInfoVendorID(vendor);
+    vendor[sizeof vendor - 1] = '\0';
+    cpu.vendor = vendor;
+    cpu.mmx = GetMMX() != FALSE;
+    cpu.overdrive = GetOverdrive() != FALSE;
+    cpu.speed = GetSpeed();
+    return cpu;
+  }
+};
+
+// The first character of the user's decimal separator ("." when unknown).
+char UserDecimalSeparator() {
+  char text[8] = "";
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) > 1 && text[0])
+    return text[0];
+  return '.';
+}
+
+}  // namespace
+
+void RunHardwareSettings(LM78Probe& probe) {
+  RegistrySettings settings;
+  TLM78Form form(settings, probe, UserDecimalSeparator());
+  form.RunModal(nullptr);
+}
+
+void RunHardwareSettings() {
+  LibraryProbe probe;
+  RunHardwareSettings(probe);
 }

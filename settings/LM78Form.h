@@ -6,7 +6,6 @@
 // stand in for the machine.
 #include <windows.h>
 
-#include "settings/core/LM78Probe.h"
 #include "settings/core/LM78Values.h"
 #include "shared/core/SettingsSource.h"
 #include "shared/win32/Dialog.h"
@@ -44,5 +43,9 @@ class TLM78Form : public Dialog {
   HBITMAP picture_ = nullptr;
 };
 
-// The question before auto-detection.
-extern const char* const kAutoDetectQuestion;
+// Opens the dialog (ordinal 1 and the settings dialog's "Hardware Monitoring
+// Settings" button): creates it with no owner over the registry and the
+// machine, runs it modally on the calling thread and frees it.
+void RunHardwareSettings();
+// The same over another machine (tests).
+void RunHardwareSettings(LM78Probe& probe);

@@ -2,9 +2,8 @@
 
 #include <commctrl.h>
 
-#include "settings/CommonPluginQueries.h"
 #include "settings/ControlIds.h"
-#include "settings/HardwareSettings.h"
+#include "settings/LM78Form.h"
 #include "settings/UrlLabel.h"
 #include "shared/win32/RegKey.h"
 #include "shared/win32/StoredColour.h"
@@ -330,10 +329,4 @@ void RunSettingsForm(PluginQueries& plugins, CommonDialogs& dialogs) {
   SettingsForm = &form;
   form.RunModal(nullptr);
   SettingsForm = nullptr;
-}
-
-void RunSettingsForm() {
-  CommonPluginQueries plugins;
-  SystemDialogs dialogs;
-  RunSettingsForm(plugins, dialogs);
 }

@@ -8,10 +8,8 @@
 #include <vector>
 
 #include "settings/CommonDialogs.h"
-#include "settings/core/EditLists.h"
 #include "settings/core/GeneralSettings.h"
 #include "settings/core/PluginInstall.h"
-#include "settings/core/PluginQueries.h"
 #include "shared/VBFunctions.h"
 #include "shared/win32/Dialog.h"
 
@@ -25,8 +23,6 @@ class TSettingsForm : public Dialog {
   // Rows chosen in the add dialogs, appended at the end of the lists.
   void AppendPanels(const std::vector<PanelRow>& rows);
   void AppendWarnings(const std::vector<WarningRow>& rows);
-  PluginQueries& Plugins() { return plugins_; }
-  SettingsSource& Settings() { return settings_; }
 
   static constexpr int kPageCount = 7;
 
@@ -48,6 +44,8 @@ class TSettingsForm : public Dialog {
   void Combo(int page, int id, int x, int y, int w, const char* const* items, int count);
   void List(int page, int id, int x, int y, int w, int h, DWORD style,
             const std::vector<ListView::Column>& columns);
+  void EditButtons(int page, int y, int addId, int removeId);
+  void Stepper(int page, const char* caption, int y, int groupId, int minusId, int plusId);
   void ShowPage(int page);
 
   // Loading and applying (SettingsForm.cpp).
@@ -112,8 +110,5 @@ class TSettingsForm : public Dialog {
 // The running settings form while RunSettingsForm runs, else none.
 extern TSettingsForm* SettingsForm;
 
-// Creates the form with no owner, runs it modally and frees it. With no
-// arguments it asks plug-ins through the plug-in contract and opens the
-// system's common dialogs.
-void RunSettingsForm();
+// Creates the form with no owner, runs it modally and frees it.
 void RunSettingsForm(PluginQueries& plugins, CommonDialogs& dialogs);

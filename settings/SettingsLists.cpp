@@ -3,11 +3,40 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
+
 #include "settings/AddForms.h"
 #include "settings/ControlIds.h"
 #include "settings/SettingsForm.h"
 
 using namespace settings_ids;
+
+namespace {
+
+// Runs an add dialog over the rows choices gives when it opens; the chosen
+// ones go to the running settings dialog through append.
+template <class Row>
+void RunAddForm(HWND owner, const TAddForm::Look& look, std::function<std::vector<Row>()> choices,
+                void (TSettingsForm::*append)(const std::vector<Row>&)) {
+  std::vector<Row> rows;
+  TAddForm form(
+      look,
+      [&] {
+        rows = choices();
+        TAddForm::RowTexts texts;
+        for (const Row& r : rows) texts.push_back(r.Texts());
+        return texts;
+      },
+      [&](const std::vector<int>& positions) {
+        std::vector<Row> chosen;
+        for (int i : positions)
+          if (i >= 0 && i < static_cast<int>(rows.size())) chosen.push_back(rows[i]);
+        if (SettingsForm) (SettingsForm->*append)(chosen);
+      });
+  form.RunModal(owner);
+}
+
+}  // namespace
 
 void TSettingsForm::InsertRow(int listId, int index) {
   if (listId == SensorList) {
@@ -56,13 +85,15 @@ void TSettingsForm::AppendWarnings(const std::vector<WarningRow>& rows) {
 }
 
 void TSettingsForm::SensorAddClick() {
-  TAddSensorForm form(*this);
-  form.RunModal(Handle());
+  RunAddForm<PanelRow>(Handle(), TAddForm::kSensorLook,
+                       [this] { return SensorChoices(settings_, plugins_); },
+                       &TSettingsForm::AppendPanels);
 }
 
 void TSettingsForm::WarningAddClick() {
-  TAddWarningForm form(*this);
-  form.RunModal(Handle());
+  RunAddForm<WarningRow>(Handle(), TAddForm::kWarningLook,
+                         [this] { return WarningChoices(settings_, plugins_); },
+                         &TSettingsForm::AppendWarnings);
 }
 
 void TSettingsForm::SensorRemoveClick() {

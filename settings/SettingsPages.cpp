@@ -51,6 +51,20 @@ void TSettingsForm::List(int page, int id, int x, int y, int w, int h, DWORD sty
   pages_[page].push_back(AddListView(id, x, y, w, h, style, font_, columns).Handle());
 }
 
+// A list's "&Add" and "&Remove" buttons at the left of its strip.
+void TSettingsForm::EditButtons(int page, int y, int addId, int removeId) {
+  Add(page, "Button", "&Add", kButton, 15, y, 66, 25, addId);
+  Add(page, "Button", "&Remove", kButton, 86, y, 66, 25, removeId);
+}
+
+// The "-" and "+" of a row's value in a small group at the strip's right.
+void TSettingsForm::Stepper(int page, const char* caption, int y, int groupId, int minusId,
+                            int plusId) {
+  Add(page, "Button", caption, BS_GROUPBOX, 310, y, 78, 44, groupId);
+  Add(page, "Button", "-", kButton, 318, y + 16, 28, 22, minusId);
+  Add(page, "Button", "+", kButton, 352, y + 16, 28, 22, plusId);
+}
+
 void TSettingsForm::CreatePages() {
   HWND tabs = AddControl(WC_TABCONTROLA, "", WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 5, 5, 393,
                          386, Tabs, font_);
@@ -136,13 +150,10 @@ void TSettingsForm::CreatePages() {
   List(SensorsPage, SensorList, 15, 64, 373, 268, 0,
        {{"Information", 260, LVCFMT_LEFT}, {"Plugin", 40, LVCFMT_CENTER},
         {"Width", 39, LVCFMT_CENTER}});
-  Add(SensorsPage, "Button", "&Add", kButton, 15, 346, 66, 25, SensorAddBtn);
-  Add(SensorsPage, "Button", "&Remove", kButton, 86, 346, 66, 25, SensorRemoveBtn);
+  EditButtons(SensorsPage, 346, SensorAddBtn, SensorRemoveBtn);
   Add(SensorsPage, "Button", "Move &Up", kButton, 157, 346, 66, 25, MoveUpBtn);
   Add(SensorsPage, "Button", "Move &Down", kButton, 228, 346, 70, 25, MoveDownBtn);
-  Add(SensorsPage, "Button", "Width", BS_GROUPBOX, 310, 334, 78, 44, WidthGroup);
-  Add(SensorsPage, "Button", "-", kButton, 318, 350, 28, 22, WidthMinusBtn);
-  Add(SensorsPage, "Button", "+", kButton, 352, 350, 28, 22, WidthPlusBtn);
+  Stepper(SensorsPage, "Width", 334, WidthGroup, WidthMinusBtn, WidthPlusBtn);
 
   // Warnings
   Add(WarningsPage, "Static",
@@ -153,11 +164,8 @@ void TSettingsForm::CreatePages() {
   List(WarningsPage, settings_ids::WarningList, 15, 92, 373, 198, 0,
        {{"Display Warning When :", 240, LVCFMT_LEFT}, {"Value", 60, LVCFMT_RIGHT},
         {"", 40, LVCFMT_LEFT}});
-  Add(WarningsPage, "Button", "&Add", kButton, 15, 300, 66, 25, WarningAddBtn);
-  Add(WarningsPage, "Button", "&Remove", kButton, 86, 300, 66, 25, WarningRemoveBtn);
-  Add(WarningsPage, "Button", "Value", BS_GROUPBOX, 310, 292, 78, 44, ValueGroup);
-  Add(WarningsPage, "Button", "-", kButton, 318, 308, 28, 22, ValueMinusBtn);
-  Add(WarningsPage, "Button", "+", kButton, 352, 308, 28, 22, ValuePlusBtn);
+  EditButtons(WarningsPage, 300, WarningAddBtn, WarningRemoveBtn);
+  Stepper(WarningsPage, "Value", 292, ValueGroup, ValueMinusBtn, ValuePlusBtn);
   Group(WarningsPage, "Audible Warning", 15, 336, 373, 44, AudioGroup, "ICON_NOTE");
   Add(WarningsPage, "Button", "Sound Audible warning", kCheck | WS_GROUP, 27, 354, 250, 17,
       AudioCheck);

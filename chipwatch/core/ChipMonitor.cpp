@@ -1,8 +1,17 @@
 #include "chipwatch/core/ChipMonitor.h"
 
-#include "chipwatch/core/ChipConversions.h"
+#include <cmath>
 
 namespace {
+
+// Registers of the chip.
+constexpr uint8_t kConfigRegister = 0x40;
+constexpr uint8_t kConfigInitialise = 0x80;
+constexpr uint8_t kConfigStart = 0x01;
+// First registers of the two pairs of interrupt mask registers.
+constexpr uint8_t kSmiMaskRegister = 0x43;
+constexpr uint8_t kNmiMaskRegister = 0x45;
+constexpr uint16_t kAllMasked = 0x7FFF;
 constexpr uint8_t kVoltageBase = 0x20;
 constexpr uint8_t kTemperatureRegister = 0x27;
 constexpr uint8_t kFanCountBase = 0x28;
@@ -17,7 +26,87 @@ constexpr uint8_t kBankedLow = 0x51;
 // The separate temperature sensor read straight from the ports.
 constexpr uint16_t kPortTemperatureWhole = 0xE805;
 constexpr uint16_t kPortTemperatureFraction = 0xE806;
+
+// An absent input reads 255; readings take that as 0.
+int32_t AbsentAsZero(int32_t value) { return value == 255 ? 0 : value; }
+
+// A Winbond temperature from its high and low byte: twice the high byte plus
+// bit 7 of the low byte (half degrees dropped).
+int32_t TemperatureFromWord(uint8_t high, uint8_t low) { return (high * 256 + low) / 128; }
+
+// The temperature read from the two ports: the first byte as a signed number
+// plus half a degree for bit 7 of the second, truncated toward zero.
+int32_t TemperatureFromPortBytes(uint8_t whole, uint8_t fraction) {
+  int32_t degrees = static_cast<int8_t>(whole);
+  if ((fraction & 0x80) == 0) return degrees;
+  // degrees + 0.5 truncated toward zero, in integers.
+  return (2 * degrees + 1) / 2;
+}
+
+// Fan speed from its count and the divisor fields d1 (fan 1) and d2 (fan 2)
+// as read back from the divisor register: the count itself when either field
+// is 0, otherwise 675000 / (d × count) for fans 1 and 2 and 337500 / count for
+// fan 3. A count of 0 gives 0.
+int32_t FanSpeed(int32_t fan, int32_t count, int32_t d1, int32_t d2) {
+  if (count == 0) return 0;
+  if (d1 == 0 || d2 == 0) return count;
+  switch (fan) {
+    case 1:
+      return 675000 / (d1 * count);
+    case 2:
+      return 675000 / (d2 * count);
+    default:
+      return 337500 / count;
+  }
+}
+
+// Clamps a channel or fan number to first..last, taking anything outside as first.
+int32_t ChannelOrFirst(int32_t channel, int32_t first, int32_t last) {
+  return (channel < first || channel > last) ? first : channel;
+}
+
 }  // namespace
+
+bool ChipDevice::Open() {
+  Close();
+  handle_ = io_.OpenDevice(kDriverDeviceName);
+  if (handle_ != ChipIO::kNoDevice) return true;
+  // One loader handle is enough to keep the driver in memory; a second one
+  // would only leak.
+  if (loader_ == ChipIO::kNoDevice) loader_ = io_.OpenDevice(kDriverLoaderName);
+  return false;
+}
+
+void ChipDevice::Close() {
+  if (handle_ != ChipIO::kNoDevice) io_.CloseDevice(handle_);
+  handle_ = ChipIO::kNoDevice;
+}
+
+uint8_t ChipDevice::ReadChipRegister(uint8_t reg) {
+  ChipRequest block{kChipAddressPort, reg};
+  return Send(kReadChipRegisterCode, block) ? block.result : kAbsentInput;
+}
+
+void ChipDevice::WriteChipRegister(uint8_t reg, uint8_t value) {
+  ChipRequest block{kChipAddressPort, reg, value};
+  Send(kWriteChipRegisterCode, block);
+}
+
+void ChipDevice::WriteChipRegisterWord(uint8_t reg, uint16_t value) {
+  ChipRequest block{kChipAddressPort, reg, 0, value};
+  Send(kWriteChipRegisterWordCode, block);
+}
+
+void ChipDevice::ResetChip() {
+  WriteChipRegister(kConfigRegister, 0x00);
+  WriteChipRegister(kConfigRegister,
+                    static_cast<uint8_t>(ReadChipRegister(kConfigRegister) | kConfigInitialise));
+  WriteChipRegister(kConfigRegister,
+                    static_cast<uint8_t>(ReadChipRegister(kConfigRegister) & ~kConfigInitialise));
+  WriteChipRegisterWord(kNmiMaskRegister, kAllMasked);
+  WriteChipRegisterWord(kSmiMaskRegister, kAllMasked);
+  WriteChipRegister(kConfigRegister, kConfigStart);
+}
 
 bool ChipMonitor::InitialiseLM78() {
   for (int32_t channel = 1; channel <= 3; ++channel)
@@ -107,4 +196,34 @@ bool ChipMonitor::SetFudgeFactor(int32_t channel, double factor) {
   factors_.value[channel] = factor;
   store_.Save(factors_);
   return true;
+}
+
+std::string FudgeValueName(int index) { return "Fudge " + std::to_string(index); }
+
+bool FactorFromText(const char* data, size_t size, double& factor) {
+  size_t i = 0;
+  auto at = [&](size_t k) { return k < size ? data[k] : '\0'; };
+  while (at(i) == ' ' || at(i) == '\t' || at(i) == '\r' || at(i) == '\n' || at(i) == '\v' ||
+         at(i) == '\f')
+    ++i;
+  bool negative = false;
+  if (at(i) == '+' || at(i) == '-') negative = at(i++) == '-';
+  int64_t number = 0;
+  // The text is at most a few bytes long, so the number cannot overflow.
+  for (; i < size && at(i) >= '0' && at(i) <= '9'; ++i) number = number * 10 + (at(i) - '0');
+  volatile double product = static_cast<double>(negative ? -number : number) * 0.0001;
+  if (product == 0.0) return false;
+  factor = product;
+  return true;
+}
+
+std::string FactorToText(double factor) {
+  // volatile: the product must be rounded to double precision before it is
+  // truncated, also where the arithmetic runs in wider registers.
+  volatile double scaled = factor * 10000.0;
+  double value = std::trunc(scaled);
+  if (std::isnan(value)) value = 0.0;
+  if (value > INT32_MAX) value = INT32_MAX;
+  if (value < INT32_MIN) value = INT32_MIN;
+  return std::to_string(static_cast<int32_t>(value));
 }

@@ -5,12 +5,12 @@
 #include "shared/core/PluginOperations.h"
 #include "shared/core/VBText.h"
 
+namespace {
+
 const char* const kInvalidPluginName = "<Invalid Plugin>";
 const char* const kNotAPluginMessage = "File is not a Valid Corvella Plugin";
 const char* const kAlreadyInstalledMessage =
     "Plugin is Already Installed or a Plugin with the same name is Installed";
-
-namespace {
 
 std::string Upper(std::string s) {
   for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

@@ -1,28 +1,14 @@
 #pragma once
 // The installed plug-in list ("Plugins": "NoOfPlugins" and the file names
 // under "1", "2", ...), installing a file and removing a plug-in. Both write
-// the "Plugins" section at once, whatever the dialog does afterwards.
-//
-// Numbers after a removal: panels and warnings refer to a plug-in by its
-// position in the list, and removing plug-in k moves the later entries down
-// one place. So that every reference keeps naming the same plug-in, removal
-// also (1) renumbers the dialog's panel, warning and plug-in rows that refer
-// to a plug-in after k, and (2) rewrites the stored "Panels" and "Warnings"
-// lists at once: entries of plug-in k are dropped, later plug-ins renumbered.
-// Cancel after a removal therefore leaves the lists as they were when the
-// dialog opened, less the removed plug-in's entries and with the numbers
-// moved down; Apply writes the dialog's (equally renumbered) lists.
+// the "Plugins" section at once, whatever the dialog does afterwards; how a
+// removal renumbers the panels and warnings is in settings/README.md.
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "settings/core/EditLists.h"
-#include "settings/core/PluginQueries.h"
+#include "settings/core/GeneralSettings.h"
 #include "shared/core/SettingsSource.h"
-
-extern const char* const kInvalidPluginName;       // "<Invalid Plugin>"
-extern const char* const kNotAPluginMessage;       // "File is not a Valid Corvella Plugin"
-extern const char* const kAlreadyInstalledMessage;
 
 struct PluginRow {
   std::string name;

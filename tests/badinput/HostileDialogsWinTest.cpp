@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "settings/ControlIds.h"
-#include "settings/LM78Ids.h"
 #include "tests/badinput/HostileValues.h"
 #include "tests/badinput/SaneValues.h"
 #include "tests/settings/CvlDriver.h"

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "settings/core/EditLists.h"
+#include "settings/core/GeneralSettings.h"
 #include "settings/core/PluginInstall.h"
 #include "shared/core/PluginOperations.h"
 #include "tests/contract/FakeLoader.h"

@@ -2,7 +2,7 @@
 // Scale factors kept in memory for native tests; counts how often the chip
 // library loads and saves them. A missing store is created on load, as the
 // registry key is.
-#include "chipwatch/core/FudgeFactors.h"
+#include "chipwatch/core/ChipMonitor.h"
 
 class MemoryFudgeStore : public FudgeFactorStore {
  public:

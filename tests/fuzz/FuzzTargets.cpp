@@ -26,7 +26,7 @@
 #include "sensors/core/HardwareMonitor.h"
 #include "sensors/core/SensorTexts.h"
 #include "sensors/core/WarningObjectCode.h"
-#include "settings/core/EditLists.h"
+#include "settings/core/GeneralSettings.h"
 #include "settings/core/PluginInstall.h"
 #include "shared/core/CvlError.h"
 #include "shared/core/PluginOperations.h"

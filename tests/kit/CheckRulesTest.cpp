@@ -12,6 +12,13 @@
 
 namespace {
 
+// The whole report, one line a line, for failure messages.
+std::string ReportText(const CheckReport& report) {
+  std::string text;
+  for (const std::string& line : report.Lines()) text += line + "\n";
+  return text;
+}
+
 class CheckLoader : public FakeLoader {
  public:
   void Hang(void* fn) { hangs_.insert(fn); }
@@ -83,7 +90,7 @@ TEST_F(CheckRules, NamesTheBarCannotFindAndStorageWindows95CannotLoad) {
       "bar asks for SensorDescription exactly",
       "Export SensorToolTip: exported only as \"sensorToolTip\", in other letter case; the bar "
       "asks for SensorToolTip exactly"};
-  EXPECT_EQ(Problems(), expected) << report.Text();
+  EXPECT_EQ(Problems(), expected) << ReportText(report);
   EXPECT_TRUE(loader.AllReleased());
 }
 
@@ -103,7 +110,7 @@ TEST_F(CheckRules, AMissingInformationExportCostsTheBarTheOnesAfterIt) {
       "and stops at the first export that is missing",
       "WarningIncrement: the bar reads 0: the - and + buttons of the Warnings tab need a step "
       "above 0"};
-  EXPECT_EQ(Problems(), expected) << report.Text();
+  EXPECT_EQ(Problems(), expected) << ReportText(report);
   EXPECT_EQ(report.Lines().back(), "Result: 2 problems");
 }
 
@@ -120,7 +127,7 @@ TEST_F(CheckRules, LimitsOutOfOrderAndFunctionsMissingForTheirRole) {
       "Export WarningFunction: missing, required for a warning: its warnings never fire",
       "WarningMin 60 is above WarningMax 50: the lowest threshold the Warnings tab offers must not "
       "exceed the highest"};
-  EXPECT_EQ(Problems(), expected) << report.Text();
+  EXPECT_EQ(Problems(), expected) << ReportText(report);
 
   CheckReport second;
   FakeLoader other;
@@ -146,7 +153,7 @@ TEST_F(CheckRules, AnIconMustBeA16By16BitmapAndTheCheckerDeletesIt) {
                       {"SensorWidth", Export(Fifty)}, {"SensorIcon", Export(BrushIcon)}});
   EXPECT_EQ(CheckPlugin("Q.cvl", other, host, second), kCheckProblems);
   EXPECT_EQ(second.Problems(), 1);
-  EXPECT_NE(second.Text().find("PROBLEM SensorIcon: returned a handle that is not a bitmap: the "
+  EXPECT_NE(ReportText(second).find("PROBLEM SensorIcon: returned a handle that is not a bitmap: the "
                                "panel has no picture\n"),
             std::string::npos);
   EXPECT_EQ(host.deleted.size(), 1u) << "what is not a bitmap is not deleted as one";
@@ -156,7 +163,7 @@ TEST_F(CheckRules, ACallThatDoesNotReturnEndsTheCheckAndKeepsTheLibraryLoaded) {
   loader.Hang(Export(Text));
   EXPECT_EQ(Check({{"PluginFacilities", Export(SensorMask)}, {"SensorFunction", Export(Text)}}),
             kCheckProblems);
-  ASSERT_EQ(Problems().size(), 1u) << report.Text();
+  ASSERT_EQ(Problems().size(), 1u) << ReportText(report);
   EXPECT_EQ(Problems()[0],
             "SensorFunction call 1: did not return within 10 s, the bar's limit: the bar takes it "
             "out of service, its panels show \"Error\"; the library stays loaded until the bar "
@@ -172,7 +179,7 @@ TEST_F(CheckRules, ASensorValueThatDoesNotReturnIsReportedByName) {
                    {"SensorFunction", Export(Text)},
                    {"SensorValue", Export(Seventy)}}),
             kCheckProblems);
-  ASSERT_EQ(Problems().size(), 1u) << report.Text();
+  ASSERT_EQ(Problems().size(), 1u) << ReportText(report);
   EXPECT_EQ(Problems()[0],
             "SensorValue call 1: did not return within 10 s, the bar's limit: the bar takes it "
             "out of service, its panels have no history graph; the library stays loaded until "

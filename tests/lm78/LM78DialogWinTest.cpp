@@ -11,7 +11,6 @@
 #include <string>
 
 #include "settings/ControlIds.h"
-#include "settings/LM78Ids.h"
 #include "settings/core/LM78Tables.h"
 #include "tests/settings/CvlDriver.h"
 #include "tests/support/WinTest.h"

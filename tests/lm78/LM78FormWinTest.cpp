@@ -8,9 +8,8 @@
 #include <memory>
 
 #include "sensors/core/HardwareMonitor.h"
-#include "settings/HardwareSettings.h"
-#include "settings/LM78Ids.h"
-#include "settings/core/LM78Probe.h"
+#include "settings/LM78Form.h"
+#include "settings/ControlIds.h"
 #include "shared/VBFunctions.h"
 #include "tests/settings/CvlDriver.h"
 #include "tests/support/WinTest.h"

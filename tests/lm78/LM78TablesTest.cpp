@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "settings/core/CoreVoltText.h"
+#include "settings/core/LM78Values.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include <stdexcept>
 #include <vector>
 
-#include "settings/core/LM78Detection.h"
 #include "tests/fakes/MemorySettings.h"
 
 namespace {

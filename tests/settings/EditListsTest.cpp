@@ -1,5 +1,5 @@
 // The panel and warning lists of the settings dialog, without windows.
-#include "settings/core/EditLists.h"
+#include "settings/core/GeneralSettings.h"
 
 #include <gtest/gtest.h>
 

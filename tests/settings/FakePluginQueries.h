@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/core/PluginQueries.h"
+#include "settings/core/GeneralSettings.h"
 #include "shared/core/PluginOperations.h"
 #include "tests/fakes/MemorySettings.h"
 

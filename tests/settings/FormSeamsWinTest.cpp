@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-#include "settings/CommonPluginQueries.h"
+#include "settings/CommonDialogs.h"
 #include "settings/ControlIds.h"
 #include "settings/SettingsForm.h"
 #include "tests/settings/CvlDriver.h"
