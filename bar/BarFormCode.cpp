@@ -19,8 +19,6 @@ TBarForm* BarForm = nullptr;
 
 namespace {
 
-constexpr int kHotKeyIds[] = {1, 2, 3, 4};
-
 // Presses on the settings button, sent by the button to the bar.
 constexpr UINT WM_SETTINGSPRESS = WM_USER + 161;
 
@@ -124,9 +122,6 @@ LRESULT CALLBACK SettingsPanelProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
   }
 }
 
-// The rules' bar window is this one.
-TBarForm& Form(BarWindow& bar) { return static_cast<TBarForm&>(bar); }
-
 }  // namespace
 
 TBarForm::TBarForm(AppBarShell* shell) : shell_(shell) { BarForm = this; }
@@ -134,8 +129,8 @@ TBarForm::TBarForm(AppBarShell* shell) : shell_(shell) { BarForm = this; }
 TBarForm::~TBarForm() {
   // Without the exit sequence (Close() runs that): the thread goes first,
   // then the lists it walks; a thread that will not end keeps them.
-  parts_.StopThread();
-  parts_.FreeLists(false);
+  StopThread();
+  FreeLists(false);
   tips_.reset();
   if (hwnd_) DestroyWindow(hwnd_);
   if (menu_) DestroyMenu(menu_);
@@ -192,12 +187,12 @@ void TBarForm::FormCreate() {
   // Outside Windows 98 the dial-up query finds the library only when it is loaded.
   if (!IsWindows98()) rasLibrary_.Load("rasapi32.dll");
   // The thread is created paused: no pass runs before the settings are read.
-  parts_.Create(hwnd_, LogAll);
+  CreateParts();
   SetTimerOn(WatchTimer, kWatchMs, true);
   ApplySettings(true);
   if (closed_) return;  // a fatal error while positioning closed the bar
-  parts_.Resume();
-  parts_.ForgetLoadedPlugins();
+  ResumeThread();
+  ForgetLoadedPlugins();
 }
 
 void BarWindow::ApplySettings(bool atStartUp) {
@@ -208,8 +203,8 @@ void BarWindow::ApplySettings(bool atStartUp) {
   if (f.closed_ || f.applying_ || f.reloadWaiting_) return;
   // The lists are rebuilt only while no pass walks them. Held from now on,
   // the thread starts none; one under way ends when it can.
-  f.parts_.Hold();
-  if (f.parts_.NoticeWhenIdle()) {
+  f.HoldThread();
+  if (f.NoticeWhenIdle()) {
     f.reloadWaiting_ = true;
     return;
   }
@@ -230,13 +225,13 @@ void TBarForm::Reload(bool atStartUp) {
       ~Applying() {
         form.applying_ = false;
         // Read again: a fatal error may have closed the bar and ended the thread.
-        form.parts_.Unhold();
+        form.UnholdThread();
       }
     } applying(*this);
     ApplySettingsWith(atStartUp, settings_, *this);
     // The new panels' first readings are the thread's; a bar the user has
     // paused shows dashes instead.
-    if (!closed_ && !Checked(PauseMenu)) parts_.RequestPass(PassKind::FirstReadings);
+    if (!closed_ && !Checked(PauseMenu)) RequestFirstReadings();
   }
   if (freeListsAfterLoad_) {
     freeListsAfterLoad_ = false;
@@ -265,15 +260,11 @@ void BarWindow::SetLogAll(bool on) { LogAll = on; }
 void BarWindow::SetOnTopChecked(bool checked) { SetChecked(OnTopMenu, checked); }
 void BarWindow::RunOnTopCommand() { Form(*this).Command(OnTopMenu); }
 void BarWindow::RunPauseCommand() { Form(*this).Command(PauseMenu); }
-void BarWindow::ShowSettingsDialog() { Form(*this).parts_.ShowSettings(); }
-void BarWindow::ShowAboutBox(const AboutTexts& texts) { Form(*this).parts_.ShowAbout(texts); }
 // A display thread left running may be inside the dial-up sensor.
 void BarWindow::ReleaseDialUpLibrary() {
   TBarForm& f = Form(*this);
   if (!f.threadLeftRunning_) f.rasLibrary_.Release();
 }
-
-void BarWindow::InitBuiltIns(bool atStartUp) { Form(*this).parts_.InitBuiltIns(atStartUp); }
 
 void BarWindow::SetAutoHide(bool on) {
   TBarForm& f = Form(*this);
@@ -291,8 +282,8 @@ void BarWindow::ApplyHotKeys(const HotKeyPlan& plan) {
     UnregisterHotKey(f.hwnd_, item.Id);
     if (plan.Register) RegisterHotKey(f.hwnd_, item.Id, plan.Modifiers, item.Key);
   }
-  static const UINT kItems[] = {PauseMenu, BarTopMenu, BarBottomMenu, MinimiseMenu};
-  for (const HotKeyItem& item : plan.Items) SetMenuCaption(f.menu_, kItems[item.Id - 1], item.Caption);
+  for (const HotKeyItem& item : plan.Items)
+    SetMenuCaption(f.menu_, kHotKeyItems[item.Id - 1], item.Caption);
 }
 
 void BarWindow::SetProcessPriority(uint32_t priorityClass) {
@@ -305,19 +296,17 @@ void BarWindow::SetMainThreadPriority(int priority) {
 
 // After a fatal error has closed the bar in the middle of ApplySettings, the
 // remaining steps find their parts gone and do nothing.
-void BarWindow::SetDisplayThreadPriority(int priority) { Form(*this).parts_.SetPriority(priority); }
 void BarWindow::LoadPanels() {
   TBarForm& f = Form(*this);
   if (f.closed_) return;
-  f.parts_.LoadPanels();
+  f.LoadPanelList();
   // New panels of a paused bar show that it is paused, not one stale reading.
-  if (Checked(PauseMenu)) f.parts_.ShowPaused();
+  if (Checked(PauseMenu)) ShowPanelsPaused();
 }
 void BarWindow::LoadWarnings() {
   TBarForm& f = Form(*this);
-  if (!f.closed_) f.parts_.LoadWarnings();
+  if (!f.closed_) f.LoadWarningList();
 }
-void BarWindow::SetDisplayInterval(int32_t ms) { Form(*this).parts_.SetInterval(ms); }
 
 void BarWindow::RunPositionCommand(TBarPosition position) {
   TBarForm& f = Form(*this);
@@ -416,8 +405,6 @@ void BarWindow::SetStyle(uint32_t style) {
 
 int32_t BarWindow::CaptionHeight() { return GetSystemMetrics(SM_CYCAPTION); }
 
-int32_t BarWindow::Arrange(int32_t width) { return Form(*this).parts_.Arrange(width); }
-
 void BarWindow::SetTrayIcon(bool show) {
   TBarForm& f = Form(*this);
   if (!f.hwnd_ || show == f.trayShown_) return;
@@ -457,26 +444,6 @@ void BarWindow::ShowFatalError(const std::string& message, const std::string& co
 
 // ---- What the commands ask of the bar ------------------------------------
 
-void BarWindow::PauseThread() { Form(*this).parts_.Pause(); }
-void BarWindow::PauseThreadMuted() { Form(*this).parts_.PauseMuted(); }
-void BarWindow::ResumeThread() { Form(*this).parts_.Resume(); }
-bool BarWindow::ThreadPaused() { return Form(*this).parts_.Paused(); }
-void BarWindow::RefreshNow() { Form(*this).parts_.RequestPass(PassKind::Full); }
-void BarWindow::StopThread() {
-  // A thread still inside a pass (an alert box, a call that hangs) keeps the
-  // lists and the libraries, and Close ends the process.
-  TBarForm& f = Form(*this);
-  if (!f.parts_.StopThread()) f.threadLeftRunning_ = true;
-}
-
-void TBarForm::WatchDisplayThread() {
-  if (!applying_) parts_.GiveUpHungThread();
-  const bool close = parts_.CallUnderWayFor(kWatchCloseMs);
-  if (close == watchClose_ || !timerOn_[WatchTimer]) return;
-  watchClose_ = close;
-  SetTimer(hwnd_, WatchTimer, close ? kWatchCloseMs : kWatchMs, nullptr);
-}
-void BarWindow::ShowPanelsPaused() { Form(*this).parts_.ShowPaused(); }
 void BarWindow::FreePanels() {
   TBarForm& f = Form(*this);
   // The bar closed inside a box of a settings load (the end of the session
@@ -485,7 +452,7 @@ void BarWindow::FreePanels() {
     f.freeListsAfterLoad_ = true;
     return;
   }
-  f.parts_.FreeLists(true);
+  f.FreeLists(true);
 }
 
 bool BarWindow::ShellOpen(const std::string& target) {
@@ -527,7 +494,7 @@ int32_t BarWindow::CursorScreenX() {
 
 void BarWindow::UnregisterHotKeys() {
   TBarForm& f = Form(*this);
-  for (int id : kHotKeyIds) UnregisterHotKey(f.hwnd_, id);
+  for (int id = 1; id <= 4; ++id) UnregisterHotKey(f.hwnd_, id);
 }
 
 void BarWindow::BeepAndTerminate() {
@@ -644,7 +611,7 @@ LRESULT TBarForm::Dispatch(UINT msg, WPARAM w, LPARAM l) {
       if (!closed_ && !timerOn_[SettingsTimer] && !applying_) OpenPopupMenu();
       return 0;
     case WM_PANELTEXTS:
-      if (BarPanels* panels = parts_.Panels()) panels->ShowTexts();
+      if (panels_) panels_->ShowTexts();
       return 0;
     case WM_THREADIDLE:
       ThreadIdle();

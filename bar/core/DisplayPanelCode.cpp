@@ -316,17 +316,13 @@ void RefreshCycle(TDisplayPanels& panels, RefreshWarnings& warnings) noexcept {
 void FirstReadings(TDisplayPanels& panels) noexcept {
   try {
     HeldTexts texts(panels);
+    // An error ends no more than its own panel's reading.
     for (int i = 1; i <= panels.Count(); ++i) {
-      try {
-        panels.Items(i).UpdateText();
-      } catch (const PluginFault&) {
-        try {
-          panels.Items(i).SensorFunc = nullptr;
-          panels.Items(i).UpdateText();  // "Error", without a function
-        } catch (...) {
-        }
-      } catch (...) {
-      }
+      Survives(i, [&](int n) { panels.Items(n).UpdateText(); },
+               [&](int n) {
+                 panels.Items(n).SensorFunc = nullptr;
+                 panels.Items(n).UpdateText();  // "Error", without a function
+               });
     }
   } catch (...) {
   }
