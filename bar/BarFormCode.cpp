@@ -7,7 +7,6 @@
 #include "bar/DisplayThreadCode.h"
 #include "shared/Globals.h"
 #include "bar/PanelWindows.h"
-#include "bar/ShellAppBar.h"
 #include "bar/core/BarColours.h"
 #include "shared/core/CvlError.h"
 #include "shared/win32/Handle.h"
@@ -162,12 +161,7 @@ bool TBarForm::Create(HWND applicationWindow) {
 
 void TBarForm::CreateSettingsPanel() {
   settingsImage_ = LoadBitmapA(ThisModule(), "SETTINGSIMAGE");
-  CellLook look;
-  look.Raised = true;
-  look.SystemFace = false;
-  look.Colour = RGB(0xC0, 0xC0, 0xC0);
-  look.Picture = settingsImage_;
-  settingsPanel_ = CreateCell(hwnd_, look, 3, 3, 22, 22);
+  settingsPanel_ = CreateIconCell(hwnd_, settingsImage_, 3, 3);
   if (!settingsPanel_) return;
   SetWindowLongPtrA(settingsPanel_, GWLP_ID, kSettingsPanelId);
   tips_.reset(new PanelToolTips(hwnd_));
@@ -281,9 +275,8 @@ void BarWindow::ApplyHotKeys(const HotKeyPlan& plan) {
     // set would never take effect: the old key goes first.
     UnregisterHotKey(f.hwnd_, item.Id);
     if (plan.Register) RegisterHotKey(f.hwnd_, item.Id, plan.Modifiers, item.Key);
-  }
-  for (const HotKeyItem& item : plan.Items)
     SetMenuCaption(f.menu_, kHotKeyItems[item.Id - 1], item.Caption);
+  }
 }
 
 void BarWindow::SetProcessPriority(uint32_t priorityClass) {
@@ -500,6 +493,64 @@ void BarWindow::UnregisterHotKeys() {
 void BarWindow::BeepAndTerminate() {
   MessageBeep(MB_OK);
   PostQuitMessage(0);
+}
+
+// ---- The shell's application bar -------------------------------------------
+
+static_assert(sizeof(APPBARDATA) == 36, "the application-bar record of Windows 95");
+
+namespace {
+
+APPBARDATA Record(HWND bar) {
+  APPBARDATA d{};
+  d.cbSize = sizeof d;
+  d.hWnd = bar;
+  return d;
+}
+
+// Proposes r for the edge (ABM_QUERYPOS) or takes it (ABM_SETPOS); r becomes
+// what the shell grants.
+void SendRect(HWND bar, DWORD message, int edge, EdgeRect& r) {
+  APPBARDATA d = Record(bar);
+  d.uEdge = static_cast<UINT>(edge);
+  d.rc = {r.Left, r.Top, r.Right, r.Bottom};
+  SHAppBarMessage(message, &d);
+  r.Left = d.rc.left;
+  r.Top = d.rc.top;
+  r.Right = d.rc.right;
+  r.Bottom = d.rc.bottom;
+}
+
+}  // namespace
+
+void ShellAppBar::Register() {
+  APPBARDATA d = Record(bar_);
+  d.uCallbackMessage = WM_BARCALLBACK;
+  SHAppBarMessage(ABM_NEW, &d);
+  d = Record(bar_);
+  SHAppBarMessage(ABM_ACTIVATE, &d);
+}
+
+void ShellAppBar::Remove() {
+  APPBARDATA d = Record(bar_);
+  SHAppBarMessage(ABM_REMOVE, &d);
+}
+
+void ShellAppBar::QueryPos(int edge, EdgeRect& r) { SendRect(bar_, ABM_QUERYPOS, edge, r); }
+void ShellAppBar::SetPos(int edge, EdgeRect& r) { SendRect(bar_, ABM_SETPOS, edge, r); }
+
+void ShellAppBar::SetAutoHideBar(int edge, bool on) {
+  APPBARDATA d = Record(bar_);
+  d.uEdge = static_cast<UINT>(edge);
+  d.lParam = on ? TRUE : FALSE;
+  SHAppBarMessage(ABM_SETAUTOHIDEBAR, &d);
+}
+
+bool ShellAppBar::OtherAutoHideBar(int edge) {
+  APPBARDATA d = Record(bar_);
+  d.uEdge = static_cast<UINT>(edge);
+  HWND holder = reinterpret_cast<HWND>(SHAppBarMessage(ABM_GETAUTOHIDEBAR, &d));
+  return holder != nullptr && holder != bar_;
 }
 
 // ---- Painting ---------------------------------------------------------------

@@ -24,6 +24,26 @@ constexpr const char* kBarClassName = "TBarForm";
 constexpr const char* kBarCaption = "Corvella";
 constexpr const char* kVersionText = "1.6";
 
+// The application-bar callback and the notification-icon callback.
+constexpr UINT WM_BARCALLBACK = WM_USER + 153;  // 0x499
+constexpr UINT WM_TRAYICON = WM_USER + 154;     // 0x49A
+
+// The shell's application bar for the bar window (SHAppBarMessage with the
+// 36-byte record).
+class ShellAppBar : public AppBarShell {
+ public:
+  explicit ShellAppBar(HWND bar) : bar_(bar) {}
+  void Register() override;
+  void Remove() override;
+  void QueryPos(int edge, EdgeRect& r) override;
+  void SetPos(int edge, EdgeRect& r) override;
+  void SetAutoHideBar(int edge, bool on) override;
+  bool OtherAutoHideBar(int edge) override;
+
+ private:
+  HWND bar_;
+};
+
 // Control id of the settings button (22 x 22 at 3, 3).
 constexpr int kSettingsPanelId = 100;
 
@@ -59,7 +79,6 @@ class TBarForm : public BarWindow {
   void Close();
 
   HMENU PopupMenu() const { return menu_; }
-  bool TrayIconShown() const { return trayShown_; }
 
   // The panel row and the warnings (nullptr once freed); whether the display
   // thread will notice the end of the pass under way (false: none runs).

@@ -128,11 +128,6 @@ void RefreshLoop::SetInterval(int32_t ms) {
   interval_ = next;
 }
 
-int32_t RefreshLoop::Interval() {
-  Locked lock(sync_);
-  return interval_;
-}
-
 void RefreshLoop::RequestStop() {
   Locked lock(sync_);
   stop_ = true;

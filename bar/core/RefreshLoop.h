@@ -93,7 +93,6 @@ class RefreshLoop {
   // counts as 0 (it would otherwise mean waiting for ever). A shorter
   // interval than before ends the sleep under way.
   void SetInterval(int32_t ms);
-  int32_t Interval();
   // The thread ends at its next wait; Run returns.
   void RequestStop();
 

@@ -11,7 +11,6 @@
 #include "bar/DisplayThreadCode.h"
 #include "bar/PanelWindows.h"
 #include "shared/Globals.h"
-#include "bar/ShellAppBar.h"
 #include "bar/core/ApplySettings.h"
 #include "shared/core/CvlError.h"
 #include "tests/support/WinTest.h"

@@ -13,7 +13,6 @@
 #include "bar/BarFormCode.h"
 #include "bar/DisplayThreadCode.h"
 #include "bar/PanelWindows.h"
-#include "bar/ShellAppBar.h"
 #include "shared/Globals.h"
 #include "tests/bar/BarTestRegistry.h"
 #include "tests/support/WinTest.h"

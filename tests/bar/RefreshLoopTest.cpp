@@ -257,7 +257,6 @@ TEST_F(Loop, AStopWhilePausedEndsTheThreadWhereItWaits) {
 
 TEST_F(Loop, ANegativeIntervalCountsAsNoPause) {
   loop.SetInterval(-5);
-  EXPECT_EQ(loop.Interval(), 0);
   Start(-1);
   EXPECT_TRUE(Eventually([&] { return pass.count > 5; }, 1000ms));
 }
