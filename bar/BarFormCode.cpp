@@ -161,9 +161,8 @@ bool TBarForm::Create(HWND applicationWindow) {
 
 void TBarForm::CreateSettingsPanel() {
   settingsImage_ = LoadBitmapA(ThisModule(), "SETTINGSIMAGE");
-  settingsPanel_ = CreateIconCell(hwnd_, settingsImage_, 3, 3);
+  settingsPanel_ = CreateIconCell(hwnd_, settingsImage_, 3, 3, kSettingsPanelId);
   if (!settingsPanel_) return;
-  SetWindowLongPtrA(settingsPanel_, GWLP_ID, kSettingsPanelId);
   tips_.reset(new PanelToolTips(hwnd_));
   tips_->Add(settingsPanel_, "Click for Settings");
   SetWindowLongPtrA(settingsPanel_, GWLP_WNDPROC,
@@ -302,11 +301,10 @@ void BarWindow::LoadWarnings() {
 }
 
 void BarWindow::RunPositionCommand(TBarPosition position) {
-  TBarForm& f = Form(*this);
-  f.Command(position == bpTop        ? BarTopMenu
-          : position == bpFloating ? BarFloatMenu
-          : position == bpMinimised ? MinimiseMenu
-                                    : BarBottomMenu);
+  Form(*this).Command(position == bpTop        ? BarTopMenu
+                      : position == bpFloating  ? BarFloatMenu
+                      : position == bpMinimised ? MinimiseMenu
+                                                : BarBottomMenu);
 }
 
 void BarWindow::HideAndShow() {
@@ -346,18 +344,16 @@ void TBarForm::Close() {
 MonitorRect BarWindow::Monitor() { return MonitorRectOf(Form(*this).hwnd_); }
 
 BarBounds BarWindow::Bounds() {
-  TBarForm& f = Form(*this);
   RECT r{};
-  GetWindowRect(f.hwnd_, &r);
+  GetWindowRect(Form(*this).hwnd_, &r);
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 bool BarWindow::Visible() { return IsWindowVisible(Form(*this).hwnd_) != FALSE; }
 
 int32_t BarWindow::ClientWidth() {
-  TBarForm& f = Form(*this);
   RECT r{};
-  GetClientRect(f.hwnd_, &r);
+  GetClientRect(Form(*this).hwnd_, &r);
   return r.right - r.left;
 }
 
@@ -453,8 +449,7 @@ bool BarWindow::ShellOpen(const std::string& target) {
 }
 
 void BarWindow::ShowFailure(const std::string& text) {
-  TBarForm& f = Form(*this);
-  MessageBoxA(f.hwnd_, text.c_str(), kBarCaption, MB_OK | MB_ICONEXCLAMATION);
+  MessageBoxA(Form(*this).hwnd_, text.c_str(), kBarCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void BarWindow::OpenPopupMenu() {
@@ -486,8 +481,7 @@ int32_t BarWindow::CursorScreenX() {
 }
 
 void BarWindow::UnregisterHotKeys() {
-  TBarForm& f = Form(*this);
-  for (int id = 1; id <= 4; ++id) UnregisterHotKey(f.hwnd_, id);
+  for (int id = 1; id <= 4; ++id) UnregisterHotKey(Form(*this).hwnd_, id);
 }
 
 void BarWindow::BeepAndTerminate() {

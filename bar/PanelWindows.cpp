@@ -218,12 +218,14 @@ bool RegisterCellClass() {
   return RegisterClassA(&wc) != 0;
 }
 
-// A cell window of class "TPanel" with that look; nullptr on failure. A new
-// text is drawn at once, without a round of invalidation and WM_PAINT.
-HWND CreateCell(HWND parent, const CellLook& look, int x, int y, int w, int h) {
+// A cell window of class "TPanel" with that look and control id; nullptr on
+// failure. A new text is drawn at once, without a round of invalidation and
+// WM_PAINT.
+HWND CreateCell(HWND parent, const CellLook& look, int x, int y, int w, int h, int id) {
   if (!RegisterCellClass()) return nullptr;
   return CreateWindowExA(0, kPanelClassName, "", WS_CHILD | WS_VISIBLE, x, y, w, h, parent,
-                         nullptr, ThisModule(), const_cast<CellLook*>(&look));
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(),
+                         const_cast<CellLook*>(&look));
 }
 
 // The font of the text cells from "FontName", "FontSize", "FontStyle"; the
@@ -268,13 +270,13 @@ TOOLINFOA ToolOf(HWND bar, HWND cell) {
 
 }  // namespace
 
-HWND CreateIconCell(HWND parent, HBITMAP picture, int x, int y) {
+HWND CreateIconCell(HWND parent, HBITMAP picture, int x, int y, int id) {
   CellLook icon;
   icon.Raised = true;
   icon.SystemFace = false;
   icon.Colour = RGB(0xC0, 0xC0, 0xC0);
   icon.Picture = picture;
-  return CreateCell(parent, icon, x, y, 22, 22);
+  return CreateCell(parent, icon, x, y, 22, 22, id);
 }
 
 // ---- Tool tips ------------------------------------------------------------
@@ -310,7 +312,7 @@ void PanelToolTips::Remove(HWND cell) {
 
 // ---- Panel windows ----------------------------------------------------------
 
-PanelWindows::PanelWindows(HWND bar, PanelToolTips& tips, SettingsSource& settings,
+PanelWindows::PanelWindows(HWND bar, PanelToolTips& tips, SettingsSource& settings, int slot,
                            const std::string& hint, HBITMAP bitmap, int32_t width,
                            const PanelGraph& graph)
     : tips_(tips), picture_(bitmap) {
@@ -318,13 +320,13 @@ PanelWindows::PanelWindows(HWND bar, PanelToolTips& tips, SettingsSource& settin
   font_.Reset(CreatePanelFont(settings, textColour));
   width_ = width < 0 ? 0 : (width > kWidestCell ? kWidestCell : width);
 
-  icon_ = CreateIconCell(bar, picture_.Get(), 0, 0);
+  icon_ = CreateIconCell(bar, picture_.Get(), 0, 0, kIconCellIdBase + slot);
 
   CellLook text;
   text.Font = font_.Get();
   text.TextColour = textColour;
   text.Graph = &graph;
-  text_ = CreateCell(bar, text, 27, 0, width_, 22);
+  text_ = CreateCell(bar, text, 27, 0, width_, 22, kTextCellIdBase + slot);
   if (!icon_ || !text_) {
     if (icon_) DestroyWindow(icon_);
     if (text_) DestroyWindow(text_);
@@ -521,11 +523,8 @@ void BarPanels::DeleteBitmap(BitmapHandle bitmap) {
 std::unique_ptr<PanelView> BarPanels::CreateView(int slot, const std::string& hint,
                                                  BitmapHandle bitmap, int32_t width,
                                                  const PanelGraph& graph) {
-  std::unique_ptr<PanelWindows> view(new PanelWindows(bar_, tips_, settings_, hint,
-                                                      static_cast<HBITMAP>(bitmap), width, graph));
-  SetWindowLongPtrA(view->TextCell(), GWLP_ID, kTextCellIdBase + slot);
-  SetWindowLongPtrA(view->IconCell(), GWLP_ID, kIconCellIdBase + slot);
-  return std::unique_ptr<PanelView>(view.release());
+  return std::unique_ptr<PanelView>(new PanelWindows(
+      bar_, tips_, settings_, slot, hint, static_cast<HBITMAP>(bitmap), width, graph));
 }
 
 void BarPanels::ShowError(const std::string& message, const std::string& code,

@@ -42,16 +42,17 @@ class PanelToolTips {
   HWND tips_ = nullptr;
 };
 
-// An icon cell of class "TPanel" at (x, y): 22 x 22, raised bevel, silver,
-// the 16 x 16 picture (not owned) at 3, 3; nullptr on failure.
-HWND CreateIconCell(HWND parent, HBITMAP picture, int x, int y);
+// An icon cell of class "TPanel" at (x, y) with that control id: 22 x 22,
+// raised bevel, silver, the 16 x 16 picture (not owned) at 3, 3; nullptr on
+// failure.
+HWND CreateIconCell(HWND parent, HBITMAP picture, int x, int y, int id);
 
 class PanelWindows : public PanelView {
  public:
-  // Builds both cells; takes the bitmap whatever happens, and draws graph
-  // (which outlives the cells) behind the text. Raises CvlError when a window
-  // cannot be created.
-  PanelWindows(HWND bar, PanelToolTips& tips, SettingsSource& settings,
+  // Builds both cells of the panel in that slot; takes the bitmap whatever
+  // happens, and draws graph (which outlives the cells) behind the text.
+  // Raises CvlError when a window cannot be created.
+  PanelWindows(HWND bar, PanelToolTips& tips, SettingsSource& settings, int slot,
                const std::string& hint, HBITMAP bitmap, int32_t width, const PanelGraph& graph);
   ~PanelWindows() override;
 
@@ -61,8 +62,6 @@ class PanelWindows : public PanelView {
   bool ShowText(const char* text) override;
   void Redraw() override;
 
-  HWND TextCell() const { return text_; }
-  HWND IconCell() const { return icon_; }
 
  private:
   PanelToolTips& tips_;

@@ -160,7 +160,6 @@ class TDisplayPanel {
   const GraphPlace& Place() const { return place_; }
   // Main thread.
   PanelGraph& Graph() { return graph_; }
-  PanelView& View() { return *view_; }
 
   TSensorFunction SensorFunc;
   TSensorValue ValueFunc;

@@ -105,8 +105,6 @@ bool RefreshLoop::NoticeWhenIdle() {
   return true;
 }
 
-void RefreshLoop::Abandoned() { EndOfPass(); }
-
 void RefreshLoop::EndOfPass() {
   bool notice = false;
   {

@@ -217,7 +217,7 @@ TEST_F(Loop, AGivenUpThreadIsReplacedAndAWaitingReloadGoesAhead) {
   ASSERT_TRUE(Eventually([&] { return pass.inside.load(); }));
   loop.Hold();
   ASSERT_TRUE(loop.NoticeWhenIdle());
-  loop.Abandoned();
+  loop.EndOfPass();
   EXPECT_EQ(sync.notices, 1) << "the given-up pass is no pass to wait for";
   EXPECT_FALSE(loop.NoticeWhenIdle());
   pass.only = thread.get_id();
