@@ -4,9 +4,7 @@
 
 #include <exception>
 
-#include "bar/DisplayThreadCode.h"
 #include "shared/Globals.h"
-#include "bar/PanelWindows.h"
 #include "bar/core/BarColours.h"
 #include "shared/core/CvlError.h"
 #include "shared/win32/Handle.h"

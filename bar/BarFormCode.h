@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "bar/DisplayThreadCode.h"
 #include "bar/PanelWindows.h"
 #include "bar/core/ApplySettings.h"
 #include "bar/core/BarCommands.h"
@@ -16,9 +17,6 @@
 #include "shared/core/PluginContract.h"
 #include "shared/VBFunctions.h"
 #include "shared/win32/Library.h"
-
-class TDisplayThread;
-class BarWarnings;
 
 constexpr const char* kBarClassName = "TBarForm";
 constexpr const char* kBarCaption = "Corvella";

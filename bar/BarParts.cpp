@@ -2,7 +2,6 @@
 // display thread, the built-in sensors, the table of loaded plug-ins), as the
 // program has them. The settings library's dialogs are defined in Main.cpp.
 #include "bar/BarFormCode.h"
-#include "bar/DisplayThreadCode.h"
 #include "sensors/BuiltInsCode.h"
 #include "shared/Common.h"
 
