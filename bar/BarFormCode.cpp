@@ -4,10 +4,7 @@
 
 #include <exception>
 
-#include "bar/DisplayThreadCode.h"
 #include "shared/Globals.h"
-#include "bar/PanelWindows.h"
-#include "bar/ShellAppBar.h"
 #include "bar/core/BarColours.h"
 #include "shared/core/CvlError.h"
 #include "shared/win32/Handle.h"
@@ -18,8 +15,6 @@
 TBarForm* BarForm = nullptr;
 
 namespace {
-
-constexpr int kHotKeyIds[] = {1, 2, 3, 4};
 
 // Presses on the settings button, sent by the button to the bar.
 constexpr UINT WM_SETTINGSPRESS = WM_USER + 161;
@@ -124,9 +119,6 @@ LRESULT CALLBACK SettingsPanelProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
   }
 }
 
-// The rules' bar window is this one.
-TBarForm& Form(BarWindow& bar) { return static_cast<TBarForm&>(bar); }
-
 }  // namespace
 
 TBarForm::TBarForm(AppBarShell* shell) : shell_(shell) { BarForm = this; }
@@ -134,8 +126,8 @@ TBarForm::TBarForm(AppBarShell* shell) : shell_(shell) { BarForm = this; }
 TBarForm::~TBarForm() {
   // Without the exit sequence (Close() runs that): the thread goes first,
   // then the lists it walks; a thread that will not end keeps them.
-  parts_.StopThread();
-  parts_.FreeLists(false);
+  StopThread();
+  FreeLists(false);
   tips_.reset();
   if (hwnd_) DestroyWindow(hwnd_);
   if (menu_) DestroyMenu(menu_);
@@ -167,14 +159,8 @@ bool TBarForm::Create(HWND applicationWindow) {
 
 void TBarForm::CreateSettingsPanel() {
   settingsImage_ = LoadBitmapA(ThisModule(), "SETTINGSIMAGE");
-  CellLook look;
-  look.Raised = true;
-  look.SystemFace = false;
-  look.Colour = RGB(0xC0, 0xC0, 0xC0);
-  look.Picture = settingsImage_;
-  settingsPanel_ = CreateCell(hwnd_, look, 3, 3, 22, 22);
+  settingsPanel_ = CreateIconCell(hwnd_, settingsImage_, 3, 3, kSettingsPanelId);
   if (!settingsPanel_) return;
-  SetWindowLongPtrA(settingsPanel_, GWLP_ID, kSettingsPanelId);
   tips_.reset(new PanelToolTips(hwnd_));
   tips_->Add(settingsPanel_, "Click for Settings");
   SetWindowLongPtrA(settingsPanel_, GWLP_WNDPROC,
@@ -192,12 +178,12 @@ void TBarForm::FormCreate() {
   // Outside Windows 98 the dial-up query finds the library only when it is loaded.
   if (!IsWindows98()) rasLibrary_.Load("rasapi32.dll");
   // The thread is created paused: no pass runs before the settings are read.
-  parts_.Create(hwnd_, LogAll);
+  CreateParts();
   SetTimerOn(WatchTimer, kWatchMs, true);
   ApplySettings(true);
   if (closed_) return;  // a fatal error while positioning closed the bar
-  parts_.Resume();
-  parts_.ForgetLoadedPlugins();
+  ResumeThread();
+  ForgetLoadedPlugins();
 }
 
 void BarWindow::ApplySettings(bool atStartUp) {
@@ -208,8 +194,8 @@ void BarWindow::ApplySettings(bool atStartUp) {
   if (f.closed_ || f.applying_ || f.reloadWaiting_) return;
   // The lists are rebuilt only while no pass walks them. Held from now on,
   // the thread starts none; one under way ends when it can.
-  f.parts_.Hold();
-  if (f.parts_.NoticeWhenIdle()) {
+  f.HoldThread();
+  if (f.NoticeWhenIdle()) {
     f.reloadWaiting_ = true;
     return;
   }
@@ -230,13 +216,13 @@ void TBarForm::Reload(bool atStartUp) {
       ~Applying() {
         form.applying_ = false;
         // Read again: a fatal error may have closed the bar and ended the thread.
-        form.parts_.Unhold();
+        form.UnholdThread();
       }
     } applying(*this);
     ApplySettingsWith(atStartUp, settings_, *this);
     // The new panels' first readings are the thread's; a bar the user has
     // paused shows dashes instead.
-    if (!closed_ && !Checked(PauseMenu)) parts_.RequestPass(PassKind::FirstReadings);
+    if (!closed_ && !Checked(PauseMenu)) RequestFirstReadings();
   }
   if (freeListsAfterLoad_) {
     freeListsAfterLoad_ = false;
@@ -265,15 +251,11 @@ void BarWindow::SetLogAll(bool on) { LogAll = on; }
 void BarWindow::SetOnTopChecked(bool checked) { SetChecked(OnTopMenu, checked); }
 void BarWindow::RunOnTopCommand() { Form(*this).Command(OnTopMenu); }
 void BarWindow::RunPauseCommand() { Form(*this).Command(PauseMenu); }
-void BarWindow::ShowSettingsDialog() { Form(*this).parts_.ShowSettings(); }
-void BarWindow::ShowAboutBox(const AboutTexts& texts) { Form(*this).parts_.ShowAbout(texts); }
 // A display thread left running may be inside the dial-up sensor.
 void BarWindow::ReleaseDialUpLibrary() {
   TBarForm& f = Form(*this);
   if (!f.threadLeftRunning_) f.rasLibrary_.Release();
 }
-
-void BarWindow::InitBuiltIns(bool atStartUp) { Form(*this).parts_.InitBuiltIns(atStartUp); }
 
 void BarWindow::SetAutoHide(bool on) {
   TBarForm& f = Form(*this);
@@ -290,9 +272,8 @@ void BarWindow::ApplyHotKeys(const HotKeyPlan& plan) {
     // set would never take effect: the old key goes first.
     UnregisterHotKey(f.hwnd_, item.Id);
     if (plan.Register) RegisterHotKey(f.hwnd_, item.Id, plan.Modifiers, item.Key);
+    SetMenuCaption(f.menu_, kHotKeyItems[item.Id - 1], item.Caption);
   }
-  static const UINT kItems[] = {PauseMenu, BarTopMenu, BarBottomMenu, MinimiseMenu};
-  for (const HotKeyItem& item : plan.Items) SetMenuCaption(f.menu_, kItems[item.Id - 1], item.Caption);
 }
 
 void BarWindow::SetProcessPriority(uint32_t priorityClass) {
@@ -305,26 +286,23 @@ void BarWindow::SetMainThreadPriority(int priority) {
 
 // After a fatal error has closed the bar in the middle of ApplySettings, the
 // remaining steps find their parts gone and do nothing.
-void BarWindow::SetDisplayThreadPriority(int priority) { Form(*this).parts_.SetPriority(priority); }
 void BarWindow::LoadPanels() {
   TBarForm& f = Form(*this);
   if (f.closed_) return;
-  f.parts_.LoadPanels();
+  f.LoadPanelList();
   // New panels of a paused bar show that it is paused, not one stale reading.
-  if (Checked(PauseMenu)) f.parts_.ShowPaused();
+  if (Checked(PauseMenu)) ShowPanelsPaused();
 }
 void BarWindow::LoadWarnings() {
   TBarForm& f = Form(*this);
-  if (!f.closed_) f.parts_.LoadWarnings();
+  if (!f.closed_) f.LoadWarningList();
 }
-void BarWindow::SetDisplayInterval(int32_t ms) { Form(*this).parts_.SetInterval(ms); }
 
 void BarWindow::RunPositionCommand(TBarPosition position) {
-  TBarForm& f = Form(*this);
-  f.Command(position == bpTop        ? BarTopMenu
-          : position == bpFloating ? BarFloatMenu
-          : position == bpMinimised ? MinimiseMenu
-                                    : BarBottomMenu);
+  Form(*this).Command(position == bpTop        ? BarTopMenu
+                      : position == bpFloating  ? BarFloatMenu
+                      : position == bpMinimised ? MinimiseMenu
+                                                : BarBottomMenu);
 }
 
 void BarWindow::HideAndShow() {
@@ -364,18 +342,16 @@ void TBarForm::Close() {
 MonitorRect BarWindow::Monitor() { return MonitorRectOf(Form(*this).hwnd_); }
 
 BarBounds BarWindow::Bounds() {
-  TBarForm& f = Form(*this);
   RECT r{};
-  GetWindowRect(f.hwnd_, &r);
+  GetWindowRect(Form(*this).hwnd_, &r);
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 bool BarWindow::Visible() { return IsWindowVisible(Form(*this).hwnd_) != FALSE; }
 
 int32_t BarWindow::ClientWidth() {
-  TBarForm& f = Form(*this);
   RECT r{};
-  GetClientRect(f.hwnd_, &r);
+  GetClientRect(Form(*this).hwnd_, &r);
   return r.right - r.left;
 }
 
@@ -416,8 +392,6 @@ void BarWindow::SetStyle(uint32_t style) {
 
 int32_t BarWindow::CaptionHeight() { return GetSystemMetrics(SM_CYCAPTION); }
 
-int32_t BarWindow::Arrange(int32_t width) { return Form(*this).parts_.Arrange(width); }
-
 void BarWindow::SetTrayIcon(bool show) {
   TBarForm& f = Form(*this);
   if (!f.hwnd_ || show == f.trayShown_) return;
@@ -457,26 +431,6 @@ void BarWindow::ShowFatalError(const std::string& message, const std::string& co
 
 // ---- What the commands ask of the bar ------------------------------------
 
-void BarWindow::PauseThread() { Form(*this).parts_.Pause(); }
-void BarWindow::PauseThreadMuted() { Form(*this).parts_.PauseMuted(); }
-void BarWindow::ResumeThread() { Form(*this).parts_.Resume(); }
-bool BarWindow::ThreadPaused() { return Form(*this).parts_.Paused(); }
-void BarWindow::RefreshNow() { Form(*this).parts_.RequestPass(PassKind::Full); }
-void BarWindow::StopThread() {
-  // A thread still inside a pass (an alert box, a call that hangs) keeps the
-  // lists and the libraries, and Close ends the process.
-  TBarForm& f = Form(*this);
-  if (!f.parts_.StopThread()) f.threadLeftRunning_ = true;
-}
-
-void TBarForm::WatchDisplayThread() {
-  if (!applying_) parts_.GiveUpHungThread();
-  const bool close = parts_.CallUnderWayFor(kWatchCloseMs);
-  if (close == watchClose_ || !timerOn_[WatchTimer]) return;
-  watchClose_ = close;
-  SetTimer(hwnd_, WatchTimer, close ? kWatchCloseMs : kWatchMs, nullptr);
-}
-void BarWindow::ShowPanelsPaused() { Form(*this).parts_.ShowPaused(); }
 void BarWindow::FreePanels() {
   TBarForm& f = Form(*this);
   // The bar closed inside a box of a settings load (the end of the session
@@ -485,7 +439,7 @@ void BarWindow::FreePanels() {
     f.freeListsAfterLoad_ = true;
     return;
   }
-  f.parts_.FreeLists(true);
+  f.FreeLists(true);
 }
 
 bool BarWindow::ShellOpen(const std::string& target) {
@@ -493,8 +447,7 @@ bool BarWindow::ShellOpen(const std::string& target) {
 }
 
 void BarWindow::ShowFailure(const std::string& text) {
-  TBarForm& f = Form(*this);
-  MessageBoxA(f.hwnd_, text.c_str(), kBarCaption, MB_OK | MB_ICONEXCLAMATION);
+  MessageBoxA(Form(*this).hwnd_, text.c_str(), kBarCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void BarWindow::OpenPopupMenu() {
@@ -526,13 +479,70 @@ int32_t BarWindow::CursorScreenX() {
 }
 
 void BarWindow::UnregisterHotKeys() {
-  TBarForm& f = Form(*this);
-  for (int id : kHotKeyIds) UnregisterHotKey(f.hwnd_, id);
+  for (int id = 1; id <= 4; ++id) UnregisterHotKey(Form(*this).hwnd_, id);
 }
 
 void BarWindow::BeepAndTerminate() {
   MessageBeep(MB_OK);
   PostQuitMessage(0);
+}
+
+// ---- The shell's application bar -------------------------------------------
+
+static_assert(sizeof(APPBARDATA) == 36, "the application-bar record of Windows 95");
+
+namespace {
+
+APPBARDATA Record(HWND bar) {
+  APPBARDATA d{};
+  d.cbSize = sizeof d;
+  d.hWnd = bar;
+  return d;
+}
+
+// Proposes r for the edge (ABM_QUERYPOS) or takes it (ABM_SETPOS); r becomes
+// what the shell grants.
+void SendRect(HWND bar, DWORD message, int edge, EdgeRect& r) {
+  APPBARDATA d = Record(bar);
+  d.uEdge = static_cast<UINT>(edge);
+  d.rc = {r.Left, r.Top, r.Right, r.Bottom};
+  SHAppBarMessage(message, &d);
+  r.Left = d.rc.left;
+  r.Top = d.rc.top;
+  r.Right = d.rc.right;
+  r.Bottom = d.rc.bottom;
+}
+
+}  // namespace
+
+void ShellAppBar::Register() {
+  APPBARDATA d = Record(bar_);
+  d.uCallbackMessage = WM_BARCALLBACK;
+  SHAppBarMessage(ABM_NEW, &d);
+  d = Record(bar_);
+  SHAppBarMessage(ABM_ACTIVATE, &d);
+}
+
+void ShellAppBar::Remove() {
+  APPBARDATA d = Record(bar_);
+  SHAppBarMessage(ABM_REMOVE, &d);
+}
+
+void ShellAppBar::QueryPos(int edge, EdgeRect& r) { SendRect(bar_, ABM_QUERYPOS, edge, r); }
+void ShellAppBar::SetPos(int edge, EdgeRect& r) { SendRect(bar_, ABM_SETPOS, edge, r); }
+
+void ShellAppBar::SetAutoHideBar(int edge, bool on) {
+  APPBARDATA d = Record(bar_);
+  d.uEdge = static_cast<UINT>(edge);
+  d.lParam = on ? TRUE : FALSE;
+  SHAppBarMessage(ABM_SETAUTOHIDEBAR, &d);
+}
+
+bool ShellAppBar::OtherAutoHideBar(int edge) {
+  APPBARDATA d = Record(bar_);
+  d.uEdge = static_cast<UINT>(edge);
+  HWND holder = reinterpret_cast<HWND>(SHAppBarMessage(ABM_GETAUTOHIDEBAR, &d));
+  return holder != nullptr && holder != bar_;
 }
 
 // ---- Painting ---------------------------------------------------------------
@@ -644,7 +654,7 @@ LRESULT TBarForm::Dispatch(UINT msg, WPARAM w, LPARAM l) {
       if (!closed_ && !timerOn_[SettingsTimer] && !applying_) OpenPopupMenu();
       return 0;
     case WM_PANELTEXTS:
-      if (BarPanels* panels = parts_.Panels()) panels->ShowTexts();
+      if (panels_) panels_->ShowTexts();
       return 0;
     case WM_THREADIDLE:
       ThreadIdle();

@@ -3,14 +3,13 @@
 // keys, timers, notification icon and painting; the start-up sequence
 // (FormCreate) and ApplySettings. Where the bar stands is decided by
 // BarPositioner and what the commands do by BarCommands; this class is the
-// BarWindow they act on. Panels, warnings and the display thread are its
-// BarParts.
+// BarWindow they act on.
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
-#include "bar/BarParts.h"
+#include "bar/DisplayThreadCode.h"
 #include "bar/PanelWindows.h"
 #include "bar/core/ApplySettings.h"
 #include "bar/core/BarCommands.h"
@@ -22,6 +21,26 @@
 constexpr const char* kBarClassName = "TBarForm";
 constexpr const char* kBarCaption = "Corvella";
 constexpr const char* kVersionText = "1.6";
+
+// The application-bar callback and the notification-icon callback.
+constexpr UINT WM_BARCALLBACK = WM_USER + 153;  // 0x499
+constexpr UINT WM_TRAYICON = WM_USER + 154;     // 0x49A
+
+// The shell's application bar for the bar window (SHAppBarMessage with the
+// 36-byte record).
+class ShellAppBar : public AppBarShell {
+ public:
+  explicit ShellAppBar(HWND bar) : bar_(bar) {}
+  void Register() override;
+  void Remove() override;
+  void QueryPos(int edge, EdgeRect& r) override;
+  void SetPos(int edge, EdgeRect& r) override;
+  void SetAutoHideBar(int edge, bool on) override;
+  bool OtherAutoHideBar(int edge) override;
+
+ private:
+  HWND bar_;
+};
 
 // Control id of the settings button (22 x 22 at 3, 3).
 constexpr int kSettingsPanelId = 100;
@@ -58,9 +77,12 @@ class TBarForm : public BarWindow {
   void Close();
 
   HMENU PopupMenu() const { return menu_; }
-  bool TrayIconShown() const { return trayShown_; }
 
-  BarParts& Parts() { return parts_; }
+  // The panel row and the warnings (nullptr once freed); whether the display
+  // thread will notice the end of the pass under way (false: none runs).
+  BarPanels* Panels() const { return panels_.get(); }
+  BarWarnings* Warnings() const { return warnings_.get(); }
+  bool NoticeWhenIdle();
 
  private:
   // The window's side of the rules is defined with the window.
@@ -79,7 +101,33 @@ class TBarForm : public BarWindow {
   void CreateSettingsPanel();
   void SetTimerOn(BarTimer id, UINT ms, bool on);
 
-  BarParts parts_;
+  // The bar's parts: the panel row, the warnings and the display thread over
+  // them. What reaches them, here and in BarWindow, is defined in
+  // bar/BarParts.cpp; the window's in-process test links recording
+  // definitions instead (why: docs/ARCHITECTURE.md, "Seams between start-up
+  // and the rest of the bar"). None of them waits for a pass, so nothing a
+  // pass does (an alert box left open, a plug-in that hangs) can hold the
+  // window; only StopThread waits, and for a bounded time. Once the lists or
+  // the thread are gone, what would reach them does nothing.
+  //
+  // The thread is created paused.
+  void CreateParts();
+  // A reload: no pass starts until UnholdThread.
+  void HoldThread();
+  void UnholdThread();
+  void RequestFirstReadings();
+  // Either may raise; each reports its own load errors.
+  void LoadPanelList();
+  void LoadWarningList();
+  // Frees the lists, first releasing the plug-in libraries when clear. Lists
+  // that a thread left running may still walk are never freed.
+  void FreeLists(bool clear);
+  // Start-up's loads stay loaded; later loads start again from the first slot.
+  void ForgetLoadedPlugins();
+
+  std::unique_ptr<BarPanels> panels_;
+  std::unique_ptr<BarWarnings> warnings_;
+  std::unique_ptr<TDisplayThread> thread_;
   RegistrySettings settings_;
   HWND hwnd_ = nullptr;
   HWND settingsPanel_ = nullptr;
@@ -106,3 +154,6 @@ class TBarForm : public BarWindow {
 
 // The one bar window of the program, or nullptr.
 extern TBarForm* BarForm;
+
+// The rules' bar window is this one.
+inline TBarForm& Form(BarWindow& bar) { return static_cast<TBarForm&>(bar); }

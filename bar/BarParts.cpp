@@ -1,33 +1,31 @@
-#include "bar/BarParts.h"
-
-#include "bar/DisplayThreadCode.h"
-#include "bar/PanelWindows.h"
+// What the bar window reaches in its parts (the panel row, the warnings, the
+// display thread, the built-in sensors, the table of loaded plug-ins), as the
+// program has them. The settings library's dialogs are defined in Main.cpp.
+#include "bar/BarFormCode.h"
 #include "sensors/BuiltInsCode.h"
 #include "shared/Common.h"
 
-BarParts::BarParts() = default;
-BarParts::~BarParts() = default;
-
-void BarParts::Create(HWND bar, const bool& logAll) {
-  panels_.reset(new BarPanels(bar, logAll));
+void TBarForm::CreateParts() {
+  panels_.reset(new BarPanels(hwnd_, LogAll));
   warnings_.reset(new BarWarnings);
-  thread_.reset(new TDisplayThread(panels_->List(), *warnings_, panels_->Texts(), bar));
+  thread_.reset(new TDisplayThread(panels_->List(), *warnings_, panels_->Texts(), hwnd_));
 }
 
-void BarParts::LoadPanels() {
+void TBarForm::LoadPanelList() {
   if (panels_) panels_->LoadPanels();
 }
-void BarParts::LoadWarnings() {
+void TBarForm::LoadWarningList() {
   if (warnings_) warnings_->List().LoadWarnings();
 }
-void BarParts::ShowPaused() {
-  if (panels_) panels_->ShowPaused();
+void BarWindow::ShowPanelsPaused() {
+  if (BarPanels* panels = Form(*this).panels_.get()) panels->ShowPaused();
 }
-int32_t BarParts::Arrange(int32_t width) {
-  return panels_ ? panels_->List().Arrange(width) : kDockProposalHeight;
+int32_t BarWindow::Arrange(int32_t width) {
+  TBarForm& f = Form(*this);
+  return f.panels_ ? f.panels_->List().Arrange(width) : kDockProposalHeight;
 }
 
-void BarParts::FreeLists(bool clear) {
+void TBarForm::FreeLists(bool clear) {
   if (threadLeftRunning_) {
     (void)warnings_.release();
     (void)panels_.release();
@@ -38,57 +36,68 @@ void BarParts::FreeLists(bool clear) {
   panels_.reset();
 }
 
-void BarParts::Pause() {
-  if (thread_) thread_->Loop().Pause();
+// After a fatal error has closed the bar in the middle of ApplySettings, the
+// remaining steps find the thread gone and do nothing.
+void BarWindow::PauseThread() {
+  if (TDisplayThread* t = Form(*this).thread_.get()) t->Loop().Pause();
 }
-void BarParts::PauseMuted() {
-  if (thread_) thread_->Loop().PauseMuted();
+void BarWindow::PauseThreadMuted() {
+  if (TDisplayThread* t = Form(*this).thread_.get()) t->Loop().PauseMuted();
 }
-void BarParts::Resume() {
-  if (thread_) thread_->Loop().Resume();
+void BarWindow::ResumeThread() {
+  if (TDisplayThread* t = Form(*this).thread_.get()) t->Loop().Resume();
 }
-bool BarParts::Paused() { return thread_ && thread_->Loop().Paused(); }
-void BarParts::Hold() {
+bool BarWindow::ThreadPaused() {
+  TDisplayThread* t = Form(*this).thread_.get();
+  return t && t->Loop().Paused();
+}
+void TBarForm::HoldThread() {
   if (thread_) thread_->Loop().Hold();
 }
-void BarParts::Unhold() {
+void TBarForm::UnholdThread() {
   if (thread_) thread_->Loop().Unhold();
 }
-bool BarParts::NoticeWhenIdle() { return thread_ && thread_->Loop().NoticeWhenIdle(); }
-void BarParts::RequestPass(PassKind kind) {
-  if (thread_) thread_->Loop().RequestPass(kind);
+bool TBarForm::NoticeWhenIdle() { return thread_ && thread_->Loop().NoticeWhenIdle(); }
+void TBarForm::RequestFirstReadings() {
+  if (thread_) thread_->Loop().RequestPass(PassKind::FirstReadings);
 }
-void BarParts::SetInterval(int32_t ms) {
-  if (thread_) thread_->Loop().SetInterval(ms);
+void BarWindow::RefreshNow() {
+  if (TDisplayThread* t = Form(*this).thread_.get()) t->Loop().RequestPass(PassKind::Full);
 }
-void BarParts::SetPriority(int priority) {
-  if (thread_) thread_->SetPriority(priority);
+void BarWindow::SetDisplayInterval(int32_t ms) {
+  if (TDisplayThread* t = Form(*this).thread_.get()) t->Loop().SetInterval(ms);
+}
+void BarWindow::SetDisplayThreadPriority(int priority) {
+  if (TDisplayThread* t = Form(*this).thread_.get()) t->SetPriority(priority);
 }
 
-bool BarParts::GiveUpHungThread() {
+void TBarForm::WatchDisplayThread() {
   void* fn = nullptr;
-  if (!thread_ || !thread_->GiveUpHungThread(fn)) return false;
-  // No thread runs passes now: the lists are the main thread's.
-  if (panels_) panels_->DisableStopped(fn);
-  if (warnings_) warnings_->List().DisableStopped(reinterpret_cast<TWarningFunction>(fn));
-  thread_->StartThread();
-  return true;
-}
-
-bool BarParts::CallUnderWayFor(uint32_t ms) { return thread_ && thread_->CallUnderWayFor(ms); }
-
-bool BarParts::StopThread() {
-  if (!thread_) return !threadLeftRunning_;
-  if (!thread_->Stop()) {
-    // Still inside a pass (an alert box, a call that hangs).
-    threadLeftRunning_ = true;
-    (void)thread_.release();
-    return false;
+  if (!applying_ && thread_ && thread_->GiveUpHungThread(fn)) {
+    // No thread runs passes now: the lists are the main thread's.
+    if (panels_) panels_->DisableStopped(fn);
+    if (warnings_) warnings_->List().DisableStopped(reinterpret_cast<TWarningFunction>(fn));
+    thread_->StartThread();
   }
-  thread_.reset();
-  return true;
+  const bool close = thread_ && thread_->CallUnderWayFor(kWatchCloseMs);
+  if (close == watchClose_ || !timerOn_[WatchTimer]) return;
+  watchClose_ = close;
+  SetTimer(hwnd_, WatchTimer, close ? kWatchCloseMs : kWatchMs, nullptr);
 }
 
-void BarParts::InitBuiltIns(bool atStartUp) { ::InitBuiltIns(atStartUp); }
+void BarWindow::StopThread() {
+  TBarForm& f = Form(*this);
+  if (!f.thread_) return;
+  if (f.thread_->Stop()) {
+    f.thread_.reset();
+    return;
+  }
+  // Still inside a pass (an alert box, a call that hangs): it keeps the
+  // lists and the libraries, and Close ends the process.
+  f.threadLeftRunning_ = true;
+  (void)f.thread_.release();
+}
 
-void BarParts::ForgetLoadedPlugins() { Contract().ForgetPluginLibraries(); }
+void BarWindow::InitBuiltIns(bool atStartUp) { ::InitBuiltIns(atStartUp); }
+
+void TBarForm::ForgetLoadedPlugins() { Contract().ForgetPluginLibraries(); }

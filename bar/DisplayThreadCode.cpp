@@ -91,7 +91,7 @@ bool TDisplayThread::GiveUpHungThread(void*& fn) {
   worker_ = nullptr;
   thread_.Close();
   PluginLoader().TakeOutOfService(fn);
-  loop_.Abandoned();
+  loop_.EndOfPass();
   return true;
 }
 

@@ -55,7 +55,7 @@ class BarWarnings : public RefreshWarnings, private TWarningHost {
   TWarnings list_;
 };
 
-// The thread as the bar drives it: BarParts.
+// The thread as the bar window drives it.
 class TDisplayThread {
  public:
   // Starts the thread paused once, with Interval 0.

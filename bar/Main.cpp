@@ -9,8 +9,8 @@
 
 // The settings library's dialogs (cvl.dll, bound by ordinal) are the
 // program's: tests run the real bar without the library.
-void BarParts::ShowSettings() { ::ShowSettings(); }
-void BarParts::ShowAbout(const AboutTexts& t) {
+void BarWindow::ShowSettingsDialog() { ::ShowSettings(); }
+void BarWindow::ShowAboutBox(const AboutTexts& t) {
   ::ShowAbout(t.Head, t.Name, t.Version, t.Notice, t.About);
 }
 

@@ -24,6 +24,19 @@ namespace {
 // The widest window Windows 95 creates.
 constexpr int32_t kWidestCell = 32767;
 
+// The look of one cell.
+struct CellLook {
+  bool Raised = false;       // raised bevel (icon cell) or lowered (text cell)
+  bool SystemFace = true;    // button-face background, else Colour
+  COLORREF Colour = 0;
+  HFONT Font = nullptr;      // not owned by the cell
+  COLORREF TextColour = 0;
+  HBITMAP Picture = nullptr; // drawn at 3, 3; not owned by the cell
+  HWND Tips = nullptr;       // the tool-tip control shown over the cell
+  int TextHeight = -1;       // of Font, taken at the first text drawn
+  const PanelGraph* Graph = nullptr;  // drawn behind the text; not owned
+};
+
 COLORREF FaceOf(const CellLook& look) {
   return look.SystemFace ? GetSysColor(COLOR_BTNFACE) : look.Colour;
 }
@@ -94,12 +107,7 @@ void DrawCell(HWND hwnd, HDC dc, CellLook& look) {
   char text[128];
   const int n = look.Picture ? 0 : GetWindowTextA(hwnd, text, sizeof text);
   if (look.Picture || (n == 0 && !Graphed(look))) {
-    if (look.SystemFace) {
-      FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-    } else {
-      GdiObject<HBRUSH> brush(CreateSolidBrush(look.Colour));
-      FillRect(dc, &r, brush.Get());
-    }
+    FillSolid(dc, r, FaceOf(look));
   } else {
     DrawCellText(hwnd, dc, look, text, n);
   }
@@ -210,14 +218,18 @@ bool RegisterCellClass() {
   return RegisterClassA(&wc) != 0;
 }
 
-}  // namespace
-
-HWND CreateCell(HWND parent, const CellLook& look, int x, int y, int w, int h, const char* text) {
+// A cell window of class "TPanel" with that look and control id; nullptr on
+// failure. A new text is drawn at once, without a round of invalidation and
+// WM_PAINT.
+HWND CreateCell(HWND parent, const CellLook& look, int x, int y, int w, int h, int id) {
   if (!RegisterCellClass()) return nullptr;
-  return CreateWindowExA(0, kPanelClassName, text, WS_CHILD | WS_VISIBLE, x, y, w, h, parent,
-                         nullptr, ThisModule(), const_cast<CellLook*>(&look));
+  return CreateWindowExA(0, kPanelClassName, "", WS_CHILD | WS_VISIBLE, x, y, w, h, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(),
+                         const_cast<CellLook*>(&look));
 }
 
+// The font of the text cells from "FontName", "FontSize", "FontStyle"; the
+// caller owns it. TextColour gets "FontColor".
 HFONT CreatePanelFont(SettingsSource& settings, COLORREF& textColour) {
   auto read = [&](const char* key, const char* def) {
     return settings.GetSetting(kAppName, "Settings", key, def);
@@ -244,6 +256,29 @@ HFONT CreatePanelFont(SettingsSource& settings, COLORREF& textColour) {
   return CreateFontIndirectA(&lf);
 }
 
+// One tool of the tool-tip control: the cell, shown over the bar. The first
+// layout of the record: the only one every common-controls library of
+// Windows 95 accepts.
+TOOLINFOA ToolOf(HWND bar, HWND cell) {
+  TOOLINFOA info{};
+  info.cbSize = TTTOOLINFOA_V1_SIZE;
+  info.uFlags = TTF_IDISHWND;
+  info.hwnd = bar;
+  info.uId = reinterpret_cast<UINT_PTR>(cell);
+  return info;
+}
+
+}  // namespace
+
+HWND CreateIconCell(HWND parent, HBITMAP picture, int x, int y, int id) {
+  CellLook icon;
+  icon.Raised = true;
+  icon.SystemFace = false;
+  icon.Colour = RGB(0xC0, 0xC0, 0xC0);
+  icon.Picture = picture;
+  return CreateCell(parent, icon, x, y, 22, 22, id);
+}
+
 // ---- Tool tips ------------------------------------------------------------
 
 PanelToolTips::PanelToolTips(HWND bar) : bar_(bar) {
@@ -262,14 +297,7 @@ PanelToolTips::~PanelToolTips() {
 
 void PanelToolTips::Add(HWND cell, const std::string& text) {
   if (!tips_ || !cell) return;
-  TOOLINFOA info{};
-  // The first layout of the record: the only one every common-controls
-  // library of Windows 95 accepts.
-  info.cbSize = TTTOOLINFOA_V1_SIZE;
-  info.uFlags = TTF_IDISHWND;
-  info.hwnd = bar_;
-  info.uId = reinterpret_cast<UINT_PTR>(cell);
-  info.hinst = nullptr;
+  TOOLINFOA info = ToolOf(bar_, cell);
   info.lpszText = const_cast<char*>(text.c_str());
   SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
   if (CellLook* look = LookOf(cell)) look->Tips = tips_;
@@ -277,17 +305,14 @@ void PanelToolTips::Add(HWND cell, const std::string& text) {
 
 void PanelToolTips::Remove(HWND cell) {
   if (!tips_ || !cell) return;
-  TOOLINFOA info{};
-  info.cbSize = TTTOOLINFOA_V1_SIZE;
-  info.hwnd = bar_;
-  info.uId = reinterpret_cast<UINT_PTR>(cell);
+  TOOLINFOA info = ToolOf(bar_, cell);
   SendMessageA(tips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
   if (CellLook* look = LookOf(cell)) look->Tips = nullptr;
 }
 
 // ---- Panel windows ----------------------------------------------------------
 
-PanelWindows::PanelWindows(HWND bar, PanelToolTips& tips, SettingsSource& settings,
+PanelWindows::PanelWindows(HWND bar, PanelToolTips& tips, SettingsSource& settings, int slot,
                            const std::string& hint, HBITMAP bitmap, int32_t width,
                            const PanelGraph& graph)
     : tips_(tips), picture_(bitmap) {
@@ -295,18 +320,13 @@ PanelWindows::PanelWindows(HWND bar, PanelToolTips& tips, SettingsSource& settin
   font_.Reset(CreatePanelFont(settings, textColour));
   width_ = width < 0 ? 0 : (width > kWidestCell ? kWidestCell : width);
 
-  CellLook icon;
-  icon.Raised = true;
-  icon.SystemFace = false;
-  icon.Colour = RGB(0xC0, 0xC0, 0xC0);
-  icon.Picture = picture_.Get();
-  icon_ = CreateCell(bar, icon, 0, 0, 22, 22);
+  icon_ = CreateIconCell(bar, picture_.Get(), 0, 0, kIconCellIdBase + slot);
 
   CellLook text;
   text.Font = font_.Get();
   text.TextColour = textColour;
   text.Graph = &graph;
-  text_ = CreateCell(bar, text, 27, 0, width_, 22);
+  text_ = CreateCell(bar, text, 27, 0, width_, 22, kTextCellIdBase + slot);
   if (!icon_ || !text_) {
     if (icon_) DestroyWindow(icon_);
     if (text_) DestroyWindow(text_);
@@ -503,11 +523,8 @@ void BarPanels::DeleteBitmap(BitmapHandle bitmap) {
 std::unique_ptr<PanelView> BarPanels::CreateView(int slot, const std::string& hint,
                                                  BitmapHandle bitmap, int32_t width,
                                                  const PanelGraph& graph) {
-  std::unique_ptr<PanelWindows> view(new PanelWindows(bar_, tips_, settings_, hint,
-                                                      static_cast<HBITMAP>(bitmap), width, graph));
-  SetWindowLongPtrA(view->TextCell(), GWLP_ID, kTextCellIdBase + slot);
-  SetWindowLongPtrA(view->IconCell(), GWLP_ID, kIconCellIdBase + slot);
-  return std::unique_ptr<PanelView>(view.release());
+  return std::unique_ptr<PanelView>(new PanelWindows(
+      bar_, tips_, settings_, slot, hint, static_cast<HBITMAP>(bitmap), width, graph));
 }
 
 void BarPanels::ShowError(const std::string& message, const std::string& code,

@@ -42,34 +42,17 @@ class PanelToolTips {
   HWND tips_ = nullptr;
 };
 
-// The look of one cell.
-struct CellLook {
-  bool Raised = false;       // raised bevel (icon cell) or lowered (text cell)
-  bool SystemFace = true;    // button-face background, else Colour
-  COLORREF Colour = 0;
-  HFONT Font = nullptr;      // not owned by the cell
-  COLORREF TextColour = 0;
-  HBITMAP Picture = nullptr; // drawn at 3, 3; not owned by the cell
-  HWND Tips = nullptr;       // the tool-tip control shown over the cell
-  int TextHeight = -1;       // of Font, taken at the first text drawn
-  const PanelGraph* Graph = nullptr;  // drawn behind the text; not owned
-};
-
-// A cell window of class "TPanel" with that look; nullptr on failure. A new
-// text is drawn at once, without a round of invalidation and WM_PAINT.
-HWND CreateCell(HWND parent, const CellLook& look, int x, int y, int w, int h,
-                const char* text = "");
-
-// The font of the text cells from "FontName", "FontSize", "FontStyle"; the
-// caller owns it. TextColour gets "FontColor".
-HFONT CreatePanelFont(SettingsSource& settings, COLORREF& textColour);
+// An icon cell of class "TPanel" at (x, y) with that control id: 22 x 22,
+// raised bevel, silver, the 16 x 16 picture (not owned) at 3, 3; nullptr on
+// failure.
+HWND CreateIconCell(HWND parent, HBITMAP picture, int x, int y, int id);
 
 class PanelWindows : public PanelView {
  public:
-  // Builds both cells; takes the bitmap whatever happens, and draws graph
-  // (which outlives the cells) behind the text. Raises CvlError when a window
-  // cannot be created.
-  PanelWindows(HWND bar, PanelToolTips& tips, SettingsSource& settings,
+  // Builds both cells of the panel in that slot; takes the bitmap whatever
+  // happens, and draws graph (which outlives the cells) behind the text.
+  // Raises CvlError when a window cannot be created.
+  PanelWindows(HWND bar, PanelToolTips& tips, SettingsSource& settings, int slot,
                const std::string& hint, HBITMAP bitmap, int32_t width, const PanelGraph& graph);
   ~PanelWindows() override;
 
@@ -79,8 +62,6 @@ class PanelWindows : public PanelView {
   bool ShowText(const char* text) override;
   void Redraw() override;
 
-  HWND TextCell() const { return text_; }
-  HWND IconCell() const { return icon_; }
 
  private:
   PanelToolTips& tips_;

@@ -34,6 +34,37 @@ bool Lookup(const Named (&table)[N], const std::string& text, Value& value) {
   return false;
 }
 
+struct KeyRow {
+  int id;
+  char key;
+  const char* item;     // caption before the tab
+  const char* bareItem; // caption without a shortcut
+};
+
+// The shortcut caption spells "Minimized" with z, the bare one "Minimised".
+const KeyRow kRows[] = {
+    {1, 'P', "&Pause", "&Pause"},
+    {2, 'T', "&Top of Screen", "&Top of Screen"},
+    {3, 'B', "&Bottom of Screen", "&Bottom of Screen"},
+    {4, 'M', "&Minimized", "&Minimised"},
+};
+
+// The modifiers of "HotKeyModifiers" 1 to 4, then of every other value.
+const struct {
+  uint32_t modifiers;
+  const char* text;
+} kModifierRows[] = {
+    {kModControl | kModAlt | kModShift, "Ctrl+Alt+Shift+"},
+    {kModControl | kModAlt, "Ctrl+Alt+"},
+    {kModControl | kModShift, "Ctrl+Shift+"},
+    {kModControl, "Ctrl+"},
+    {kModAlt, "Alt+"},
+};
+
+std::string CaptionWith(const KeyRow& row, const char* modifierText) {
+  return std::string(row.item) + "\t" + modifierText + row.key;
+}
+
 std::string Read(SettingsSource& s, const char* section, const char* key, const char* def) {
   return s.GetSetting(kAppName, section, key, def);
 }
@@ -104,6 +135,28 @@ void ApplySafeDefaults(bool atStartUp, BarWindow& steps) {
 }
 
 }  // namespace
+
+HotKeyPlan HotKeyPlanFor(int32_t value) {
+  HotKeyPlan plan;
+  if (value == 0) {
+    for (const KeyRow& row : kRows) plan.Items.push_back({row.id, row.key, row.bareItem});
+    return plan;
+  }
+  const auto& modifiers = kModifierRows[value >= 1 && value <= 4 ? value - 1 : 4];
+  plan.Register = true;
+  plan.Modifiers = modifiers.modifiers;
+  for (const KeyRow& row : kRows)
+    plan.Items.push_back({row.id, row.key, CaptionWith(row, modifiers.text)});
+  return plan;
+}
+
+HotKeyPlan FallbackHotKeyPlan() {
+  HotKeyPlan plan;
+  plan.Register = true;
+  plan.Modifiers = kModifierRows[0].modifiers;
+  plan.Items.push_back({1, 'P', CaptionWith(kRows[0], kModifierRows[0].text)});
+  return plan;
+}
 
 bool ProcessClassFromText(const std::string& text, uint32_t& priorityClass) {
   return Lookup(kClasses, text, priorityClass);

@@ -22,6 +22,15 @@ bool ProcessClassFromText(const std::string& text, uint32_t& priorityClass);
 // The same for the thread priority names of "MainThread" and "TimerThread".
 bool ThreadPriorityFromText(const std::string& text, int& priority);
 
+// The hot keys for a "HotKeyModifiers" value: 1 Ctrl+Alt+Shift, 2 Ctrl+Alt,
+// 3 Ctrl+Shift, 4 Ctrl, 5 and every other value but 0 Alt; 0 unregisters all
+// four and leaves the captions without shortcut text.
+HotKeyPlan HotKeyPlanFor(int32_t value);
+
+// The plan of the safe defaults after a failed settings load: only the pause
+// key, with Ctrl+Alt+Shift.
+HotKeyPlan FallbackHotKeyPlan();
+
 // The ten steps in order. When one raises, the rest are skipped: the error
 // is shown with code "05." and the safe defaults are applied instead (each of
 // them on its own, so one more failure does not leave the bar unplaced).

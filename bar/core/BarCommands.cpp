@@ -19,20 +19,33 @@ void BarCommands::Save(const char* section, const char* key, const std::string& 
 }
 
 void BarCommands::MenuCommand(unsigned id) {
+  // The help file is built to its full length: a long installation folder is
+  // neither cut nor allowed to overrun anything. A build without web pages
+  // opens sections of the installed help instead.
+  const auto installed = [&] { return InstalledPath(bar_.Settings()); };
   switch (id) {
     case SettingsMenu: SettingsMenuClick(); break;
     case BarFloatMenu: BarFloatMenuClick(); break;
-    case BarTopMenu: BarTopMenuClick(); break;
-    case BarBottomMenu: BarBottomMenuClick(); break;
-    case MinimiseMenu: MinimiseMenuClick(); break;
+    case BarTopMenu: PositionCommand(BarTopMenu, bpTop); break;
+    case BarBottomMenu: PositionCommand(BarBottomMenu, bpBottom); break;
+    case MinimiseMenu: PositionCommand(MinimiseMenu, bpMinimised); break;
     case OnTopMenu: OnTopMenuClick(); break;
     case AutoHideMenu: AutoHideMenuClick(); break;
     case PauseMenu: PauseMenuClick(); break;
-    case RefreshMenu: RefreshMenuClick(); break;
-    case HelpMenu: HelpMenuClick(); break;
-    case WebMenu: WebMenuClick(); break;
-    case UpdatesMenu: UpdatesMenuClick(); break;
-    case AboutMenu: AboutMenuClick(); break;
+    case RefreshMenu:
+      pos_.SetBarPosition(bpNone);
+      // The pass is the display thread's, paused or not: passes never run
+      // side by side, and a sensor that hangs cannot hold the window.
+      bar_.RefreshNow();
+      break;
+    case HelpMenu: Open(InstalledPath(bar_.Settings(), kHelpFile), "Unable to Launch Corvella Help."); break;
+    case WebMenu:
+      Open(ResolveAddress(kWebSiteAddress, installed()), "Unable to Launch Web Browser.");
+      break;
+    case UpdatesMenu:
+      Open(ResolveAddress(kUpdatesAddress, installed()), "Unable to Launch Web Browser.");
+      break;
+    case AboutMenu: bar_.ShowAboutBox(kBarAboutTexts); break;
     default: break;  // Exit closes the window: the window's own business
   }
 }
@@ -67,33 +80,9 @@ void BarCommands::PauseMenuClick() {
   }
 }
 
-void BarCommands::RefreshMenuClick() {
-  pos_.SetBarPosition(bpNone);
-  // The pass is the display thread's, paused or not: passes never run side
-  // by side, and a sensor that hangs cannot hold the window.
-  bar_.RefreshNow();
-}
-
 void BarCommands::Open(const std::string& target, const char* failure) {
   if (!bar_.ShellOpen(target)) bar_.ShowFailure(failure);
 }
-
-void BarCommands::HelpMenuClick() {
-  // Built to its full length: a long installation folder is neither cut nor
-  // allowed to overrun anything.
-  Open(InstalledPath(bar_.Settings(), kHelpFile), "Unable to Launch Corvella Help.");
-}
-
-// A build without web pages opens sections of the installed help instead.
-void BarCommands::WebMenuClick() {
-  Open(ResolveAddress(kWebSiteAddress, InstalledPath(bar_.Settings())),
-       "Unable to Launch Web Browser.");
-}
-void BarCommands::UpdatesMenuClick() {
-  Open(ResolveAddress(kUpdatesAddress, InstalledPath(bar_.Settings())),
-       "Unable to Launch Web Browser.");
-}
-void BarCommands::AboutMenuClick() { bar_.ShowAboutBox(kBarAboutTexts); }
 
 void BarCommands::SaveFloatingPlace() {
   const BarBounds b = bar_.Bounds();
@@ -119,10 +108,7 @@ void BarCommands::BarFloatMenuClick() {
   const int32_t left = TextToInt(Setting("Position", "LEFT", "0"));
   const int32_t top = TextToInt(Setting("Position", "TOP", "0"));
   const int32_t width = TextToInt(Setting("Position", "WIDTH", "600"));
-  if (Setting("Settings", "TitleBar", "TRUE") == "TRUE")
-    pos_.ShowTitlebar();
-  else
-    pos_.HideTitlebar();
+  pos_.ShowTitlebar(Setting("Settings", "TitleBar", "TRUE") == "TRUE");
   // The title bar changes above move the top edge by 19; the saved place is
   // where the window stood, so it comes back exactly there.
   b = bar_.Bounds();
@@ -150,14 +136,7 @@ void BarCommands::AutoHideMenuClick() {
 }
 
 void BarCommands::HotKey(int id) {
-  if (Gated()) return;
-  switch (id) {
-    case 1: PauseMenuClick(); break;
-    case 2: BarTopMenuClick(); break;
-    case 3: BarBottomMenuClick(); break;
-    case 4: MinimiseMenuClick(); break;
-    default: break;
-  }
+  if (!Gated() && id >= 1 && id <= 4) MenuCommand(kHotKeyItems[id - 1]);
 }
 
 void BarCommands::TrayIcon(unsigned mouseMessage) {
@@ -184,13 +163,9 @@ void BarCommands::FormDblClick() {
     for (BarMenuItem i : {BarFloatMenu, BarTopMenu, BarBottomMenu, MinimiseMenu})
       bar_.SetChecked(i, i == BarFloatMenu);
   }
-  if (f.TitleBarShown) {
-    pos_.HideTitlebar();
-    Save("Settings", "TitleBar", "FALSE");
-  } else {
-    pos_.ShowTitlebar();
-    Save("Settings", "TitleBar", "TRUE");
-  }
+  const bool show = !f.TitleBarShown;
+  pos_.ShowTitlebar(show);
+  Save("Settings", "TitleBar", show ? "TRUE" : "FALSE");
 }
 
 void BarCommands::FormMouseMove(int32_t x) {

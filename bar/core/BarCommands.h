@@ -16,6 +16,9 @@ constexpr unsigned kMouseRightDown = 0x0204;  // WM_RBUTTONDOWN
 
 enum class MouseButton { Left, Right, Middle };
 
+// The menu item of each hot key, by its id (1..4).
+constexpr BarMenuItem kHotKeyItems[] = {PauseMenu, BarTopMenu, BarBottomMenu, MinimiseMenu};
+
 extern const AboutTexts kBarAboutTexts;
 
 class BarCommands {
@@ -24,21 +27,6 @@ class BarCommands {
 
   // A menu item chosen (its id); other ids do nothing.
   void MenuCommand(unsigned id);
-
-  void SettingsMenuClick();
-  void PauseMenuClick();
-  void RefreshMenuClick();
-  void HelpMenuClick();
-  void WebMenuClick();
-  void UpdatesMenuClick();
-  void AboutMenuClick();
-
-  void BarTopMenuClick() { PositionCommand(BarTopMenu, bpTop); }
-  void BarBottomMenuClick() { PositionCommand(BarBottomMenu, bpBottom); }
-  void MinimiseMenuClick() { PositionCommand(MinimiseMenu, bpMinimised); }
-  void BarFloatMenuClick();
-  void OnTopMenuClick();
-  void AutoHideMenuClick();
 
   // Ignored while the settings dialog is open or the settings are loading.
   void HotKey(int id);
@@ -56,6 +44,11 @@ class BarCommands {
   void FormCloseQuery();
 
  private:
+  void SettingsMenuClick();
+  void PauseMenuClick();
+  void BarFloatMenuClick();
+  void OnTopMenuClick();
+  void AutoHideMenuClick();
   void PositionCommand(BarMenuItem item, TBarPosition position);
   void SaveFloatingPlace();
   void Open(const std::string& target, const char* failure);

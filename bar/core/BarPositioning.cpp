@@ -2,69 +2,32 @@
 
 #include <exception>
 
-TitleBarChange HideTitlebarChange(uint32_t style, BorderKind border, int32_t captionHeight) {
+TitleBarChange TitlebarChange(bool show, uint32_t style, BorderKind border,
+                              int32_t captionHeight) {
   TitleBarChange c;
   c.Style = style;
-  if ((style & kStyleCaption) != kStyleCaption) return c;
-  switch (border) {
-    case BorderKind::Single:
-    case BorderKind::Sizeable:
-      c.Style = (style & ~kStyleCaption) | kStyleBorder;
-      break;
-    case BorderKind::Dialog:
-      c.Style = (style & ~kStyleCaption) | kStyleDlgFrame | kStyleModalFrame;
-      break;
-    case BorderKind::None:
-      break;
-  }
+  if (((style & kStyleCaption) == kStyleCaption) == show) return c;
+  // The caption takes the place of the window's own border, and gives it back.
+  if (border == BorderKind::Dialog)
+    c.Style = show ? style | kStyleCaption | kStyleModalFrame
+                   : (style & ~kStyleCaption) | kStyleDlgFrame | kStyleModalFrame;
+  else if (border != BorderKind::None)
+    c.Style = show ? style | kStyleCaption : (style & ~kStyleCaption) | kStyleBorder;
   c.Changed = true;
-  c.HeightDelta = -captionHeight;
-  c.TopDelta = kTitleBarAllowance;
+  c.HeightDelta = show ? captionHeight : -captionHeight;
+  c.TopDelta = show ? -kTitleBarAllowance : kTitleBarAllowance;
   return c;
 }
 
-TitleBarChange ShowTitlebarChange(uint32_t style, BorderKind border, int32_t captionHeight) {
-  TitleBarChange c;
-  c.Style = style;
-  if ((style & kStyleCaption) == kStyleCaption) return c;
-  switch (border) {
-    case BorderKind::Single:
-    case BorderKind::Sizeable:
-      c.Style = style | kStyleCaption;
-      break;
-    case BorderKind::Dialog:
-      c.Style = style | kStyleCaption | kStyleModalFrame;
-      break;
-    case BorderKind::None:
-      break;
-  }
-  c.Changed = true;
-  c.HeightDelta = captionHeight;
-  c.TopDelta = -kTitleBarAllowance;
-  return c;
-}
-
-namespace {
-
-void Apply(BarWindow& bar, const TitleBarChange& c) {
+void BarPositioner::ShowTitlebar(bool show) {
+  bar_.Fields().TitleBarShown = show;
+  const TitleBarChange c = TitlebarChange(show, bar_.Style(), bar_.Border(), bar_.CaptionHeight());
   if (!c.Changed) return;
-  bar.SetStyle(c.Style);
-  BarBounds b = bar.Bounds();
+  bar_.SetStyle(c.Style);
+  BarBounds b = bar_.Bounds();
   b.Height += c.HeightDelta;
   b.Top += c.TopDelta;
-  bar.SetBounds(b);
-}
-
-}  // namespace
-
-void BarPositioner::HideTitlebar() {
-  bar_.Fields().TitleBarShown = false;
-  Apply(bar_, HideTitlebarChange(bar_.Style(), bar_.Border(), bar_.CaptionHeight()));
-}
-
-void BarPositioner::ShowTitlebar() {
-  bar_.Fields().TitleBarShown = true;
-  Apply(bar_, ShowTitlebarChange(bar_.Style(), bar_.Border(), bar_.CaptionHeight()));
+  bar_.SetBounds(b);
 }
 
 void BarPositioner::RegisterAppBar(bool on) {
@@ -123,7 +86,7 @@ void BarPositioner::Dock(TBarPosition p, const MonitorRect& m) {
   shell_.SetAutoHideBar(p, autoHide);
 
   if (!(bar_.Bounds() == r.Bounds() && bar_.Visible())) {
-    HideTitlebar();
+    ShowTitlebar(false);
     // An auto-hide bar reserves no space.
     if (!bar_.Checked(AutoHideMenu)) shell_.SetPos(p, r);
     f.DockRect = r;

@@ -37,8 +37,8 @@ struct TitleBarChange {
 };
 // Hiding: the caption goes, the window loses the caption height and its top
 // moves down by 19. Showing: the reverse. Nothing when already so.
-TitleBarChange HideTitlebarChange(uint32_t style, BorderKind border, int32_t captionHeight);
-TitleBarChange ShowTitlebarChange(uint32_t style, BorderKind border, int32_t captionHeight);
+TitleBarChange TitlebarChange(bool show, uint32_t style, BorderKind border,
+                              int32_t captionHeight);
 
 constexpr const char* kAutoHideRefusal =
     "A toolbar is already hidden on this side of your screen.\r\n"
@@ -51,8 +51,8 @@ class BarPositioner {
   // Applies position p (0: the current one again). Any error is fatal ("04.").
   void SetBarPosition(TBarPosition p);
   void RegisterAppBar(bool on);
-  void HideTitlebar();
-  void ShowTitlebar();
+  // Shows or hides the title bar; TitleBarShown follows.
+  void ShowTitlebar(bool show);
   // Every 10 ms while the docked window is on its way to DockRect.
   void DisplayTimerTick();
   // Every second while auto-hide is on; the cursor in screen coordinates.

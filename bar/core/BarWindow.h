@@ -6,13 +6,31 @@
 // FakeBar's in the native tests.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "bar/core/BarFields.h"
-#include "bar/core/HotKeys.h"
 #include "shared/core/GlobalTypes.h"
 #include "shared/core/SettingsSource.h"
 
 enum class BorderKind { None, Single, Sizeable, Dialog };
+
+// Modifier bits with the values RegisterHotKey takes.
+constexpr uint32_t kModAlt = 1, kModControl = 2, kModShift = 4;
+
+// One of the four global hot keys.
+struct HotKeyItem {
+  int Id;              // 1 pause, 2 top, 3 bottom, 4 minimise
+  char Key;            // the letter of the key
+  std::string Caption; // the menu item's caption
+};
+
+// What to do with the hot keys: register every item with Modifiers (with no
+// unregistering first), or unregister them; in both cases set the captions.
+struct HotKeyPlan {
+  bool Register = false;
+  uint32_t Modifiers = 0;
+  std::vector<HotKeyItem> Items;
+};
 
 // The five texts of the About box.
 struct AboutTexts {

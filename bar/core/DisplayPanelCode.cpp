@@ -98,7 +98,7 @@ void TDisplayPanel::ShowReading(const char* text, const HeldColumns& held) {
 
 void TDisplayPanel::ShowPaused() { Publish(host_, generation_, slot_, kPausedText, false); }
 
-void TDisplayPanel::DropGraph() {
+void TDisplayPanel::GraphStoppedResponding() {
   ValueFunc = nullptr;
   columns_ = false;
   if (!graph_.HasGraph()) return;
@@ -108,17 +108,10 @@ void TDisplayPanel::DropGraph() {
 
 void TDisplayPanel::StoppedResponding() {
   SensorFunc = nullptr;
-  DropGraph();
+  GraphStoppedResponding();
   hint_ += kStoppedTip;
   view_->SetHint(hint_);
   Publish(host_, generation_, slot_, kErrorText, false);
-}
-
-void TDisplayPanel::GraphStoppedResponding() { DropGraph(); }
-
-TDisplayPanels::~TDisplayPanels() {
-  // The views go; the libraries stay for whoever owns the table.
-  items_.clear();
 }
 
 TDisplayPanel& TDisplayPanels::Items(int index) {
@@ -274,35 +267,19 @@ bool Survives(int i, Step step, Disable disable) noexcept {
   return false;
 }
 
-// The panels' texts of a pass leave together, before any warning is checked
-// (an alert box may hold the pass for long).
-class HeldTexts {
- public:
-  explicit HeldTexts(TDisplayPanels& panels) : panels_(panels) { panels_.HoldTexts(); }
-  ~HeldTexts() { Send(); }
-  HeldTexts(const HeldTexts&) = delete;
-  HeldTexts& operator=(const HeldTexts&) = delete;
-  void Send() noexcept {
-    if (held_) panels_.SendTexts();
-    held_ = false;
-  }
-
- private:
-  TDisplayPanels& panels_;
-  bool held_ = true;
-};
-
 }  // namespace
 
 void RefreshCycle(TDisplayPanels& panels, RefreshWarnings& warnings) noexcept {
+  // The panels' texts of a pass leave together, before any warning is
+  // checked (an alert box may hold the pass for long).
+  panels.HoldTexts();
+  bool whole = true;
+  for (int i = 1; whole && i <= panels.Count(); ++i)
+    whole = Survives(i, [&](int n) { panels.Items(n).UpdateText(); },
+                     [&](int n) { panels.Items(n).SensorFunc = nullptr; });
+  panels.SendTexts();
+  if (!whole) return;
   try {
-    HeldTexts texts(panels);
-    for (int i = 1; i <= panels.Count(); ++i) {
-      if (!Survives(i, [&](int n) { panels.Items(n).UpdateText(); },
-                    [&](int n) { panels.Items(n).SensorFunc = nullptr; }))
-        return;
-    }
-    texts.Send();
     for (int i = 1; i <= warnings.WarningCount(); ++i) {
       if (!Survives(i, [&](int n) { warnings.CheckWarning(n); },
                     [&](int n) { warnings.DisableCheck(n); }))
@@ -314,20 +291,13 @@ void RefreshCycle(TDisplayPanels& panels, RefreshWarnings& warnings) noexcept {
 }
 
 void FirstReadings(TDisplayPanels& panels) noexcept {
-  try {
-    HeldTexts texts(panels);
-    for (int i = 1; i <= panels.Count(); ++i) {
-      try {
-        panels.Items(i).UpdateText();
-      } catch (const PluginFault&) {
-        try {
-          panels.Items(i).SensorFunc = nullptr;
-          panels.Items(i).UpdateText();  // "Error", without a function
-        } catch (...) {
-        }
-      } catch (...) {
-      }
-    }
-  } catch (...) {
-  }
+  panels.HoldTexts();
+  // An error ends no more than its own panel's reading.
+  for (int i = 1; i <= panels.Count(); ++i)
+    Survives(i, [&](int n) { panels.Items(n).UpdateText(); },
+             [&](int n) {
+               panels.Items(n).SensorFunc = nullptr;
+               panels.Items(n).UpdateText();  // "Error", without a function
+             });
+  panels.SendTexts();
 }

@@ -160,14 +160,12 @@ class TDisplayPanel {
   const GraphPlace& Place() const { return place_; }
   // Main thread.
   PanelGraph& Graph() { return graph_; }
-  PanelView& View() { return *view_; }
 
   TSensorFunction SensorFunc;
   TSensorValue ValueFunc;
 
  private:
   GraphColumn ReadColumn();
-  void DropGraph();
 
   PanelHost& host_;
   PluginContract& contract_;
@@ -184,8 +182,9 @@ class TDisplayPanels {
  public:
   // Sensor functions, plug-in or built in, are called through the contract,
   // and the list is read from its settings.
+  // Destroying the list destroys the views; the libraries stay for whoever
+  // owns the table.
   TDisplayPanels(PanelHost& host, PluginContract& contract) : host_(host), contract_(contract) {}
-  ~TDisplayPanels();
   TDisplayPanels(const TDisplayPanels&) = delete;
   TDisplayPanels& operator=(const TDisplayPanels&) = delete;
 

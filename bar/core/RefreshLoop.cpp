@@ -105,8 +105,6 @@ bool RefreshLoop::NoticeWhenIdle() {
   return true;
 }
 
-void RefreshLoop::Abandoned() { EndOfPass(); }
-
 void RefreshLoop::EndOfPass() {
   bool notice = false;
   {
@@ -126,11 +124,6 @@ void RefreshLoop::SetInterval(int32_t ms) {
   // refresh again before then, whatever the settings say now.
   if (next < interval_) sync_.Set(RefreshSync::kWake);
   interval_ = next;
-}
-
-int32_t RefreshLoop::Interval() {
-  Locked lock(sync_);
-  return interval_;
 }
 
 void RefreshLoop::RequestStop() {

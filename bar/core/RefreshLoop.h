@@ -65,7 +65,7 @@ class RefreshLoop {
   RefreshLoop& operator=(const RefreshLoop&) = delete;
 
   // The thread body: passes until stopped. When the thread running it has
-  // been given up (Abandoned), a new thread runs it again.
+  // been given up (EndOfPass), a new thread runs it again.
   void Run();
 
   // Main thread; none of these waits. Each Pause needs its Resume. While
@@ -85,15 +85,15 @@ class RefreshLoop {
   // False when no pass runs. Otherwise the thread calls NoticeIdle once the
   // pass under way has ended.
   bool NoticeWhenIdle();
-  // The thread running the loop has been given up inside a pass and will
-  // never come back to it: no pass runs now.
-  void Abandoned();
+  // The pass has ended, or the thread running the loop has been given up
+  // inside a pass and will never come back to it: no pass runs now. Sends
+  // the idle notice the pass owes.
+  void EndOfPass();
 
   // Milliseconds between passes; 0 runs passes back to back. A negative value
   // counts as 0 (it would otherwise mean waiting for ever). A shorter
   // interval than before ends the sleep under way.
   void SetInterval(int32_t ms);
-  int32_t Interval();
   // The thread ends at its next wait; Run returns.
   void RequestStop();
 
@@ -103,8 +103,6 @@ class RefreshLoop {
   void UpdateRun();
   // One more pause or hold (step 1), or one fewer (step -1, never below 0).
   void Change(int& count, int step);
-  // The pass has ended, or its thread was given up: the idle notice it owes.
-  void EndOfPass();
 
   RefreshSync& sync_;
   TextGate& gate_;

@@ -11,7 +11,6 @@
 #include "bar/DisplayThreadCode.h"
 #include "bar/PanelWindows.h"
 #include "shared/Globals.h"
-#include "bar/ShellAppBar.h"
 #include "bar/core/ApplySettings.h"
 #include "shared/core/CvlError.h"
 #include "tests/support/WinTest.h"
@@ -82,64 +81,61 @@ class RecordingShell : public AppBarShell {
 }  // namespace
 
 // The bar's parts as this test links them.
-BarParts::BarParts() = default;
-BarParts::~BarParts() = default;
-void BarParts::Create(HWND, const bool&) {
+void TBarForm::CreateParts() {
   Note("create panels");
   Note("create warnings");
   Note("create thread");
 }
-void BarParts::LoadPanels() {
+void TBarForm::LoadPanelList() {
   if (gParts->listsGone) return;
   Note("load panels");
   if (gParts->failPanels) throw CvlError("Cannot load panel 3");
 }
-void BarParts::LoadWarnings() {
+void TBarForm::LoadWarningList() {
   if (!gParts->listsGone) Note("load warnings");
 }
-void BarParts::ShowPaused() {
+void BarWindow::ShowPanelsPaused() {
   if (!gParts->listsGone) Note("panels paused");
 }
-int32_t BarParts::Arrange(int32_t) { return 34; }
-void BarParts::FreeLists(bool clear) {
+int32_t BarWindow::Arrange(int32_t) { return 34; }
+void TBarForm::FreeLists(bool clear) {
   if (clear && !gParts->listsGone) Note("clear panels");
   gParts->listsGone = true;
 }
-void BarParts::Pause() {
+void BarWindow::PauseThread() {
   if (!gParts->threadGone) ++gParts->pauses;
   ThreadNote("pause");
 }
-void BarParts::PauseMuted() {
+void BarWindow::PauseThreadMuted() {
   if (!gParts->threadGone) ++gParts->pauses;
   ThreadNote("pause muted");
 }
-void BarParts::Resume() {
+void BarWindow::ResumeThread() {
   if (!gParts->threadGone) --gParts->pauses;
   ThreadNote("resume");
 }
-bool BarParts::Paused() { return !gParts->threadGone && gParts->pauses > 0; }
-void BarParts::Hold() { ThreadNote("hold"); }
-void BarParts::Unhold() { ThreadNote("unhold"); }
-bool BarParts::NoticeWhenIdle() { return false; }
-void BarParts::RequestPass(PassKind kind) {
-  ThreadNote(kind == PassKind::FirstReadings ? "first readings" : "pass");
+bool BarWindow::ThreadPaused() { return !gParts->threadGone && gParts->pauses > 0; }
+void TBarForm::HoldThread() { ThreadNote("hold"); }
+void TBarForm::UnholdThread() { ThreadNote("unhold"); }
+bool TBarForm::NoticeWhenIdle() { return false; }
+void TBarForm::RequestFirstReadings() { ThreadNote("first readings"); }
+void BarWindow::RefreshNow() { ThreadNote("pass"); }
+void BarWindow::SetDisplayInterval(int32_t ms) { ThreadNote("interval " + std::to_string(ms)); }
+void BarWindow::SetDisplayThreadPriority(int p) {
+  ThreadNote("thread priority " + std::to_string(p));
 }
-void BarParts::SetInterval(int32_t ms) { ThreadNote("interval " + std::to_string(ms)); }
-void BarParts::SetPriority(int p) { ThreadNote("thread priority " + std::to_string(p)); }
-bool BarParts::GiveUpHungThread() { return false; }
-bool BarParts::CallUnderWayFor(uint32_t) { return false; }
-bool BarParts::StopThread() {
+void TBarForm::WatchDisplayThread() {}
+void BarWindow::StopThread() {
   ThreadNote("stop");
   gParts->threadGone = true;
-  return true;
 }
-void BarParts::InitBuiltIns(bool atStartUp) {
+void BarWindow::InitBuiltIns(bool atStartUp) {
   Note(atStartUp ? "builtins start" : "builtins");
   if (gParts->failBuiltIns) throw CvlError("Range check error");
 }
-void BarParts::ForgetLoadedPlugins() { Note("forget plugins"); }
-void BarParts::ShowSettings() { Note("settings dialog"); }
-void BarParts::ShowAbout(const AboutTexts&) { Note("about"); }
+void TBarForm::ForgetLoadedPlugins() { Note("forget plugins"); }
+void BarWindow::ShowSettingsDialog() { Note("settings dialog"); }
+void BarWindow::ShowAboutBox(const AboutTexts&) { Note("about"); }
 
 namespace {
 

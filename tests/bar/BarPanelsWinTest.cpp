@@ -13,7 +13,6 @@
 #include "bar/BarFormCode.h"
 #include "bar/DisplayThreadCode.h"
 #include "bar/PanelWindows.h"
-#include "bar/ShellAppBar.h"
 #include "shared/Globals.h"
 #include "tests/bar/BarTestRegistry.h"
 #include "tests/support/WinTest.h"
@@ -31,8 +30,8 @@ namespace {
 }  // namespace
 
 // The settings library's dialogs are left out.
-void BarParts::ShowSettings() {}
-void BarParts::ShowAbout(const AboutTexts&) {}
+void BarWindow::ShowSettingsDialog() {}
+void BarWindow::ShowAboutBox(const AboutTexts&) {}
 
 namespace {
 
@@ -91,17 +90,17 @@ bool PumpUntil(const std::function<bool()>& pred, DWORD ms) {
 // The display thread paused and between passes, the first readings shown
 // (they are asked for, so they run even once it is paused).
 bool Quiet(TBarForm& form) {
-  form.Parts().Pause();
+  form.PauseThread();
   return PumpUntil([&] {
     return !WindowText(GetDlgItem(form.Handle(), kTextCellIdBase + 1)).empty() &&
-           !form.Parts().NoticeWhenIdle();
+           !form.NoticeWhenIdle();
   }, 5000);
 }
 
 // One pass on this thread, its texts shown.
 void PassHere(TBarForm& form) {
-  RefreshCycle(form.Parts().Panels()->List(), *form.Parts().Warnings());
-  form.Parts().Panels()->ShowTexts();
+  RefreshCycle(form.Panels()->List(), *form.Warnings());
+  form.Panels()->ShowTexts();
 }
 
 // Counts what the text cell is told to show.
@@ -153,12 +152,12 @@ TEST_F(BarPanelsTest, EachPanelIsAnIconCellAndATextCellShowingItsText) {
 
   // A pass sends its panels' texts together, in one message after its last
   // panel (flaky's text changes at every call).
-  auto* panels = form.Parts().Panels();
+  auto* panels = form.Panels();
   const std::string flaky = Text(form, 2);
   const long posted = panels->Texts().PostedCount();
-  RefreshCycle(form.Parts().Panels()->List(), *form.Parts().Warnings());
+  RefreshCycle(form.Panels()->List(), *form.Warnings());
   EXPECT_EQ(panels->Texts().PostedCount(), posted + 1);
-  form.Parts().Panels()->ShowTexts();
+  form.Panels()->ShowTexts();
   EXPECT_NE(Text(form, 2), flaky);
 
   // Geometry: icon cell 22 x 22 at (30, 3), text cell 27 further, its own width.
@@ -271,7 +270,7 @@ TEST_F(BarPanelsTest, TextsReachTheWindowsOnceAndOnlyFromTheCurrentList) {
   TBarForm form;
   ASSERT_TRUE(form.Create(nullptr));
   ASSERT_TRUE(Quiet(form));
-  auto* panels = form.Parts().Panels();
+  auto* panels = form.Panels();
   HWND cell = Cell(form, 1);
   gCellProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(cell, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));

