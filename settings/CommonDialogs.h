@@ -1,12 +1,9 @@
 #pragma once
-// What the settings dialog is given from outside: the common dialogs it
-// opens and the answers of plug-in files. The library uses the system's
-// dialogs and the plug-in contract; a test can hand the dialog its own.
+// The common dialogs the settings dialog opens: the library uses the
+// system's, a test can hand the dialog its own.
 #include <windows.h>
 
 #include <string>
-
-#include "settings/core/GeneralSettings.h"
 
 class CommonDialogs {
  public:
@@ -30,16 +27,4 @@ class SystemDialogs : public CommonDialogs {
 
  private:
   COLORREF custom_[16] = {};
-};
-
-// Plug-in questions answered through the plug-in contract (shared/Common.h):
-// each call loads the file, asks it and releases it again.
-class CommonPluginQueries : public PluginQueries {
- public:
-  int32_t Facilities(const std::string& path) override;
-  TSENSORINFO SensorInfo(const std::string& path) override;
-  TWARNINGINFO WarningInfo(const std::string& path) override;
-  std::string Name(const std::string& path) override;
-  bool IsInstalled(const std::string& fileName) override;
-  void ShowSettings(const std::string& path) override;
 };

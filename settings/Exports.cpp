@@ -9,6 +9,7 @@
 #include "settings/CvlExports.h"
 #include "settings/LM78Form.h"
 #include "settings/SettingsForm.h"
+#include "shared/Common.h"
 
 namespace {
 std::string Text(const char* s) { return s ? std::string(s) : std::string(); }
@@ -34,11 +35,8 @@ extern "C" void __stdcall ShowAbout(const char* head, const char* name, const ch
 extern "C" void __stdcall ShowSettings(void) {
   try {
     InitCommonControls();
-    // Plug-ins are asked through the plug-in contract; the system's common
-    // dialogs are opened.
-    CommonPluginQueries plugins;
     SystemDialogs dialogs;
-    RunSettingsForm(plugins, dialogs);
+    RunSettingsForm(Contract(), dialogs);
   } catch (...) {
   }
 }

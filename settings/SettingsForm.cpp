@@ -39,7 +39,7 @@ int ScreenDpi() {
 
 }  // namespace
 
-TSettingsForm::TSettingsForm(PluginQueries& plugins, CommonDialogs& dialogs)
+TSettingsForm::TSettingsForm(PluginContract& plugins, CommonDialogs& dialogs)
     : plugins_(plugins), dialogs_(dialogs) {}
 
 TSettingsForm::~TSettingsForm() {
@@ -325,7 +325,7 @@ bool TSettingsForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& answer) {
   return false;
 }
 
-void RunSettingsForm(PluginQueries& plugins, CommonDialogs& dialogs) {
+void RunSettingsForm(PluginContract& plugins, CommonDialogs& dialogs) {
   TSettingsForm form(plugins, dialogs);
   SettingsForm = &form;
   form.RunModal(nullptr);

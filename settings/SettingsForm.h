@@ -17,7 +17,7 @@ class TUrlLabel;
 
 class TSettingsForm : public Dialog {
  public:
-  TSettingsForm(PluginQueries& plugins, CommonDialogs& dialogs);
+  TSettingsForm(PluginContract& plugins, CommonDialogs& dialogs);
   ~TSettingsForm() override;
 
   // Rows chosen in the add dialogs, appended at the end of the lists.
@@ -87,7 +87,7 @@ class TSettingsForm : public Dialog {
   void PluginSettingsClick();
 
   RegistrySettings settings_;
-  PluginQueries& plugins_;
+  PluginContract& plugins_;
   CommonDialogs& dialogs_;
   PanelList panels_;
   WarningList warnings_;
@@ -111,4 +111,4 @@ class TSettingsForm : public Dialog {
 extern TSettingsForm* SettingsForm;
 
 // Creates the form with no owner, runs it modally and frees it.
-void RunSettingsForm(PluginQueries& plugins, CommonDialogs& dialogs);
+void RunSettingsForm(PluginContract& plugins, CommonDialogs& dialogs);

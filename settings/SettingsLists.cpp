@@ -38,6 +38,8 @@ void RunAddForm(HWND owner, const TAddForm::Look& look, std::function<std::vecto
 
 }  // namespace
 
+void DiscardPluginIcon(BitmapHandle icon) { DeleteObject(static_cast<HGDIOBJ>(icon)); }
+
 void TSettingsForm::InsertRow(int listId, int index) {
   if (listId == SensorList) {
     View(listId).InsertRow(index, panels_.rows[index].Texts());
@@ -57,17 +59,17 @@ void TSettingsForm::ShowRows(int listId) {
 }
 
 void TSettingsForm::FillPanelView() {
-  panels_.Load(settings_, plugins_);
+  panels_.Load(plugins_);
   ShowRows(SensorList);
 }
 
 void TSettingsForm::FillWarningView() {
-  warnings_.Load(settings_, plugins_);
+  warnings_.Load(plugins_);
   ShowRows(settings_ids::WarningList);
 }
 
 void TSettingsForm::FillPluginView() {
-  pluginRows_ = LoadPluginRows(settings_, plugins_);
+  pluginRows_ = LoadPluginRows(plugins_);
   ShowRows(PluginList);
 }
 
@@ -86,13 +88,13 @@ void TSettingsForm::AppendWarnings(const std::vector<WarningRow>& rows) {
 
 void TSettingsForm::SensorAddClick() {
   RunAddForm<PanelRow>(Handle(), TAddForm::kSensorLook,
-                       [this] { return SensorChoices(settings_, plugins_); },
+                       [this] { return SensorChoices(plugins_); },
                        &TSettingsForm::AppendPanels);
 }
 
 void TSettingsForm::WarningAddClick() {
   RunAddForm<WarningRow>(Handle(), TAddForm::kWarningLook,
-                         [this] { return WarningChoices(settings_, plugins_); },
+                         [this] { return WarningChoices(plugins_); },
                          &TSettingsForm::AppendWarnings);
 }
 
@@ -135,14 +137,14 @@ void TSettingsForm::ValueClick(bool up) {
 void TSettingsForm::PluginInstallClick() {
   // Cancelling the file dialog installs nothing, even after an earlier choice.
   if (!dialogs_.PickPluginFile(Handle(), pluginFileName_)) return;
-  InstallDecision d = DecideInstall(settings_, plugins_, pluginFileName_);
+  InstallDecision d = DecideInstall(plugins_, pluginFileName_);
   if (d.kind == InstallDecision::Refuse) {
     MessageBoxA(Handle(), d.message.c_str(), "Corvella", MB_ICONWARNING | MB_OK);
     return;
   }
   if (d.kind != InstallDecision::Install) return;
   if (!d.copyTo.empty()) CopyFileA(pluginFileName_.c_str(), d.copyTo.c_str(), FALSE);
-  PluginRow row = RecordInstall(settings_, plugins_, d, pluginFileName_);
+  PluginRow row = RecordInstall(plugins_, d, pluginFileName_);
   pluginRows_.push_back(row);
   InsertRow(PluginList, static_cast<int>(pluginRows_.size()) - 1);
 }
@@ -163,5 +165,5 @@ void TSettingsForm::PluginRemoveClick() {
 void TSettingsForm::PluginSettingsClick() {
   const int row = View(PluginList).Next(-1, LVNI_SELECTED);
   if (row < 0 || row >= static_cast<int>(pluginRows_.size())) return;
-  plugins_.ShowSettings(InstalledPluginPath(settings_, pluginRows_[row].position));
+  plugins_.ShowPluginSettings(plugins_.PluginPath(pluginRows_[row].position));
 }

@@ -25,12 +25,27 @@ bool Unnamed(SettingsSource& s, int32_t number) {
 
 // Every installed plug-in with the facility, by its number and path.
 template <typename Visit>
-void ForPluginsWith(SettingsSource& s, PluginQueries& plugins, int32_t facility, Visit visit) {
+void ForPluginsWith(PluginContract& plugins, int32_t facility, Visit visit) {
+  SettingsSource& s = plugins.Settings();
   for (int32_t p = 1, n = InstalledPluginCount(s); p <= n; ++p) {
     if (Unnamed(s, p)) continue;
-    const std::string path = InstalledPluginPath(s, p);
-    if ((plugins.Facilities(path) & facility) == facility) visit(p, path);
+    const std::string path = plugins.PluginPath(p);
+    if ((plugins.GetPluginFacilities(path) & facility) == facility) visit(p, path);
   }
+}
+
+TSENSORINFO SensorInfo(PluginContract& plugins, const std::string& path) {
+  TSENSORINFO info;
+  plugins.GetSensorInfo(path, info);
+  if (info.Icon) DiscardPluginIcon(info.Icon);
+  info.Icon = nullptr;
+  return info;
+}
+
+TWARNINGINFO WarningInfo(PluginContract& plugins, const std::string& path) {
+  TWARNINGINFO info;
+  plugins.GetWarningInfo(path, info);
+  return info;
 }
 
 PanelRow PluginPanelRow(const TSENSORINFO& info, const std::string& width, int32_t number) {
@@ -61,33 +76,33 @@ std::optional<WarningRow> BuiltInRow(const WarningRow*, int32_t number, const st
   return BuiltInWarningRow(*w, value);
 }
 
-PanelRow PluginRow(const PanelRow*, PluginQueries& plugins, const std::string& path,
+PanelRow PluginRow(const PanelRow*, PluginContract& plugins, const std::string& path,
                    const std::string& width, int32_t number) {
-  return PluginPanelRow(plugins.SensorInfo(path), width, number);
+  return PluginPanelRow(SensorInfo(plugins, path), width, number);
 }
 
-WarningRow PluginRow(const WarningRow*, PluginQueries& plugins, const std::string& path,
+WarningRow PluginRow(const WarningRow*, PluginContract& plugins, const std::string& path,
                      const std::string& value, int32_t number) {
-  return PluginWarningRow(plugins.WarningInfo(path), value, number);
+  return PluginWarningRow(WarningInfo(plugins, path), value, number);
 }
 
 // The rows of a stored list: built-in entries the catalogue knows and
 // plug-in entries whose plug-in still has the facility. Other entries are
 // left out, so the next Apply drops them; a missing value reads "0".
 template <typename Row>
-std::vector<Row> LoadRows(SettingsSource& s, PluginQueries& plugins, const char* list,
-                          const char* countName, const char* valueName, int32_t facility) {
+std::vector<Row> LoadRows(PluginContract& plugins, const char* list, const char* countName,
+                          const char* valueName, int32_t facility) {
   const Row* kind = nullptr;
   std::vector<Row> rows;
-  for (const StoredEntry& e : LoadStoredList(s, list, countName, valueName)) {
+  for (const StoredEntry& e : LoadStoredList(plugins.Settings(), list, countName, valueName)) {
     const int32_t number = e.Number();
     const std::string value = e.value.empty() ? "0" : e.value;
     if (!e.IsPlugin()) {
       if (std::optional<Row> row = BuiltInRow(kind, number, value)) rows.push_back(*row);
       continue;
     }
-    const std::string path = InstalledPluginPath(s, number);
-    if ((plugins.Facilities(path) & facility) == facility)
+    const std::string path = plugins.PluginPath(number);
+    if ((plugins.GetPluginFacilities(path) & facility) == facility)
       rows.push_back(PluginRow(kind, plugins, path, value, number));
   }
   return rows;
@@ -134,35 +149,30 @@ void SaveStoredList(SettingsSource& s, const char* list, const char* countName,
   }
 }
 
-std::string InstalledPluginPath(SettingsSource& s, int32_t number) {
-  return s.GetSetting(kAppName, "Settings", "InstalledDir", "") +
-         s.GetSetting(kAppName, "Plugins", IntToText(number), "");
-}
-
-std::vector<PanelRow> SensorChoices(SettingsSource& s, PluginQueries& plugins) {
+std::vector<PanelRow> SensorChoices(PluginContract& plugins) {
   std::vector<PanelRow> rows;
   for (const BuiltInSensor& b : kBuiltInSensors)
     rows.push_back(PanelRow{b.description, "No", IntToText(b.width), SensorItemData{b.number}});
-  ForPluginsWith(s, plugins, PluginHasSensor, [&](int32_t p, const std::string& path) {
-    const TSENSORINFO info = plugins.SensorInfo(path);
+  ForPluginsWith(plugins, PluginHasSensor, [&](int32_t p, const std::string& path) {
+    const TSENSORINFO info = SensorInfo(plugins, path);
     rows.push_back(PluginPanelRow(info, IntToText(info.Width), p));
   });
   return rows;
 }
 
-std::vector<WarningRow> WarningChoices(SettingsSource& s, PluginQueries& plugins) {
+std::vector<WarningRow> WarningChoices(PluginContract& plugins) {
   std::vector<WarningRow> rows;
   for (const BuiltInWarning& w : kBuiltInWarnings)
     rows.push_back(BuiltInWarningRow(w, IntToText(w.min)));
-  ForPluginsWith(s, plugins, PluginHasWarning, [&](int32_t p, const std::string& path) {
-    const TWARNINGINFO info = plugins.WarningInfo(path);
+  ForPluginsWith(plugins, PluginHasWarning, [&](int32_t p, const std::string& path) {
+    const TWARNINGINFO info = WarningInfo(plugins, path);
     rows.push_back(PluginWarningRow(info, IntToText(info.Min), p));
   });
   return rows;
 }
 
-void PanelList::Load(SettingsSource& s, PluginQueries& plugins) {
-  rows = LoadRows<PanelRow>(s, plugins, "Panels", "NoOfPanels", "Width", PluginHasSensor);
+void PanelList::Load(PluginContract& plugins) {
+  rows = LoadRows<PanelRow>(plugins, "Panels", "NoOfPanels", "Width", PluginHasSensor);
 }
 
 void PanelList::Save(SettingsSource& s) const {
@@ -177,8 +187,8 @@ bool PanelList::StepWidth(int index, int delta) {
   return true;
 }
 
-void WarningList::Load(SettingsSource& s, PluginQueries& plugins) {
-  rows = LoadRows<WarningRow>(s, plugins, "Warnings", "NoOfWarnings", "WarnVal", PluginHasWarning);
+void WarningList::Load(PluginContract& plugins) {
+  rows = LoadRows<WarningRow>(plugins, "Warnings", "NoOfWarnings", "WarnVal", PluginHasWarning);
 }
 
 void WarningList::Save(SettingsSource& s) const {

@@ -10,29 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "shared/core/PluginContract.h"
+#include "shared/core/PluginOperations.h"
 #include "shared/core/SettingsSource.h"
 #include "shared/core/StoredLook.h"
 
-// What the dialogs ask of plug-in files. The library answers through the
-// plug-in contract (each call loads the file, asks and releases it); native
-// tests answer from a table.
-class PluginQueries {
- public:
-  virtual ~PluginQueries() = default;
-  // The facility mask; 0 when the file does not load or is no plug-in.
-  virtual int32_t Facilities(const std::string& path) = 0;
-  virtual TSENSORINFO SensorInfo(const std::string& path) = 0;
-  virtual TWARNINGINFO WarningInfo(const std::string& path) = 0;
-  // The plug-in's own name; empty on any failure.
-  virtual std::string Name(const std::string& path) = 0;
-  // A file name (no folder) equals one of the installed entries, case counts.
-  virtual bool IsInstalled(const std::string& fileName) = 0;
-  virtual void ShowSettings(const std::string& path) = 0;
-};
-
-// "InstalledDir" followed by the file name stored under the plug-in's number.
-std::string InstalledPluginPath(SettingsSource& settings, int32_t number);
+// The dialogs ask plug-in files through the plug-in contract (each question
+// loads the file, asks it and releases it) and read the lists from its
+// settings. They show no plug-in icon: each one handed over is freed at once,
+// by the Win32 layer's definition (native tests count them).
+void DiscardPluginIcon(BitmapHandle icon);
 
 // The bar shows at most this many panels and warnings: appending stops there.
 constexpr size_t kMaxListRows = 100;
@@ -94,8 +80,8 @@ struct WarningRow {
 
 // Rows for the add dialogs: the built-in catalogue, then every installed
 // plug-in with the facility.
-std::vector<PanelRow> SensorChoices(SettingsSource& settings, PluginQueries& plugins);
-std::vector<WarningRow> WarningChoices(SettingsSource& settings, PluginQueries& plugins);
+std::vector<PanelRow> SensorChoices(PluginContract& plugins);
+std::vector<WarningRow> WarningChoices(PluginContract& plugins);
 
 // Operations shared by both lists. Indexes are 0-based rows.
 template <typename Row>
@@ -140,7 +126,7 @@ class PanelList : public EditList<PanelRow> {
   // Rows of "Panels": built-in rows named from the catalogue, plug-in rows
   // from a plug-in that still has a sensor. Other entries are left out, so the
   // next Apply drops them.
-  void Load(SettingsSource& settings, PluginQueries& plugins);
+  void Load(PluginContract& plugins);
   // "NoOfPanels" and every row under Panels\<n>\General; higher entries stay.
   void Save(SettingsSource& settings) const;
   // Width - 1 (never below 0) or + 1 (no upper limit); false without a row.
@@ -149,7 +135,7 @@ class PanelList : public EditList<PanelRow> {
 
 class WarningList : public EditList<WarningRow> {
  public:
-  void Load(SettingsSource& settings, PluginQueries& plugins);
+  void Load(PluginContract& plugins);
   void Save(SettingsSource& settings) const;
   // Threshold + Increment, at most Max; or - Increment, at least Min.
   bool StepValue(int index, bool up);
