@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/AddForms.h"
 #include "settings/CommonDialogs.h"
 #include "settings/core/GeneralSettings.h"
 #include "settings/core/PluginInstall.h"
@@ -19,10 +20,6 @@ class TSettingsForm : public Dialog {
  public:
   TSettingsForm(PluginContract& plugins, CommonDialogs& dialogs);
   ~TSettingsForm() override;
-
-  // Rows chosen in the add dialogs, appended at the end of the lists.
-  void AppendPanels(const std::vector<PanelRow>& rows);
-  void AppendWarnings(const std::vector<WarningRow>& rows);
 
   static constexpr int kPageCount = 7;
 
@@ -67,20 +64,19 @@ class TSettingsForm : public Dialog {
   void SetShadeColour(int32_t colour);
   void SetSensorFont(const SensorFont& font);
 
-  // The three lists (SettingsLists.cpp).
-  void FillPanelView();
-  void FillWarningView();
-  void FillPluginView();
+  // The three lists (SettingsLists.cpp); the buttons of their tabs.
+  bool OnListCommand(int id);
   ListView View(int listId) const { return ListView(Item(listId)); }
   // The view of a list from its model: one row, all rows.
   void InsertRow(int listId, int index);
   void ShowRows(int listId);
-  void SensorAddClick();
-  void SensorRemoveClick();
+  template <class Model>
+  void AddRows(Model TSettingsForm::*list, int listId, const TAddForm::Look& look,
+               decltype(Model::rows) (*choices)(PluginContract&));
+  template <class Model>
+  void RemoveRows(Model& list, int listId);
   void MoveClick(bool up);
   void WidthClick(int delta);
-  void WarningAddClick();
-  void WarningRemoveClick();
   void ValueClick(bool up);
   void PluginInstallClick();
   void PluginRemoveClick();
