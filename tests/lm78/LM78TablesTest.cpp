@@ -1,5 +1,4 @@
 // The hardware dialog's decision tables and value texts, without windows.
-#include "settings/core/LM78Tables.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/core/Catalogs.h"
 #include "tests/settings/FakePluginFiles.h"
 
 namespace {
@@ -25,8 +24,8 @@ std::vector<std::string> Captions(const PanelList& l) {
 }  // namespace
 
 TEST(Catalogs, HoldTheBuiltInSensorsAndWarningsUnderTheirNumbers) {
-  for (int i = 0; i < kBuiltInSensorCount; ++i) EXPECT_EQ(kBuiltInSensors[i].number, i + 1);
-  for (int i = 0; i < kBuiltInWarningCount; ++i) EXPECT_EQ(kBuiltInWarnings[i].number, i + 1);
+  for (int i = 0; i < kCatalogueSensorCount; ++i) EXPECT_EQ(kBuiltInSensors[i].number, i + 1);
+  for (int i = 0; i < kCatalogueWarningCount; ++i) EXPECT_EQ(kBuiltInWarnings[i].number, i + 1);
   EXPECT_STREQ(FindBuiltInSensor(23)->description, "Fans Speed : Fan 2 ");
   EXPECT_EQ(FindBuiltInSensor(21)->width, 190);
   EXPECT_EQ(FindBuiltInSensor(0), nullptr);
