@@ -8,13 +8,27 @@
 #include <vector>
 
 #include "settings/AddForms.h"
-#include "settings/CommonDialogs.h"
 #include "settings/core/GeneralSettings.h"
 #include "settings/core/PluginInstall.h"
 #include "shared/VBFunctions.h"
 #include "shared/win32/Dialog.h"
 
 class TUrlLabel;
+
+// The common dialogs the settings dialog opens: the library's entry point
+// hands it the system's, a test its own.
+class CommonDialogs {
+ public:
+  virtual ~CommonDialogs() = default;
+  // Opens the colour dialog with colour; true and the new colour on OK.
+  virtual bool PickColour(HWND owner, COLORREF& colour) = 0;
+  // Opens the font dialog (no size limits) with the font and its colour;
+  // true and the new font on OK.
+  virtual bool PickFont(HWND owner, LOGFONTA& font, COLORREF& colour) = 0;
+  // Opens the file-open dialog for plug-ins with fileName as the current
+  // name; fileName is the dialog's current name afterwards. True on OK.
+  virtual bool PickPluginFile(HWND owner, std::string& fileName) = 0;
+};
 
 class TSettingsForm : public Dialog {
  public:

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <memory>
 
-#include "settings/CommonDialogs.h"
 #include "settings/ControlIds.h"
 #include "settings/SettingsForm.h"
 #include "shared/Common.h"
