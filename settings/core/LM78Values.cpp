@@ -187,17 +187,11 @@ bool ParseVolts(const std::string& text, char separator, double& volts) {
   return true;
 }
 
-std::string CoreVoltUp(const std::string& text, char separator) {
+std::string CoreVoltStep(const std::string& text, bool up, char separator) {
   double volts = 0;
   if (!ParseVolts(text, separator, volts)) return "0";
-  return VoltText(volts + 0.1, separator);
-}
-
-std::string CoreVoltDown(const std::string& text, char separator) {
-  double volts = 0;
-  if (!ParseVolts(text, separator, volts)) return "0";
-  volts -= 0.1;
-  if (volts < 0.1) volts = 0;
+  volts += up ? 0.1 : -0.1;
+  if (!up && volts < 0.1) volts = 0;
   return VoltText(volts, separator);
 }
 

@@ -97,8 +97,7 @@ bool ParseVolts(const std::string& text, char separator, double& volts);
 
 // "+": the number plus 0.1. "-": the number minus 0.1, where a result below
 // 0.1 becomes 0. A text that is no number becomes "0" either way.
-std::string CoreVoltUp(const std::string& text, char separator);
-std::string CoreVoltDown(const std::string& text, char separator);
+std::string CoreVoltStep(const std::string& text, bool up, char separator);
 
 // A stored "CoreVolt" (hundredths, read leniently) as the edit shows it.
 std::string CoreVoltFromStored(const std::string& stored, char separator);
