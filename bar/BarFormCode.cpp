@@ -11,7 +11,7 @@
 #include "bar/core/BarColours.h"
 #include "shared/core/CvlError.h"
 #include "shared/win32/Handle.h"
-#include "shared/win32/Module.h"
+#include "shared/win32/Window.h"
 #include "shared/win32/OpenAddress.h"
 #include "shared/win32/StoredColour.h"
 

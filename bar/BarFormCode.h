@@ -15,7 +15,7 @@
 #include "bar/core/ApplySettings.h"
 #include "bar/core/BarCommands.h"
 #include "bar/core/BarPositioning.h"
-#include "shared/core/PluginContract.h"
+#include "shared/core/PluginOperations.h"
 #include "shared/VBFunctions.h"
 #include "shared/win32/Library.h"
 

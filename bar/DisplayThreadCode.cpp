@@ -9,8 +9,7 @@
 #include "shared/Common.h"
 #include "shared/Globals.h"
 #include "shared/core/CvlError.h"
-#include "shared/win32/CallRecord.h"
-#include "shared/win32/SenderWait.h"
+#include "shared/win32/Win32LibraryLoader.h"
 
 // The record of one thread running the loop. Freed once the thread has
 // ended; a given-up thread keeps it for ever.

@@ -12,7 +12,7 @@
 #include "shared/Globals.h"
 #include "shared/core/CvlError.h"
 #include "shared/core/VBText.h"
-#include "shared/win32/Module.h"
+#include "shared/win32/Window.h"
 #include "shared/win32/StoredColour.h"
 
 #ifndef TTTOOLINFOA_V1_SIZE

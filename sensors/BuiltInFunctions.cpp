@@ -1,4 +1,4 @@
-#include "sensors/BuiltInFunctions.h"
+#include "sensors/BuiltInsCode.h"
 
 #include <cstring>
 #include <optional>
@@ -7,7 +7,6 @@
 #include "sensors/BuiltInPass.h"
 #include "sensors/BuiltInReadings.h"
 #include "sensors/BuiltInState.h"
-#include "sensors/core/BuiltInChecks.h"
 #include "sensors/core/BuiltInGraphs.h"
 #include "sensors/core/DialUpTimer.h"
 #include "sensors/core/SensorTexts.h"

@@ -108,8 +108,7 @@ void TSettingsForm::LoadStartupCheck() {
                                reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS &&
               (type == REG_SZ || type == REG_EXPAND_SZ);
   buffer[sizeof buffer - 1] = '\0';
-  std::string launcher = settings_.GetSetting(kAppName, "Settings", "InstalledDir", "") +
-                         "Launcher.exe";
+  std::string launcher = InstalledPath(settings_, "Launcher.exe");
   SetCheck(StartupCheck, read && launcher == buffer);
 }
 
@@ -118,7 +117,7 @@ void TSettingsForm::WriteStartupEntry() {
   if (!run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_SET_VALUE)) return;
   std::string value;
   if (IsChecked(StartupCheck))
-    value = settings_.GetSetting(kAppName, "Settings", "InstalledDir", "") + "Launcher.exe";
+    value = InstalledPath(settings_, "Launcher.exe");
   run.SetString("Corvella", value);
 }
 

@@ -177,7 +177,7 @@ void TSettingsForm::CreatePages() {
       kLabel, 15, 34, 373, 42, PluginsText);
   // The plug-in page of the build options, or the installed help's section.
   const std::string pluginsAddress =
-      ResolveAddress(kPluginsAddress, settings_.GetSetting(kAppName, "Settings", "InstalledDir", ""));
+      ResolveAddress(kPluginsAddress, InstalledPath(settings_));
   pluginUrl_ = TUrlLabel::Create(Handle(), PluginUrl, pluginsAddress, 15, 78, 373, 14, font_);
   if (pluginUrl_) {
     pluginUrl_->URL = pluginsAddress;

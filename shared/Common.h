@@ -4,7 +4,6 @@
 // table of kept libraries that the panel and warning lists share. No
 // operation raises except the Call* functions, whose errors the refresh
 // pass handles.
-#include "shared/core/PluginFault.h"
 #include "shared/core/PluginOperations.h"
 #include "shared/win32/Win32LibraryLoader.h"
 

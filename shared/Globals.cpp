@@ -29,7 +29,8 @@ std::string LogStamp() {
 // One line per event; the file is opened and closed for every line so that a
 // line survives whatever happens to the program afterwards.
 void AppendLogEntry(const std::string& entry) {
-  const std::string path = GetSetting(kAppName, "Settings", "InstalledDir", "") + "cvllog.txt";
+  RegistrySettings settings;
+  const std::string path = InstalledPath(settings, "cvllog.txt");
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) throw CvlError("Cannot open the log file " + path);

@@ -31,8 +31,8 @@ void LogLine(const std::string& text);
 
 // Windows 9x performance counters (HKEY_DYN_DATA\PerfStats).
 void StartPerfStats();
-uint32_t ReadPerfStat(const std::string& name);
-// The same without a string: the refresh pass reads counters by literal name.
+// A counter's value, 0 when it is missing; by literal name, so that the
+// refresh pass allocates nothing.
 uint32_t ReadPerfStat(const char* name);
 // Whether the counter exists (a system without it, such as every NT-family
 // Windows, answers false; a counter that reads 0 answers true).

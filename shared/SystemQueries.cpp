@@ -2,7 +2,6 @@
 // disks and windows. None of them fails: each degrades to a plain answer.
 #include "shared/Globals.h"
 #include "shared/core/DiskGeometry.h"
-#include "shared/core/WindowTally.h"
 #include "shared/win32/Handle.h"
 #include "shared/win32/Library.h"
 #include "shared/win32/RegKey.h"
@@ -62,8 +61,6 @@ void StartPerfStats() {
   if (kept.key) RegCloseKey(kept.key);
   kept.key = data;
 }
-
-uint32_t ReadPerfStat(const std::string& name) { return ReadPerfStat(name.c_str()); }
 
 uint32_t ReadPerfStat(const char* name) {
   uint32_t value = 0;

@@ -81,16 +81,16 @@ void BarCommands::Open(const std::string& target, const char* failure) {
 void BarCommands::HelpMenuClick() {
   // Built to its full length: a long installation folder is neither cut nor
   // allowed to overrun anything.
-  Open(Setting("Settings", "InstalledDir", "") + kHelpFile, "Unable to Launch Corvella Help.");
+  Open(InstalledPath(bar_.Settings(), kHelpFile), "Unable to Launch Corvella Help.");
 }
 
 // A build without web pages opens sections of the installed help instead.
 void BarCommands::WebMenuClick() {
-  Open(ResolveAddress(kWebSiteAddress, Setting("Settings", "InstalledDir", "")),
+  Open(ResolveAddress(kWebSiteAddress, InstalledPath(bar_.Settings())),
        "Unable to Launch Web Browser.");
 }
 void BarCommands::UpdatesMenuClick() {
-  Open(ResolveAddress(kUpdatesAddress, Setting("Settings", "InstalledDir", "")),
+  Open(ResolveAddress(kUpdatesAddress, InstalledPath(bar_.Settings())),
        "Unable to Launch Web Browser.");
 }
 void BarCommands::AboutMenuClick() { bar_.ShowAboutBox(kBarAboutTexts); }

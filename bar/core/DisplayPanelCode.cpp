@@ -4,7 +4,7 @@
 #include <exception>
 
 #include "shared/core/CvlError.h"
-#include "shared/core/PluginFault.h"
+#include "shared/core/PluginOperations.h"
 #include "shared/core/VBText.h"
 
 namespace {

@@ -10,8 +10,7 @@
 #include <vector>
 
 #include "sdk/CvlPlugin.h"
-#include "shared/core/GuardedCalls.h"
-#include "shared/core/PluginFault.h"
+#include "shared/core/PluginOperations.h"
 #include "shared/core/VBText.h"
 
 // The kit's header and the contract the bar and the settings library use

@@ -9,8 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "shared/core/LibraryLoader.h"
-#include "shared/core/PluginContract.h"
+#include "shared/core/PluginOperations.h"
 
 // The checker's report: plain text, one finding a line, so that two runs can
 // be compared with diff. Problem lines start with "PROBLEM ".

@@ -10,8 +10,8 @@
 #include "sdk/CvlPlugin.h"  // the exports, as every plug-in declares them
 #include "settings/CvlExports.h"  // ShowAbout, bound by ordinal 3
 #include "shared/VBFunctions.h"
-#include "shared/core/PluginContract.h"
-#include "shared/win32/Module.h"
+#include "shared/core/PluginOperations.h"
+#include "shared/win32/Window.h"
 #include "shared/win32/RegKey.h"
 
 namespace {

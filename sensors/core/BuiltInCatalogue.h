@@ -6,7 +6,7 @@
 #include <string>
 
 #include "shared/core/PanelGraph.h"
-#include "shared/core/PluginContract.h"
+#include "shared/core/PluginOperations.h"
 
 constexpr int32_t kBuiltInSensorCount = 24;
 constexpr int32_t kBuiltInWarningCount = 15;

@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "shared/core/PanelGraph.h"
-#include "sensors/core/HardwareSettings.h"
+#include "sensors/core/HardwareMonitor.h"
 #include "sensors/core/SensorTexts.h"
 
 // GraphScale::None outside 1-24.

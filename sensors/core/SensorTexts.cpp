@@ -133,3 +133,23 @@ void WindowsText(TextBuilder& out, const WindowCounts& counts, const char* sep) 
   out.AppendInt(counts.Visible).Append(sep).AppendInt(counts.Minimised).Append(sep);
   out.AppendInt(counts.Total);
 }
+
+bool DiskSpaceCheck(uint64_t freeAvailable, int32_t threshold) {
+  return RoundMb(static_cast<int64_t>(freeAvailable)) < threshold;
+}
+
+bool BatteryCheck(uint8_t percent, int32_t threshold) {
+  return percent != 255 && percent < threshold;
+}
+
+bool MemoryLoadCheck(uint32_t load, int32_t threshold) {
+  return static_cast<int32_t>(load) > threshold;
+}
+
+bool SwapFileCheck(int64_t swapBytes, int32_t threshold) {
+  return RoundMb(swapBytes) > threshold;
+}
+
+bool RunningTimeCheck(uint32_t ticks, int32_t threshold) {
+  return RoundQuotient(ticks, 60000) > threshold;
+}

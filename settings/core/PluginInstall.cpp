@@ -61,7 +61,7 @@ void ForgetPlugin(List& list, int32_t k) {
 std::vector<PluginRow> LoadPluginRows(PluginContract& plugins) {
   SettingsSource& s = plugins.Settings();
   std::vector<PluginRow> rows;
-  std::string dir = s.GetSetting(kAppName, "Settings", "InstalledDir", "");
+  std::string dir = InstalledPath(s);
   for (int32_t k = 1, n = InstalledPluginCount(s); k <= n; ++k) {
     std::string file = s.GetSetting(kAppName, "Plugins", IntToText(k), "");
     std::string path = dir + file;
@@ -92,8 +92,7 @@ InstallDecision DecideInstall(PluginContract& plugins, const std::string& chosen
   }
   d.kind = InstallDecision::Install;
   d.fileName = file;
-  std::string target =
-      plugins.Settings().GetSetting(kAppName, "Settings", "InstalledDir", "") + file;
+  std::string target = InstalledPath(plugins.Settings(), file);
   if (Upper(chosenPath) != Upper(target)) d.copyTo = target;
   return d;
 }

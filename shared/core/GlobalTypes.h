@@ -17,3 +17,19 @@ struct WindowFacts {
   bool Minimised = false;
   bool Visible = false;
 };
+
+// One step of counting over the top-level windows in Z order: every window
+// counts once in Total; a minimised one in Minimised, else a visible one in
+// Visible. Processes counts the changes of owning process along the walk,
+// starting from process 0, so one process owning windows that are not
+// adjacent in the Z order counts more than once. previous is the owning
+// process of the window before (0 at the start).
+inline void TallyWindow(WindowCounts& counts, uint32_t& previous, const WindowFacts& w) {
+  ++counts.Total;
+  if (w.Minimised)
+    ++counts.Minimised;
+  else if (w.Visible)
+    ++counts.Visible;
+  if (w.ProcessId != previous) ++counts.Processes;
+  previous = w.ProcessId;
+}

@@ -21,6 +21,12 @@ class SettingsSource {
 // The application name every deliverable of the bar uses for its own keys.
 constexpr const char* kAppName = "Corvella";
 
+// A file of the installation: "InstalledDir" (which ends in a backslash)
+// followed by name.
+inline std::string InstalledPath(SettingsSource& settings, const std::string& name = "") {
+  return settings.GetSetting(kAppName, "Settings", "InstalledDir", "") + name;
+}
+
 // One section of the bar's own key.
 class SettingsSection {
  public:

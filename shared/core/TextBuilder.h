@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shared/core/PluginContract.h"
+#include "shared/core/PluginOperations.h"
 
 class TextBuilder {
  public:

@@ -2,19 +2,11 @@
 
 #include <limits>
 
-// Without the C library's formatter: in the shipped programs it would bring
-// in a whole floating-point printer for these few digits.
+#include "shared/core/TextBuilder.h"
+
 std::string IntToText(int32_t n) {
-  char buf[16];
-  char* p = buf + sizeof buf;
-  *--p = '\0';
-  uint32_t u = n < 0 ? 0u - static_cast<uint32_t>(n) : static_cast<uint32_t>(n);
-  do {
-    *--p = static_cast<char>('0' + u % 10);
-    u /= 10;
-  } while (u != 0);
-  if (n < 0) *--p = '-';
-  return p;
+  char text[16];
+  return TextBuilder(text, sizeof text).AppendInt(n).Text();
 }
 
 namespace {

@@ -2,55 +2,46 @@
 // Owned kernel handles and GDI objects.
 #include <windows.h>
 
-class Handle {
+// An owned handle of type T, given back with Free when it goes or is reset.
+template <typename T, typename Free>
+class Owned {
  public:
-  Handle() = default;
-  explicit Handle(HANDLE h) : h_(h) {}
-  ~Handle() { Close(); }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  Handle(Handle&& o) noexcept : h_(o.h_) { o.h_ = nullptr; }
-  Handle& operator=(Handle&& o) noexcept {
+  Owned() = default;
+  explicit Owned(T h) : h_(h) {}
+  ~Owned() { Reset(); }
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+  Owned(Owned&& o) noexcept : h_(o.h_) { o.h_ = nullptr; }
+  Owned& operator=(Owned&& o) noexcept {
     if (this != &o) {
-      Close();
-      h_ = o.h_;
+      Reset(o.h_);
       o.h_ = nullptr;
     }
     return *this;
   }
-  void Reset(HANDLE h = nullptr) {
-    Close();
+  void Reset(T h = nullptr) {
+    if (Valid()) Free()(h_);
     h_ = h;
   }
-  void Close() {
-    if (Valid()) CloseHandle(h_);
-    h_ = nullptr;
-  }
-  HANDLE Get() const { return h_; }
-  bool Valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
+  void Close() { Reset(); }
+  T Get() const { return h_; }
+  // Some calls fail with INVALID_HANDLE_VALUE rather than null.
+  bool Valid() const { return h_ != nullptr && h_ != reinterpret_cast<T>(INVALID_HANDLE_VALUE); }
 
  private:
-  HANDLE h_ = nullptr;
+  T h_ = nullptr;
 };
 
+struct CloseKernelHandle {
+  void operator()(HANDLE h) const { CloseHandle(h); }
+};
+struct DeleteGdiObject {
+  void operator()(HGDIOBJ h) const { DeleteObject(h); }
+};
+
+using Handle = Owned<HANDLE, CloseKernelHandle>;
 template <typename T>
-class GdiObject {
- public:
-  GdiObject() = default;
-  explicit GdiObject(T obj) : obj_(obj) {}
-  ~GdiObject() { Reset(); }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  GdiObject(GdiObject&& o) noexcept : obj_(o.obj_) { o.obj_ = nullptr; }
-  void Reset(T obj = nullptr) {
-    if (obj_) DeleteObject(obj_);
-    obj_ = obj;
-  }
-  T Get() const { return obj_; }
-
- private:
-  T obj_ = nullptr;
-};
+using GdiObject = Owned<T, DeleteGdiObject>;
 
 // Selects an object into a device context for the lifetime of the object.
 class SelectedObject {

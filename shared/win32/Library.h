@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "shared/win32/Handle.h"
+
 // A looked-up export as its real type (through the generic function type,
 // which is what the compiler accepts without a warning).
 template <typename Proc>
@@ -13,30 +15,24 @@ Proc ProcAs(FARPROC p) {
   return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(p));
 }
 
-class Library {
+struct FreeLibraryOf {
+  void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+
+class Library : public Owned<HMODULE, FreeLibraryOf> {
  public:
   Library() = default;
   explicit Library(const std::string& path) { Load(path); }
-  ~Library() { Release(); }
-  Library(const Library&) = delete;
-  Library& operator=(const Library&) = delete;
 
   bool Load(const std::string& path) {
     Release();
     HMODULE m = LoadLibraryA(path.c_str());
-    if (reinterpret_cast<UINT_PTR>(m) > 32) {
-      module_ = m;
-    } else if (m) {
+    if (reinterpret_cast<UINT_PTR>(m) > 32)
+      Reset(m);
+    else if (m)
       FreeLibrary(m);
-    }
-    return module_ != nullptr;
+    return Valid();
   }
-  void Release() {
-    if (module_) FreeLibrary(module_);
-    module_ = nullptr;
-  }
-  FARPROC Proc(const char* name) const { return module_ ? GetProcAddress(module_, name) : nullptr; }
-
- private:
-  HMODULE module_ = nullptr;
+  void Release() { Reset(); }
+  FARPROC Proc(const char* name) const { return Valid() ? GetProcAddress(Get(), name) : nullptr; }
 };

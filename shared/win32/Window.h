@@ -1,10 +1,14 @@
 #pragma once
-// A window handle with one-line operations. Does not own the window.
+// A window handle with one-line operations (it does not own the window), and
+// the module that code is linked into.
 #include <windows.h>
 
 #include <string>
 
-#include "shared/win32/Module.h"
+// The module (program or library) this code is linked into: a library's own
+// resources and window classes live there, not in the program that loaded it.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+inline HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 class Window {
  public:

@@ -7,9 +7,20 @@
 
 #include "shared/core/DiskGeometry.h"
 #include "shared/core/WarningAlert.h"
-#include "shared/core/WindowTally.h"
+#include "shared/core/GlobalTypes.h"
 #include "shared/core/CvlError.h"
 #include "tests/fakes/MemorySettings.h"
+
+namespace {
+
+WindowCounts TallyWindows(const std::vector<WindowFacts>& walk) {
+  WindowCounts counts;
+  uint32_t previous = 0;
+  for (const WindowFacts& w : walk) TallyWindow(counts, previous, w);
+  return counts;
+}
+
+}  // namespace
 
 TEST(TallyWindows, CountsOwnerChangesNotDistinctProcesses) {
   std::vector<WindowFacts> walk = {

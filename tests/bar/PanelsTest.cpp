@@ -12,7 +12,7 @@
 #include "bar/core/DisplayPanelCode.h"
 #include "sensors/core/BuiltInGraphs.h"
 #include "shared/core/CvlError.h"
-#include "shared/core/PluginFault.h"
+#include "shared/core/PluginOperations.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "shared/Common.h"
 #include "tests/support/WinTest.h"
+#include "tests/fakes/SensorTextStrings.h"
 
 using namespace wintest;
 
@@ -101,11 +102,11 @@ TEST_F(PluginContractOnWindows, TextsOfSeventyNineAndEightyCharacters) {
   std::string pattern;
   for (int i = 0; i < 80; ++i) pattern += static_cast<char>('A' + i % 26);
 
-  const std::string text79 = Contract().CallSensorFunction(Contract().LoadSensorFunction(Plugin("text79")));
+  const std::string text79 = SensorText(Contract(), Contract().LoadSensorFunction(Plugin("text79")));
   EXPECT_EQ(text79, pattern.substr(0, 79));
   EXPECT_EQ(Contract().GetPluginName(Plugin("text79")), pattern.substr(0, 79));
 
-  const std::string text80 = Contract().CallSensorFunction(Contract().LoadSensorFunction(Plugin("text80")));
+  const std::string text80 = SensorText(Contract(), Contract().LoadSensorFunction(Plugin("text80")));
   EXPECT_EQ(text80, pattern);
   TSENSORINFO info;
   Contract().GetSensorInfo(Plugin("text80"), info);
@@ -160,7 +161,7 @@ TEST_F(PluginContractOnWindows, FaultingSensorRaisesAndTheProcessLivesOn) {
   ASSERT_NE(faulting, nullptr);
   for (int i = 0; i < 3; ++i) {
     try {
-      Contract().CallSensorFunction(faulting);
+      SensorText(Contract(), faulting);
       FAIL() << "no fault";
     } catch (const PluginFault& f) {
       EXPECT_EQ(f.Code(), 0xC0000005UL);
@@ -169,13 +170,13 @@ TEST_F(PluginContractOnWindows, FaultingSensorRaisesAndTheProcessLivesOn) {
     EXPECT_EQ(HandlerChainHead(), chain);
   }
   TSensorFunction good = Contract().LoadSensorFunction(Plugin("complete"));
-  EXPECT_EQ(Contract().CallSensorFunction(good), "Complete reading 1");
-  EXPECT_EQ(Contract().CallSensorFunction(good), "Complete reading 2");
+  EXPECT_EQ(SensorText(Contract(), good), "Complete reading 1");
+  EXPECT_EQ(SensorText(Contract(), good), "Complete reading 2");
 
   // An illegal instruction is contained the same way.
   HMODULE lib = GetModuleHandleA("faultsensor.cvl");
   try {
-    Contract().CallSensorFunction(ExportOf<TSensorFunction>(lib, "SensorToolTip"));
+    SensorText(Contract(), ExportOf<TSensorFunction>(lib, "SensorToolTip"));
     FAIL() << "no fault";
   } catch (const PluginFault& f) {
     EXPECT_EQ(f.Code(), 0xC000001DUL);
@@ -191,15 +192,15 @@ TEST_F(PluginContractOnWindows, AHungCallRaisesPluginHangAndItsFunctionStaysOutO
   const TSensorFunction good = Contract().LoadSensorFunction(Plugin("complete"));
   ASSERT_TRUE(hung && good);
   const DWORD start = GetTickCount();
-  EXPECT_THROW(Contract().CallSensorFunction(hung), PluginHang);
+  EXPECT_THROW(SensorText(Contract(), hung), PluginHang);
   const DWORD took = GetTickCount() - start;
   EXPECT_GE(took, kCallHangLimitMs - 50);
   EXPECT_LT(took, kCallHangLimitMs + 1000);
   EXPECT_TRUE(PluginLoader().StoppedResponding(reinterpret_cast<void*>(hung)));
   const DWORD again = GetTickCount();
-  EXPECT_THROW(Contract().CallSensorFunction(hung), PluginHang);
+  EXPECT_THROW(SensorText(Contract(), hung), PluginHang);
   EXPECT_LT(GetTickCount() - again, 200u) << "never called again";
-  EXPECT_EQ(Contract().CallSensorFunction(good), "Complete reading 1") << "the next call gets a new helper";
+  EXPECT_EQ(SensorText(Contract(), good), "Complete reading 1") << "the next call gets a new helper";
   // Its library stays for the thread still running its code; the others go.
   Contract().ReleasePluginLibraries();
   EXPECT_TRUE(IsLoaded("flaky.cvl"));
@@ -232,7 +233,7 @@ int32_t CVL_STDCALL OverflowingCheck(int32_t) { throw IntOverflowError(); }
 void CVL_STDCALL NestedFault(char* buffer) {
   // A built-in that itself calls a faulting plug-in and recovers.
   try {
-    Contract().CallSensorFunction(Contract().LoadSensorFunction(Plugin("faultsensor")));
+    SensorText(Contract(), Contract().LoadSensorFunction(Plugin("faultsensor")));
   } catch (const PluginFault&) {
     TextToBuffer("recovered", buffer);
   }
@@ -249,7 +250,7 @@ TEST_F(PluginContractOnWindows, OrdinaryErrorsOfBuiltInsPassAsCvlError) {
     EXPECT_STREQ(e.what(), "Integer overflow");
   }
   EXPECT_EQ(HandlerChainHead(), chain);
-  EXPECT_EQ(Contract().CallSensorFunction(NestedFault), "recovered");
+  EXPECT_EQ(SensorText(Contract(), NestedFault), "recovered");
   EXPECT_EQ(HandlerChainHead(), chain);
 }
 
@@ -284,9 +285,7 @@ TEST_F(PluginContractOnWindows, RegistryListsWithTheRealRegistry) {
   EXPECT_FALSE(Contract().IsPluginInstalled("warn256.cvl"));
   EXPECT_FALSE(Contract().IsPluginInstalled("COMPLETE.CVL"));
 
-  Contract().SavePanelSetting(2, "General", "Width", "48");
-  EXPECT_EQ(GetString(HKEY_LOCAL_MACHINE, "Software\\Veltrop\\Corvella\\Panels\\2\\General", "Width"),
-            "48");
+  SetSetting("Panels\\2\\General", "Width", "48");
   EXPECT_EQ(Contract().GetPanelSetting(2, "General", "Width", "0"), "48");
   SetSetting("Warnings\\1\\General", "Plugin", "");
   EXPECT_EQ(Contract().GetWarningSetting(1, "General", "Plugin", "FALSE"), "FALSE");

@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shared/core/LibraryLoader.h"
-#include "shared/core/PluginFault.h"
+#include "shared/core/PluginOperations.h"
 
 class FakeLoader : public LibraryLoader {
  public:

@@ -191,12 +191,4 @@ TEST_F(Contract, AnEmptyFileNameIsNeverInstalled) {
   EXPECT_FALSE(contract.IsPluginInstalled(""));
 }
 
-TEST_F(Contract, ListWritesFailSilently) {
-  settings.failOnWrite = "Width";
-  EXPECT_NO_THROW(contract.SavePanelSetting(1, "General", "Width", "40"));
-  settings.failOnWrite = "WarnVal";
-  EXPECT_NO_THROW(contract.SaveWarningSetting(1, "General", "WarnVal", "40"));
-  EXPECT_EQ(settings.Get("Warnings\\1\\General", "WarnVal"), "<missing>");
-}
-
 }  // namespace

@@ -1,9 +1,11 @@
 #pragma once
-// The texts of built-in sensors 1-15 as strings, for tests: the text the
+// The texts of built-in sensors 1-24 as strings, for tests: the text the
 // sensor composes into its 80-byte buffer.
 #include <string>
 
+#include "sensors/core/HardwareMonitor.h"
 #include "sensors/core/SensorTexts.h"
+#include "shared/core/PluginOperations.h"
 
 inline std::string CpuUsageText(uint32_t usage) {
   return ComposedText([&](TextBuilder& out) { CpuUsageText(out, usage); });
@@ -41,4 +43,30 @@ inline std::string MonitorsText(int32_t count, const MonitorRect& desktop, const
 }
 inline std::string WindowsText(const WindowCounts& counts, const std::string& sep) {
   return ComposedText([&](TextBuilder& out) { WindowsText(out, counts, sep.c_str()); });
+}
+
+// The texts of the hardware sensors 16-24.
+inline std::string TemperatureText(HardwareReader& reader, const HardwareSettings& settings,
+                                   int32_t channel) {
+  return ComposedText([&](TextBuilder& out) { TemperatureText(out, reader, settings, channel); });
+}
+inline std::string ProcessorVoltagesText(HardwareReader& reader, const HardwareSettings& settings,
+                                         const std::string& sep) {
+  return ComposedText(
+      [&](TextBuilder& out) { ProcessorVoltagesText(out, reader, settings, sep.c_str()); });
+}
+inline std::string SystemVoltagesText(HardwareReader& reader, const HardwareSettings& settings,
+                                      const std::string& sep) {
+  return ComposedText(
+      [&](TextBuilder& out) { SystemVoltagesText(out, reader, settings, sep.c_str()); });
+}
+inline std::string FanText(HardwareReader& reader, const HardwareSettings& settings, int32_t fan) {
+  return ComposedText([&](TextBuilder& out) { FanText(out, reader, settings, fan); });
+}
+
+// A sensor function's text, through the contract's guarded call.
+inline std::string SensorText(PluginContract& contract, TSensorFunction fn) {
+  TextBuffer buffer;
+  contract.CallSensorFunction(fn, buffer);
+  return TextFromBuffer(buffer);
 }

@@ -4,7 +4,7 @@
 
 #include "tests/fakes/ReferenceFormat.h"
 #include "sensors/core/CheckedMath.h"
-#include "sensors/core/HardwareValues.h"
+#include "sensors/core/HardwareMonitor.h"
 #include "shared/core/VBText.h"
 
 namespace reference {

@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "sensors/core/DialUpTimer.h"
-#include "sensors/core/HardwareReader.h"
-#include "sensors/core/HardwareSettings.h"
+#include "sensors/core/HardwareMonitor.h"
 #include "sensors/core/SensorTexts.h"
 
 namespace reference {

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "chipwatch/core/ChipMonitor.h"
-#include "sensors/core/HardwareChecks.h"
-#include "sensors/core/HardwareTexts.h"
+#include "sensors/core/HardwareMonitor.h"
 #include "shared/core/CvlError.h"
 #include "tests/chipmodel/Lm78Model.h"
 #include "tests/chipmodel/MemoryFudgeStore.h"
 #include "tests/fakes/MemorySettings.h"
+#include "tests/fakes/SensorTextStrings.h"
 
 namespace {
 

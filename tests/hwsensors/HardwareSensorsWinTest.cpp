@@ -17,6 +17,7 @@
 #include "tests/support/SystemWarningHost.h"
 #include "shared/Common.h"
 #include "tests/support/WinTest.h"
+#include "tests/fakes/SensorTextStrings.h"
 
 using namespace wintest;
 
@@ -25,7 +26,7 @@ namespace {
 const char kFactorKey[] = "SOFTWARE\\Veltrop\\Chipwatch";
 const std::string kDegC = "\xB0" "C";
 
-std::string Sensor(int number) { return Contract().CallSensorFunction(BuiltInSensor(number).Function); }
+std::string Sensor(int number) { return SensorText(Contract(), BuiltInSensor(number).Function); }
 bool Alerts(int kind, int32_t threshold) {
   return Contract().CallWarningFunction(BuiltInWarning(kind).Function, threshold);
 }

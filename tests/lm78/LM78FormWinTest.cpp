@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "sensors/core/HardwareSettings.h"
+#include "sensors/core/HardwareMonitor.h"
 #include "settings/LM78Form.h"
 #include "settings/ControlIds.h"
 #include "shared/VBFunctions.h"

@@ -3,14 +3,13 @@
 #include <cstring>
 
 #include "sensors/core/BuiltInCatalogue.h"
-#include "sensors/core/BuiltInChecks.h"
 #include "sensors/core/DialUpTimer.h"
-#include "sensors/core/HardwareChecks.h"
-#include "sensors/core/HardwareTexts.h"
+#include "sensors/core/HardwareMonitor.h"
 #include "sensors/core/SensorTexts.h"
 #include "shared/core/PluginOperations.h"
 #include "shared/core/TextBuilder.h"
 #include "tests/fakes/MemorySettings.h"
+#include "tests/fakes/SensorTextStrings.h"
 
 namespace {
 
@@ -198,7 +197,7 @@ int PortablePass::SensorNumber(int i) const { return kSensorTable[i].number; }
 TSensorFunction PortablePass::Sensor(int i) const { return kSensorTable[i].fn; }
 
 std::string PortablePass::CallForString(TSensorFunction fn) {
-  return parts_->contract.CallSensorFunction(fn);
+  return SensorText(parts_->contract, fn);
 }
 
 const std::vector<std::string>& PortablePass::Alerts() const { return parts_->host.alerts; }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "sensors/core/WarningObjectCode.h"
-#include "shared/core/PluginContract.h"
+#include "shared/core/PluginOperations.h"
 
 class PortablePass {
  public:

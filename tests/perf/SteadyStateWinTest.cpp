@@ -18,9 +18,10 @@
 #include "sensors/BuiltInsCode.h"
 #include "tests/support/SystemWarningHost.h"
 #include "shared/Common.h"
-#include "shared/win32/CallRecord.h"
+#include "shared/win32/Win32LibraryLoader.h"
 #include "tests/perf/HeapCounter.h"
 #include "tests/support/WinTest.h"
+#include "tests/fakes/SensorTextStrings.h"
 
 using namespace wintest;
 
@@ -97,9 +98,9 @@ TEST_F(SteadyStateOnWindows, TheCounterSeesThisProgramsHeap) {
   {
     // The string form of the guarded call copies a 31-character text out.
     const TSensorFunction volts = BuiltInSensor(21).Function;
-    Contract().CallSensorFunction(volts);
+    SensorText(Contract(), volts);
     heapcount::Scope scope;
-    EXPECT_EQ(Contract().CallSensorFunction(volts), "+0.00V / 0.00V / +0.00V / 0.00V");
+    EXPECT_EQ(SensorText(Contract(), volts), "+0.00V / 0.00V / +0.00V / 0.00V");
     EXPECT_GE(scope.Stop().Total(), 1);
   }
   {

@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "tests/fakes/ReferenceFormat.h"
-#include "sensors/core/HardwareTexts.h"
+#include "sensors/core/HardwareMonitor.h"
 #include "tests/fakes/SensorTextStrings.h"
 #include "shared/core/TextBuilder.h"
 #include "shared/core/VBText.h"

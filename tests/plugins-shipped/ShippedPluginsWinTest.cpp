@@ -7,6 +7,7 @@
 
 #include "shared/Common.h"
 #include "tests/support/WinTest.h"
+#include "tests/fakes/SensorTextStrings.h"
 
 using namespace wintest;
 
@@ -97,7 +98,7 @@ TEST_F(DialtallyPlugin, FirstCallEverNotConnectedWritesAllFiveValues) {
   // connection under Wine.
   TSensorFunction fn = Contract().LoadSensorFunction(Dialtally());
   ASSERT_NE(fn, nullptr);
-  EXPECT_EQ(Contract().CallSensorFunction(fn), "0 / 0:00:00");
+  EXPECT_EQ(SensorText(Contract(), fn), "0 / 0:00:00");
   EXPECT_EQ(Tally("TimeConnected"), "0");
   EXPECT_EQ(Tally("TotalTime"), "0");
   // The day of the month, also under Wine's month-first short date.
@@ -106,16 +107,16 @@ TEST_F(DialtallyPlugin, FirstCallEverNotConnectedWritesAllFiveValues) {
   EXPECT_EQ(Tally("NetActive"), "FALSE");
 
   SetSetting("Settings", "MultiInfoSep", "|");
-  EXPECT_EQ(Contract().CallSensorFunction(fn), "0 | 0:00:00");
+  EXPECT_EQ(SensorText(Contract(), fn), "0 | 0:00:00");
 }
 
 TEST_F(DialtallyPlugin, ConnectSpeedCountsOnWindows98Only) {
   SetPerfStat(kConnectSpeed, 28800);
   TSensorFunction fn = Contract().LoadSensorFunction(Dialtally());
   ASSERT_NE(fn, nullptr);
-  Contract().CallSensorFunction(fn);
+  SensorText(Contract(), fn);
   Sleep(1000);
-  const std::string text = Contract().CallSensorFunction(fn);
+  const std::string text = SensorText(Contract(), fn);
   if (!InWin98Mode()) {
     // Other systems ask remote access, which sees no connection here.
     EXPECT_EQ(text, "0 / 0:00:00");
@@ -131,14 +132,14 @@ TEST_F(DialtallyPlugin, ConnectSpeedCountsOnWindows98Only) {
 
   // 9600 ends the connection; 0 changes nothing; the next speed counts anew.
   SetPerfStat(kConnectSpeed, 9600);
-  Contract().CallSensorFunction(fn);
+  SensorText(Contract(), fn);
   EXPECT_EQ(Tally("NetActive"), "FALSE");
   EXPECT_EQ(Tally("TimeConnected"), "0");
   SetPerfStat(kConnectSpeed, 0);
-  Contract().CallSensorFunction(fn);
+  SensorText(Contract(), fn);
   EXPECT_EQ(Tally("NetActive"), "FALSE");
   SetPerfStat(kConnectSpeed, 28800);
-  Contract().CallSensorFunction(fn);
+  SensorText(Contract(), fn);
   EXPECT_EQ(Tally("NoConnections"), "2");
   EXPECT_EQ(Tally("NetActive"), "TRUE");
   EXPECT_EQ(std::atoi(Tally("TotalTime").c_str()), total);
@@ -171,9 +172,9 @@ TEST_F(ResourcePlugin, SensorShowsSystemUserGdiWithTheSeparator) {
   SetFreeResources(85, 90, 80);
   TSensorFunction fn = Contract().LoadSensorFunction(Resource());
   ASSERT_NE(fn, nullptr);
-  EXPECT_EQ(Contract().CallSensorFunction(fn), "85% / 80% / 90%");
+  EXPECT_EQ(SensorText(Contract(), fn), "85% / 80% / 90%");
   SetSetting("Settings", "MultiInfoSep", ":");
-  EXPECT_EQ(Contract().CallSensorFunction(fn), "85% : 80% : 90%");
+  EXPECT_EQ(SensorText(Contract(), fn), "85% : 80% : 90%");
 }
 
 TEST_F(ResourcePlugin, WarningHoldsWhileAnyKindIsStrictlyBelowTheThreshold) {
@@ -271,9 +272,9 @@ TEST(RemoteAccessChild, TwoSensorCallsASecondApart) {
       << "Wine bound its own rasapi32.dll";
   TSensorFunction fn = Contract().LoadSensorFunction(std::string(dir) + "Dialtally.cvl");
   ASSERT_NE(fn, nullptr);
-  Contract().CallSensorFunction(fn);
+  SensorText(Contract(), fn);
   Sleep(1000);
-  Contract().CallSensorFunction(fn);
+  SensorText(Contract(), fn);
   Contract().ReleasePluginLibraries();
 }
 

@@ -1,7 +1,6 @@
 // Decisions of the built-in warning kinds 1, 2, 3, 13, 14 and 15.
 #include <gtest/gtest.h>
 
-#include "sensors/core/BuiltInChecks.h"
 #include "sensors/core/DialUpTimer.h"
 #include "sensors/core/SensorTexts.h"
 #include "shared/core/CvlError.h"

@@ -13,9 +13,10 @@
 #include "sensors/BuiltInPass.h"
 #include "sensors/BuiltInsCode.h"
 #include "shared/Common.h"
-#include "shared/win32/CallRecord.h"
+#include "shared/win32/Win32LibraryLoader.h"
 #include "tests/bar/BarTestRegistry.h"
 #include "tests/support/WinTest.h"
+#include "tests/fakes/SensorTextStrings.h"
 
 using namespace wintest;
 
@@ -23,7 +24,7 @@ namespace {
 
 constexpr DWORD kMb = 1048576;
 
-std::string Sensor(int number) { return Contract().CallSensorFunction(BuiltInSensor(number).Function); }
+std::string Sensor(int number) { return SensorText(Contract(), BuiltInSensor(number).Function); }
 bool Alerts(int kind, int32_t threshold) {
   return Contract().CallWarningFunction(BuiltInWarning(kind).Function, threshold);
 }

@@ -6,7 +6,6 @@
 
 #include "sensors/core/WarningObjectCode.h"
 #include "shared/core/CvlError.h"
-#include "shared/core/PluginFault.h"
 #include "shared/core/PluginOperations.h"
 #include "tests/contract/FakeLoader.h"
 #include "tests/fakes/MemorySettings.h"

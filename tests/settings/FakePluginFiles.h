@@ -9,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "shared/core/LibraryLoader.h"
 #include "shared/core/PluginOperations.h"
 #include "tests/fakes/MemorySettings.h"
 
