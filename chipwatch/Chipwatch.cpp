@@ -19,9 +19,21 @@ namespace {
 // DeviceIoControl, and the port reads of the separate temperature sensor.
 class DriverChipIO : public ChipIO {
  public:
-  DeviceHandle OpenDevice(const char* name) override;
-  void CloseDevice(DeviceHandle device) override;
-  bool Control(DeviceHandle device, uint32_t code, ChipRequest& block) override;
+  DeviceHandle OpenDevice(const char* name) override {
+    // The arguments the driver has always been opened with; on Windows 9x the
+    // open of "\\.\LM78.VXD" loads it, and closing that handle unloads it again.
+    HANDLE h = CreateFileA(name, 0, 0, nullptr, 0, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (h == INVALID_HANDLE_VALUE || h == nullptr) return kNoDevice;
+    return reinterpret_cast<DeviceHandle>(h);
+  }
+  void CloseDevice(DeviceHandle device) override { CloseHandle(reinterpret_cast<HANDLE>(device)); }
+  bool Control(DeviceHandle device, uint32_t code, ChipRequest& block) override {
+    static_assert(sizeof(void*) == 4, "the driver takes the block's 32-bit address");
+    DWORD address = static_cast<DWORD>(reinterpret_cast<uintptr_t>(&block));
+    DWORD returned = 0;
+    return DeviceIoControl(reinterpret_cast<HANDLE>(device), code, &address, sizeof address,
+                           nullptr, 0, &returned, nullptr) != FALSE;
+  }
   bool ReadPort(uint16_t port, uint8_t& value) override { return ReadIoPort(port, value); }
 };
 
@@ -29,57 +41,32 @@ class DriverChipIO : public ChipIO {
 // REG_EXPAND_SZ values "Fudge 1" ... "Fudge 7" holding factor × 10000.
 class RegistryFudgeStore : public FudgeFactorStore {
  public:
-  void Load(FudgeFactors& factors) override;
-  void Save(const FudgeFactors& factors) override;
+  void Load(FudgeFactors& factors) override {
+    RegKey key;
+    // Reading needs no more than read access (an NT user without rights to
+    // change the key still gets the stored factors).
+    if (!key.Open(HKEY_LOCAL_MACHINE, kFudgeFactorKey, KEY_READ)) {
+      Save(factors);
+      return;
+    }
+    for (int index = 1; index <= kFudgeFactorCount; ++index) {
+      char text[kFudgeTextCapacity];
+      DWORD size = sizeof text;
+      DWORD type = 0;
+      if (RegQueryValueExA(key.Get(), FudgeValueName(index).c_str(), nullptr, &type,
+                           reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS)
+        continue;
+      FactorFromText(text, size, factors.value[index]);
+    }
+  }
+  void Save(const FudgeFactors& factors) override {
+    RegKey key;
+    if (!key.Create(HKEY_LOCAL_MACHINE, kFudgeFactorKey, KEY_ALL_ACCESS)) return;
+    for (int index = 1; index <= kFudgeFactorCount; ++index)
+      key.SetString(FudgeValueName(index).c_str(), FactorToText(factors.value[index]),
+                    REG_EXPAND_SZ);
+  }
 };
-
-ChipIO::DeviceHandle DriverChipIO::OpenDevice(const char* name) {
-  // The arguments the driver has always been opened with; on Windows 9x the
-  // open of "\\.\LM78.VXD" loads it, and closing that handle unloads it again.
-  HANDLE h = CreateFileA(name, 0, 0, nullptr, 0, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-  if (h == INVALID_HANDLE_VALUE || h == nullptr) return kNoDevice;
-  return reinterpret_cast<DeviceHandle>(h);
-}
-
-void DriverChipIO::CloseDevice(DeviceHandle device) {
-  CloseHandle(reinterpret_cast<HANDLE>(device));
-}
-
-bool DriverChipIO::Control(DeviceHandle device, uint32_t code, ChipRequest& block) {
-  static_assert(sizeof(void*) == 4, "the driver takes the block's 32-bit address");
-  DWORD address = static_cast<DWORD>(reinterpret_cast<uintptr_t>(&block));
-  DWORD returned = 0;
-  return DeviceIoControl(reinterpret_cast<HANDLE>(device), code, &address, sizeof address,
-                         nullptr, 0, &returned, nullptr) != FALSE;
-}
-
-void RegistryFudgeStore::Load(FudgeFactors& factors) {
-  RegKey key;
-  // Reading needs no more than read access (an NT user without rights to
-  // change the key still gets the stored factors).
-  if (!key.Open(HKEY_LOCAL_MACHINE, kFudgeFactorKey, KEY_READ)) {
-    Save(factors);
-    return;
-  }
-  for (int index = 1; index <= kFudgeFactorCount; ++index) {
-    char text[kFudgeTextCapacity];
-    DWORD size = sizeof text;
-    DWORD type = 0;
-    if (RegQueryValueExA(key.Get(), FudgeValueName(index).c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS)
-      continue;
-    FactorFromText(text, size, factors.value[index]);
-  }
-}
-
-void RegistryFudgeStore::Save(const FudgeFactors& factors) {
-  RegKey key;
-  if (!key.Create(HKEY_LOCAL_MACHINE, kFudgeFactorKey, KEY_ALL_ACCESS)) return;
-  for (int index = 1; index <= kFudgeFactorCount; ++index)
-    key.SetString(FudgeValueName(index).c_str(), FactorToText(factors.value[index]),
-                  REG_EXPAND_SZ);
-}
-
 
 // The library's state for the life of the process, in construction order.
 CriticalSection chipLock;

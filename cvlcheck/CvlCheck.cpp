@@ -25,41 +25,6 @@ void Print(const std::string& line) {
   std::fflush(stdout);
 }
 
-// The checker's view of the system: the loaded image's export table, GDI's
-// answer about a bitmap handle, and the performance counter.
-class Win32CheckHost : public CheckHost {
- public:
-  Win32CheckHost();
-  std::string LoadFailure() override;
-  std::vector<std::string> ExportNames(uintptr_t module) override;
-  bool HasTlsDirectory(uintptr_t module) override;
-  BitmapFacts InspectBitmap(BitmapHandle handle) override;
-  void DeleteBitmap(BitmapHandle handle) override;
-  double Milliseconds() override;
-
- private:
-  double ticksPerMs_ = 0;  // 0: no performance counter, GetTickCount instead
-};
-
-Win32CheckHost::Win32CheckHost() {
-  LARGE_INTEGER frequency;
-  if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0)
-    ticksPerMs_ = static_cast<double>(frequency.QuadPart) / 1000.0;
-}
-
-std::string Win32CheckHost::LoadFailure() {
-  const DWORD code = GetLastError();
-  char text[256] = "";
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
-                 sizeof text, nullptr);
-  std::string message = text;
-  while (!message.empty() && (message.back() == '\r' || message.back() == '\n' ||
-                              message.back() == ' ' || message.back() == '.'))
-    message.pop_back();
-  return "system error " + IntToText(static_cast<int32_t>(code)) +
-         (message.empty() ? "" : ", " + message);
-}
-
 // One entry of the loaded image's directory (a module handle is the address
 // the image is mapped at, headers first); empty when the headers are not
 // those of a Win32 image.
@@ -72,43 +37,70 @@ IMAGE_DATA_DIRECTORY ImageDirectory(uintptr_t module, int entry) {
   return nt->OptionalHeader.DataDirectory[entry];
 }
 
-
-bool Win32CheckHost::HasTlsDirectory(uintptr_t module) {
-  return ImageDirectory(module, IMAGE_DIRECTORY_ENTRY_TLS).VirtualAddress != 0;
-}
-
-std::vector<std::string> Win32CheckHost::ExportNames(uintptr_t module) {
-  std::vector<std::string> names;
-  const auto* base = reinterpret_cast<const unsigned char*>(module);
-  const IMAGE_DATA_DIRECTORY table = ImageDirectory(module, IMAGE_DIRECTORY_ENTRY_EXPORT);
-  if (table.VirtualAddress == 0 || table.Size == 0) return names;
-  const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + table.VirtualAddress);
-  const auto* nameRvas = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
-  for (DWORD i = 0; i < exports->NumberOfNames; ++i)
-    names.push_back(reinterpret_cast<const char*>(base + nameRvas[i]));
-  return names;
-}
-
-BitmapFacts Win32CheckHost::InspectBitmap(BitmapHandle handle) {
-  BitmapFacts facts;
-  HGDIOBJ object = static_cast<HGDIOBJ>(handle);
-  BITMAP bitmap;
-  if (GetObjectType(object) == OBJ_BITMAP && GetObjectA(object, sizeof bitmap, &bitmap) != 0) {
-    facts.isBitmap = true;
-    facts.width = bitmap.bmWidth;
-    facts.height = bitmap.bmHeight;
+// The checker's view of the system: the loaded image's export table, GDI's
+// answer about a bitmap handle, and the performance counter.
+class Win32CheckHost : public CheckHost {
+ public:
+  Win32CheckHost() {
+    LARGE_INTEGER frequency;
+    if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0)
+      ticksPerMs_ = static_cast<double>(frequency.QuadPart) / 1000.0;
   }
-  return facts;
-}
 
-void Win32CheckHost::DeleteBitmap(BitmapHandle handle) { DeleteObject(static_cast<HGDIOBJ>(handle)); }
+  std::string LoadFailure() override {
+    const DWORD code = GetLastError();
+    char text[256] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                   text, sizeof text, nullptr);
+    std::string message = text;
+    while (!message.empty() && (message.back() == '\r' || message.back() == '\n' ||
+                                message.back() == ' ' || message.back() == '.'))
+      message.pop_back();
+    return "system error " + IntToText(static_cast<int32_t>(code)) +
+           (message.empty() ? "" : ", " + message);
+  }
 
-double Win32CheckHost::Milliseconds() {
-  LARGE_INTEGER now;
-  if (ticksPerMs_ > 0 && QueryPerformanceCounter(&now))
-    return static_cast<double>(now.QuadPart) / ticksPerMs_;
-  return static_cast<double>(GetTickCount());
-}
+  std::vector<std::string> ExportNames(uintptr_t module) override {
+    std::vector<std::string> names;
+    const auto* base = reinterpret_cast<const unsigned char*>(module);
+    const IMAGE_DATA_DIRECTORY table = ImageDirectory(module, IMAGE_DIRECTORY_ENTRY_EXPORT);
+    if (table.VirtualAddress == 0 || table.Size == 0) return names;
+    const auto* exports =
+        reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + table.VirtualAddress);
+    const auto* nameRvas = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i)
+      names.push_back(reinterpret_cast<const char*>(base + nameRvas[i]));
+    return names;
+  }
+
+  bool HasTlsDirectory(uintptr_t module) override {
+    return ImageDirectory(module, IMAGE_DIRECTORY_ENTRY_TLS).VirtualAddress != 0;
+  }
+
+  BitmapFacts InspectBitmap(BitmapHandle handle) override {
+    BitmapFacts facts;
+    HGDIOBJ object = static_cast<HGDIOBJ>(handle);
+    BITMAP bitmap;
+    if (GetObjectType(object) == OBJ_BITMAP && GetObjectA(object, sizeof bitmap, &bitmap) != 0) {
+      facts.isBitmap = true;
+      facts.width = bitmap.bmWidth;
+      facts.height = bitmap.bmHeight;
+    }
+    return facts;
+  }
+
+  void DeleteBitmap(BitmapHandle handle) override { DeleteObject(static_cast<HGDIOBJ>(handle)); }
+
+  double Milliseconds() override {
+    LARGE_INTEGER now;
+    if (ticksPerMs_ > 0 && QueryPerformanceCounter(&now))
+      return static_cast<double>(now.QuadPart) / ticksPerMs_;
+    return static_cast<double>(GetTickCount());
+  }
+
+ private:
+  double ticksPerMs_ = 0;  // 0: no performance counter, GetTickCount instead
+};
 
 }  // namespace
 

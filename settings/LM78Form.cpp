@@ -149,8 +149,7 @@ void TLM78Form::CPUComboChange() {
 }
 
 void TLM78Form::CoreVoltClick(bool up) {
-  std::string text = ItemText(CoreVoltEdit);
-  SetItemText(CoreVoltEdit, up ? CoreVoltUp(text, separator_) : CoreVoltDown(text, separator_));
+  SetItemText(CoreVoltEdit, CoreVoltStep(ItemText(CoreVoltEdit), up, separator_));
 }
 
 void TLM78Form::TempCompClick(int n, int delta) {

@@ -39,7 +39,7 @@ int ScreenDpi() {
 
 }  // namespace
 
-TSettingsForm::TSettingsForm(PluginQueries& plugins, CommonDialogs& dialogs)
+TSettingsForm::TSettingsForm(PluginContract& plugins, CommonDialogs& dialogs)
     : plugins_(plugins), dialogs_(dialogs) {}
 
 TSettingsForm::~TSettingsForm() {
@@ -78,7 +78,8 @@ void TSettingsForm::FormShow() {
   SetComboIndex(MainProirityCombo, v.mainThread);
   SetComboIndex(TimerProirityCombo, v.timerThread);
   PriorityChange();
-  FillPluginView();
+  pluginRows_ = LoadPluginRows(plugins_);
+  ShowRows(PluginList);
   SetComboIndex(UpdateCombo, v.update);
   SetCheck(OnTopCheck, v.onTop);
   SetRadio(kPositionRadios[static_cast<int>(v.place)]);
@@ -87,8 +88,10 @@ void TSettingsForm::FormShow() {
   Control(ShadeAmount).Send(TBM_SETPOS, TRUE, v.shadeAmount);
   SetSensorFont(v.font);
   SetCheck(PanelGraphsCheck, v.panelGraphs);
-  FillPanelView();
-  FillWarningView();
+  panels_.Load(plugins_);
+  ShowRows(SensorList);
+  warnings_.Load(plugins_);
+  ShowRows(settings_ids::WarningList);
   loading_ = false;
 }
 
@@ -282,20 +285,7 @@ bool TSettingsForm::OnCommand(int id, int code, HWND) {
     case AutoResizeCheck: AutoResizeCheckClick(); return true;
     case FontSelectBtn: FontSelectBtnClick(); return true;
     case LM75SetBtn: RunHardwareSettings(); return true;
-    case SensorAddBtn: SensorAddClick(); return true;
-    case SensorRemoveBtn: SensorRemoveClick(); return true;
-    case MoveUpBtn: MoveClick(true); return true;
-    case MoveDownBtn: MoveClick(false); return true;
-    case WidthMinusBtn: WidthClick(-1); return true;
-    case WidthPlusBtn: WidthClick(+1); return true;
-    case WarningAddBtn: WarningAddClick(); return true;
-    case WarningRemoveBtn: WarningRemoveClick(); return true;
-    case ValueMinusBtn: ValueClick(false); return true;
-    case ValuePlusBtn: ValueClick(true); return true;
-    case PluginInstallBtn: PluginInstallClick(); return true;
-    case PluginRemoveBtn: PluginRemoveClick(); return true;
-    case PluginSettingsBtn: PluginSettingsClick(); return true;
-    default: return false;
+    default: return OnListCommand(id);
   }
 }
 
@@ -324,7 +314,7 @@ bool TSettingsForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& answer) {
   return false;
 }
 
-void RunSettingsForm(PluginQueries& plugins, CommonDialogs& dialogs) {
+void RunSettingsForm(PluginContract& plugins, CommonDialogs& dialogs) {
   TSettingsForm form(plugins, dialogs);
   SettingsForm = &form;
   form.RunModal(nullptr);

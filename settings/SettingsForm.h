@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/CommonDialogs.h"
+#include "settings/AddForms.h"
 #include "settings/core/GeneralSettings.h"
 #include "settings/core/PluginInstall.h"
 #include "shared/VBFunctions.h"
@@ -15,14 +15,25 @@
 
 class TUrlLabel;
 
+// The common dialogs the settings dialog opens: the library's entry point
+// hands it the system's, a test its own.
+class CommonDialogs {
+ public:
+  virtual ~CommonDialogs() = default;
+  // Opens the colour dialog with colour; true and the new colour on OK.
+  virtual bool PickColour(HWND owner, COLORREF& colour) = 0;
+  // Opens the font dialog (no size limits) with the font and its colour;
+  // true and the new font on OK.
+  virtual bool PickFont(HWND owner, LOGFONTA& font, COLORREF& colour) = 0;
+  // Opens the file-open dialog for plug-ins with fileName as the current
+  // name; fileName is the dialog's current name afterwards. True on OK.
+  virtual bool PickPluginFile(HWND owner, std::string& fileName) = 0;
+};
+
 class TSettingsForm : public Dialog {
  public:
-  TSettingsForm(PluginQueries& plugins, CommonDialogs& dialogs);
+  TSettingsForm(PluginContract& plugins, CommonDialogs& dialogs);
   ~TSettingsForm() override;
-
-  // Rows chosen in the add dialogs, appended at the end of the lists.
-  void AppendPanels(const std::vector<PanelRow>& rows);
-  void AppendWarnings(const std::vector<WarningRow>& rows);
 
   static constexpr int kPageCount = 7;
 
@@ -67,27 +78,26 @@ class TSettingsForm : public Dialog {
   void SetShadeColour(int32_t colour);
   void SetSensorFont(const SensorFont& font);
 
-  // The three lists (SettingsLists.cpp).
-  void FillPanelView();
-  void FillWarningView();
-  void FillPluginView();
+  // The three lists (SettingsLists.cpp); the buttons of their tabs.
+  bool OnListCommand(int id);
   ListView View(int listId) const { return ListView(Item(listId)); }
   // The view of a list from its model: one row, all rows.
   void InsertRow(int listId, int index);
   void ShowRows(int listId);
-  void SensorAddClick();
-  void SensorRemoveClick();
+  template <class Model>
+  void AddRows(Model TSettingsForm::*list, int listId, const TAddForm::Look& look,
+               decltype(Model::rows) (*choices)(PluginContract&));
+  template <class Model>
+  void RemoveRows(Model& list, int listId);
   void MoveClick(bool up);
   void WidthClick(int delta);
-  void WarningAddClick();
-  void WarningRemoveClick();
   void ValueClick(bool up);
   void PluginInstallClick();
   void PluginRemoveClick();
   void PluginSettingsClick();
 
   RegistrySettings settings_;
-  PluginQueries& plugins_;
+  PluginContract& plugins_;
   CommonDialogs& dialogs_;
   PanelList panels_;
   WarningList warnings_;
@@ -111,4 +121,4 @@ class TSettingsForm : public Dialog {
 extern TSettingsForm* SettingsForm;
 
 // Creates the form with no owner, runs it modally and frees it.
-void RunSettingsForm(PluginQueries& plugins, CommonDialogs& dialogs);
+void RunSettingsForm(PluginContract& plugins, CommonDialogs& dialogs);

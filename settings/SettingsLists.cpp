@@ -3,40 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <functional>
-
-#include "settings/AddForms.h"
 #include "settings/ControlIds.h"
 #include "settings/SettingsForm.h"
 
 using namespace settings_ids;
 
-namespace {
-
-// Runs an add dialog over the rows choices gives when it opens; the chosen
-// ones go to the running settings dialog through append.
-template <class Row>
-void RunAddForm(HWND owner, const TAddForm::Look& look, std::function<std::vector<Row>()> choices,
-                void (TSettingsForm::*append)(const std::vector<Row>&)) {
-  std::vector<Row> rows;
-  TAddForm form(
-      look,
-      [&] {
-        rows = choices();
-        TAddForm::RowTexts texts;
-        for (const Row& r : rows) texts.push_back(r.Texts());
-        return texts;
-      },
-      [&](const std::vector<int>& positions) {
-        std::vector<Row> chosen;
-        for (int i : positions)
-          if (i >= 0 && i < static_cast<int>(rows.size())) chosen.push_back(rows[i]);
-        if (SettingsForm) (SettingsForm->*append)(chosen);
-      });
-  form.RunModal(owner);
-}
-
-}  // namespace
+void DiscardPluginIcon(BitmapHandle icon) { DeleteObject(static_cast<HGDIOBJ>(icon)); }
 
 void TSettingsForm::InsertRow(int listId, int index) {
   if (listId == SensorList) {
@@ -56,56 +28,38 @@ void TSettingsForm::ShowRows(int listId) {
   for (size_t i = 0; i < count; ++i) InsertRow(listId, static_cast<int>(i));
 }
 
-void TSettingsForm::FillPanelView() {
-  panels_.Load(settings_, plugins_);
-  ShowRows(SensorList);
+// Runs an add dialog over the choices (asked when it opens); the chosen rows
+// go to the running settings dialog's list, appended up to its limit.
+template <class Model>
+void TSettingsForm::AddRows(Model TSettingsForm::*list, int listId, const TAddForm::Look& look,
+                            decltype(Model::rows) (*choices)(PluginContract&)) {
+  decltype(Model::rows) rows;
+  TAddForm form(
+      look,
+      [&] {
+        rows = choices(plugins_);
+        TAddForm::RowTexts texts;
+        for (const auto& r : rows) texts.push_back(r.Texts());
+        return texts;
+      },
+      [&](const std::vector<int>& positions) {
+        if (!SettingsForm) return;
+        decltype(Model::rows) chosen;
+        for (int i : positions)
+          if (i >= 0 && i < static_cast<int>(rows.size())) chosen.push_back(rows[i]);
+        Model& target = SettingsForm->*list;
+        const size_t first = target.rows.size(), added = target.Append(chosen);
+        for (size_t i = 0; i < added; ++i)
+          SettingsForm->InsertRow(listId, static_cast<int>(first + i));
+      });
+  form.RunModal(Handle());
 }
 
-void TSettingsForm::FillWarningView() {
-  warnings_.Load(settings_, plugins_);
-  ShowRows(settings_ids::WarningList);
-}
-
-void TSettingsForm::FillPluginView() {
-  pluginRows_ = LoadPluginRows(settings_, plugins_);
-  ShowRows(PluginList);
-}
-
-void TSettingsForm::AppendPanels(const std::vector<PanelRow>& rows) {
-  size_t first = panels_.rows.size();
-  size_t added = panels_.Append(rows);
-  for (size_t i = 0; i < added; ++i) InsertRow(SensorList, static_cast<int>(first + i));
-}
-
-void TSettingsForm::AppendWarnings(const std::vector<WarningRow>& rows) {
-  size_t first = warnings_.rows.size();
-  size_t added = warnings_.Append(rows);
-  for (size_t i = 0; i < added; ++i)
-    InsertRow(settings_ids::WarningList, static_cast<int>(first + i));
-}
-
-void TSettingsForm::SensorAddClick() {
-  RunAddForm<PanelRow>(Handle(), TAddForm::kSensorLook,
-                       [this] { return SensorChoices(settings_, plugins_); },
-                       &TSettingsForm::AppendPanels);
-}
-
-void TSettingsForm::WarningAddClick() {
-  RunAddForm<WarningRow>(Handle(), TAddForm::kWarningLook,
-                         [this] { return WarningChoices(settings_, plugins_); },
-                         &TSettingsForm::AppendWarnings);
-}
-
-void TSettingsForm::SensorRemoveClick() {
-  const std::vector<bool> selected = View(SensorList).Selected();
-  panels_.Remove(selected);
-  View(SensorList).DeleteRows(selected);
-}
-
-void TSettingsForm::WarningRemoveClick() {
-  const std::vector<bool> selected = View(settings_ids::WarningList).Selected();
-  warnings_.Remove(selected);
-  View(settings_ids::WarningList).DeleteRows(selected);
+template <class Model>
+void TSettingsForm::RemoveRows(Model& list, int listId) {
+  const std::vector<bool> selected = View(listId).Selected();
+  list.Remove(selected);
+  View(listId).DeleteRows(selected);
 }
 
 void TSettingsForm::MoveClick(bool up) {
@@ -135,14 +89,14 @@ void TSettingsForm::ValueClick(bool up) {
 void TSettingsForm::PluginInstallClick() {
   // Cancelling the file dialog installs nothing, even after an earlier choice.
   if (!dialogs_.PickPluginFile(Handle(), pluginFileName_)) return;
-  InstallDecision d = DecideInstall(settings_, plugins_, pluginFileName_);
+  InstallDecision d = DecideInstall(plugins_, pluginFileName_);
   if (d.kind == InstallDecision::Refuse) {
     MessageBoxA(Handle(), d.message.c_str(), "Corvella", MB_ICONWARNING | MB_OK);
     return;
   }
   if (d.kind != InstallDecision::Install) return;
   if (!d.copyTo.empty()) CopyFileA(pluginFileName_.c_str(), d.copyTo.c_str(), FALSE);
-  PluginRow row = RecordInstall(settings_, plugins_, d, pluginFileName_);
+  PluginRow row = RecordInstall(plugins_, d, pluginFileName_);
   pluginRows_.push_back(row);
   InsertRow(PluginList, static_cast<int>(pluginRows_.size()) - 1);
 }
@@ -163,5 +117,29 @@ void TSettingsForm::PluginRemoveClick() {
 void TSettingsForm::PluginSettingsClick() {
   const int row = View(PluginList).Next(-1, LVNI_SELECTED);
   if (row < 0 || row >= static_cast<int>(pluginRows_.size())) return;
-  plugins_.ShowSettings(InstalledPluginPath(settings_, pluginRows_[row].position));
+  plugins_.ShowPluginSettings(plugins_.PluginPath(pluginRows_[row].position));
+}
+
+bool TSettingsForm::OnListCommand(int id) {
+  switch (id) {
+    case SensorAddBtn:
+      AddRows(&TSettingsForm::panels_, SensorList, TAddForm::kSensorLook, &SensorChoices);
+      return true;
+    case SensorRemoveBtn: RemoveRows(panels_, SensorList); return true;
+    case MoveUpBtn: MoveClick(true); return true;
+    case MoveDownBtn: MoveClick(false); return true;
+    case WidthMinusBtn: WidthClick(-1); return true;
+    case WidthPlusBtn: WidthClick(+1); return true;
+    case WarningAddBtn:
+      AddRows(&TSettingsForm::warnings_, settings_ids::WarningList, TAddForm::kWarningLook,
+              &WarningChoices);
+      return true;
+    case WarningRemoveBtn: RemoveRows(warnings_, settings_ids::WarningList); return true;
+    case ValueMinusBtn: ValueClick(false); return true;
+    case ValuePlusBtn: ValueClick(true); return true;
+    case PluginInstallBtn: PluginInstallClick(); return true;
+    case PluginRemoveBtn: PluginRemoveClick(); return true;
+    case PluginSettingsBtn: PluginSettingsClick(); return true;
+    default: return false;
+  }
 }

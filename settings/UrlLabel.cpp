@@ -8,26 +8,20 @@
 #include "shared/win32/OpenAddress.h"
 
 namespace {
-
 const char* const kClassName = "TUrlLabel";
-
-bool RegisterLabelClass() {
-  WNDCLASSA wc{};
-  if (GetClassInfoA(ThisModule(), kClassName, &wc)) return true;
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = DefWindowProcA;  // replaced per window once the object exists
-  wc.hInstance = ThisModule();
-  wc.hCursor = nullptr;  // the label sets its own cursor
-  wc.hbrBackground = nullptr;
-  wc.lpszClassName = kClassName;
-  return RegisterClassA(&wc) != 0;
-}
-
 }  // namespace
 
 TUrlLabel* TUrlLabel::Create(HWND parent, int id, const std::string& caption, int x, int y, int w,
                              int h, HFONT font) {
-  if (!RegisterLabelClass()) return nullptr;
+  WNDCLASSA wc{};
+  if (!GetClassInfoA(ThisModule(), kClassName, &wc)) {
+    wc = WNDCLASSA{};  // no cursor or background: the label sets its own cursor and paints all
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = &TUrlLabel::Proc;  // the default procedure until the object is attached
+    wc.hInstance = ThisModule();
+    wc.lpszClassName = kClassName;
+    if (!RegisterClassA(&wc)) return nullptr;
+  }
   HWND hwnd = CreateWindowExA(0, kClassName, caption.c_str(), WS_CHILD | WS_VISIBLE, x, y, w, h,
                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               ThisModule(), nullptr);
@@ -45,7 +39,6 @@ TUrlLabel* TUrlLabel::Create(HWND parent, int id, const std::string& caption, in
   label->menu_ = CreatePopupMenu();
   AppendMenuA(label->menu_, MF_STRING, kUrlLabelCopyCommand, "Copy");
   SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(label));
-  SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TUrlLabel::Proc));
   InvalidateRect(hwnd, nullptr, TRUE);
   return label;
 }

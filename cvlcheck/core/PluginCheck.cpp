@@ -6,13 +6,90 @@
 #include <map>
 #include <set>
 #include <stdexcept>
+#include <type_traits>
 #include <vector>
 
-#include "cvlcheck/core/ExportCatalog.h"
+#include "sdk/CvlPlugin.h"
 #include "shared/core/PluginOperations.h"
 #include "shared/core/VBText.h"
 
+// The kit's header and the contract the bar and the settings library use
+// describe the same numbers and function types; they must never drift apart.
+static_assert(CVL_TEXT_BUFFER_SIZE == kTextBufferSize, "the text buffer sizes differ");
+static_assert(CVL_MAX_TEXT == kTextBufferSize - 1, "the longest texts differ");
+static_assert(CVL_HAS_SENSOR == PluginHasSensor, "the sensor facility bits differ");
+static_assert(CVL_HAS_WARNING == PluginHasWarning, "the warning facility bits differ");
+static_assert(std::is_same<CVL_SENSOR_FUNCTION, TSensorFunction>::value,
+              "the sensor function types differ");
+static_assert(std::is_same<CVL_SENSOR_VALUE, TSensorValue>::value,
+              "the sensor value types differ");
+static_assert(std::is_same<CVL_WARNING_FUNCTION, TWarningFunction>::value,
+              "the warning function types differ");
+
 namespace {
+
+// Every export of the plug-in contract as the checker sees it: how it is
+// called, which role it serves, whether that role needs it, and what the bar
+// does without it. A new export is one more row of the table.
+enum class ExportShape {
+  Number,     // int32 ()
+  Text,       // void (TextBuffer)
+  Icon,       // HBITMAP ()
+  Procedure,  // void (): shows a window, never called by the checker
+  Check,      // int32 (int32 threshold): the warning's 32-bit boolean
+};
+
+enum class ExportRole { Plugin, Sensor, Warning };
+
+struct ExportEntry {
+  const char* name;
+  ExportShape shape;
+  ExportRole role;
+  bool required;  // for its role: the role cannot work without it
+  // Its place in the bar's reading of the information record (0: not part of
+  // it). The bar reads the exports of a role in rising order and stops at the
+  // first that is missing or fails; exports of one place are stored together,
+  // so a later one missing costs the earlier ones of its place too.
+  int infoStep;
+  const char* without;  // what the bar does when the export is missing
+};
+
+using S = ExportShape;
+using R = ExportRole;
+
+// In the order the checker reports and calls them.
+const ExportEntry kExports[] = {
+  {"PluginFacilities", S::Number, R::Plugin, true, 0, "the bar never uses the plug-in"},
+  {"PluginName", S::Text, R::Plugin, false, 0, "the Plugins tab lists it without a name"},
+  {"PluginDisplaySettings", S::Procedure, R::Plugin, false, 0,
+   "the Settings button of the Plugins tab does nothing"},
+  {"SensorFunction", S::Text, R::Sensor, true, 0, "its panels show \"Error\""},
+  {"SensorValue", S::Number, R::Sensor, false, 0, "its panels have no history graph"},
+  {"SensorDescription", S::Text, R::Sensor, false, 1,
+   "the Add Sensor list shows \"No Description\""},
+  {"SensorToolTip", S::Text, R::Sensor, false, 1, "the panel's tool tip is \"No Tool Tip\""},
+  {"SensorWidth", S::Number, R::Sensor, false, 2, "a new panel is 0 pixels wide"},
+  {"SensorIcon", S::Icon, R::Sensor, false, 3, "the panel has no picture"},
+  {"WarningFunction", S::Check, R::Warning, true, 0, "its warnings never fire"},
+  {"WarningMessage", S::Text, R::Warning, false, 1,
+   "the warning's message reads \"No Message\""},
+  {"WarningDescription", S::Text, R::Warning, false, 1,
+   "the Add Warning list shows \"No Description\""},
+  {"WarningVal", S::Text, R::Warning, false, 1, "the unit reads \"No Val\""},
+  {"WarningMax", S::Number, R::Warning, false, 2, "the highest threshold is 0"},
+  {"WarningMin", S::Number, R::Warning, false, 3, "the lowest threshold is 0"},
+  {"WarningIncrement", S::Number, R::Warning, false, 4,
+   "the threshold's - and + buttons do nothing"},
+};
+
+// "sensor", "warning" or "every plug-in".
+const char* RoleName(ExportRole role) {
+  switch (role) {
+    case ExportRole::Sensor: return "sensor";
+    case ExportRole::Warning: return "warning";
+    default: return "every plug-in";
+  }
+}
 
 // Room around the 80-byte buffer that a text export must not touch.
 constexpr size_t kGuardBefore = PluginCall::kTextLead;
@@ -60,7 +137,7 @@ class PluginChecker {
       report_.Problem("Library: it has a thread-local storage directory; Windows 95 refuses to "
                       "load such a library with LoadLibrary (error 1114), Windows 98 sets up no "
                       "storage for it");
-    for (const ExportEntry& entry : ExportCatalog())
+    for (const ExportEntry& entry : kExports)
       if (void* fn = loader_.Find(module_, entry.name)) found_[entry.name] = fn;
     if (!found_.count("PluginFacilities")) {
       ReportNames();
@@ -144,7 +221,7 @@ class PluginChecker {
   }
 
   void ReportExports() {
-    for (const ExportEntry& entry : ExportCatalog()) {
+    for (const ExportEntry& entry : kExports) {
       const std::string subject = std::string("Export ") + entry.name + ": ";
       const bool active = RoleActive(entry.role);
       const std::string role = RoleName(entry.role);
@@ -170,7 +247,7 @@ class PluginChecker {
   void ReportNames() {
     bool clean = true;
     const std::vector<std::string> names = host_.ExportNames(module_);
-    for (const ExportEntry& entry : ExportCatalog()) {
+    for (const ExportEntry& entry : kExports) {
       if (Found(entry)) continue;
       for (const std::string& name : names) {
         const std::string plain = Undecorated(name);
@@ -263,7 +340,7 @@ class PluginChecker {
   void CheckInformation(ExportRole role) {
     int stopStep = 0;
     std::string stopName;
-    for (const ExportEntry& entry : ExportCatalog()) {
+    for (const ExportEntry& entry : kExports) {
       if (entry.role != role || entry.infoStep == 0) continue;
       if (Found(entry)) {
         if (entry.shape == ExportShape::Text)
@@ -281,7 +358,7 @@ class PluginChecker {
     }
     if (stopStep == 0) return;
     std::vector<std::string> ignored;
-    for (const ExportEntry& entry : ExportCatalog()) {
+    for (const ExportEntry& entry : kExports) {
       if (entry.role != role || entry.infoStep < stopStep) continue;
       if (Found(entry) && !failed_.count(entry.name)) ignored.push_back(entry.name);
       ignored_.insert(entry.name);
@@ -363,7 +440,7 @@ class PluginChecker {
   }
 
   static const ExportEntry& Entry(const char* name) {
-    for (const ExportEntry& entry : ExportCatalog())
+    for (const ExportEntry& entry : kExports)
       if (std::string(entry.name) == name) return entry;
     throw std::logic_error(std::string("no export ") + name);
   }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "settings/core/Catalogs.h"
 #include "shared/core/PluginOperations.h"
 #include "shared/core/VBText.h"
 
@@ -25,12 +24,27 @@ bool Unnamed(SettingsSource& s, int32_t number) {
 
 // Every installed plug-in with the facility, by its number and path.
 template <typename Visit>
-void ForPluginsWith(SettingsSource& s, PluginQueries& plugins, int32_t facility, Visit visit) {
+void ForPluginsWith(PluginContract& plugins, int32_t facility, Visit visit) {
+  SettingsSource& s = plugins.Settings();
   for (int32_t p = 1, n = InstalledPluginCount(s); p <= n; ++p) {
     if (Unnamed(s, p)) continue;
-    const std::string path = InstalledPluginPath(s, p);
-    if ((plugins.Facilities(path) & facility) == facility) visit(p, path);
+    const std::string path = plugins.PluginPath(p);
+    if ((plugins.GetPluginFacilities(path) & facility) == facility) visit(p, path);
   }
+}
+
+TSENSORINFO SensorInfo(PluginContract& plugins, const std::string& path) {
+  TSENSORINFO info;
+  plugins.GetSensorInfo(path, info);
+  if (info.Icon) DiscardPluginIcon(info.Icon);
+  info.Icon = nullptr;
+  return info;
+}
+
+TWARNINGINFO WarningInfo(PluginContract& plugins, const std::string& path) {
+  TWARNINGINFO info;
+  plugins.GetWarningInfo(path, info);
+  return info;
 }
 
 PanelRow PluginPanelRow(const TSENSORINFO& info, const std::string& width, int32_t number) {
@@ -61,33 +75,33 @@ std::optional<WarningRow> BuiltInRow(const WarningRow*, int32_t number, const st
   return BuiltInWarningRow(*w, value);
 }
 
-PanelRow PluginRow(const PanelRow*, PluginQueries& plugins, const std::string& path,
+PanelRow PluginRow(const PanelRow*, PluginContract& plugins, const std::string& path,
                    const std::string& width, int32_t number) {
-  return PluginPanelRow(plugins.SensorInfo(path), width, number);
+  return PluginPanelRow(SensorInfo(plugins, path), width, number);
 }
 
-WarningRow PluginRow(const WarningRow*, PluginQueries& plugins, const std::string& path,
+WarningRow PluginRow(const WarningRow*, PluginContract& plugins, const std::string& path,
                      const std::string& value, int32_t number) {
-  return PluginWarningRow(plugins.WarningInfo(path), value, number);
+  return PluginWarningRow(WarningInfo(plugins, path), value, number);
 }
 
 // The rows of a stored list: built-in entries the catalogue knows and
 // plug-in entries whose plug-in still has the facility. Other entries are
 // left out, so the next Apply drops them; a missing value reads "0".
 template <typename Row>
-std::vector<Row> LoadRows(SettingsSource& s, PluginQueries& plugins, const char* list,
-                          const char* countName, const char* valueName, int32_t facility) {
+std::vector<Row> LoadRows(PluginContract& plugins, const char* list, const char* countName,
+                          const char* valueName, int32_t facility) {
   const Row* kind = nullptr;
   std::vector<Row> rows;
-  for (const StoredEntry& e : LoadStoredList(s, list, countName, valueName)) {
+  for (const StoredEntry& e : LoadStoredList(plugins.Settings(), list, countName, valueName)) {
     const int32_t number = e.Number();
     const std::string value = e.value.empty() ? "0" : e.value;
     if (!e.IsPlugin()) {
       if (std::optional<Row> row = BuiltInRow(kind, number, value)) rows.push_back(*row);
       continue;
     }
-    const std::string path = InstalledPluginPath(s, number);
-    if ((plugins.Facilities(path) & facility) == facility)
+    const std::string path = plugins.PluginPath(number);
+    if ((plugins.GetPluginFacilities(path) & facility) == facility)
       rows.push_back(PluginRow(kind, plugins, path, value, number));
   }
   return rows;
@@ -104,6 +118,62 @@ void SaveRows(SettingsSource& s, const std::vector<Row>& rows, const char* list,
 }
 
 }  // namespace
+
+const BuiltInSensor kBuiltInSensors[kCatalogueSensorCount] = {
+    {1, "CPU Usage", 40},
+    {2, "System Memory : Free & Load", 73},
+    {3, "Disk Cache : Size & Percentage Hits", 76},
+    {4, "Disk Information : Writes, Reads & Free Space", 139},
+    {5, "Dial Up Internet Connection Information", 199},
+    {6, "Windows Running Time", 55},
+    {7, "Swap File : Size & Usage", 79},
+    {8, "Microsoft-Network : Reads & Writes", 76},
+    {9, "Active Processes : No. of Processes & Threads", 43},
+    {10, "Current Time", 73},
+    {11, "Battery Status : Percentage Free & Time Remaining", 97},
+    {12, "Current Date", 58},
+    {13, "Primary Display : Resolution & Colour Depth", 112},
+    {14, "Multiple Monitor Info : No. Of Monitors & Total Desktop Size", 85},
+    {15, "Windows : Visible, Minimised & Total", 70},
+    {16, "System Temperature : Temperature 1 ", 43},
+    {17, "System Temperature : Temperature 2 ", 43},
+    {18, "System Temperature : Temperature 3 ", 43},
+    {19, "System Temperature : Temperature 4 ", 43},
+    {20, "CPU Voltages : Core & I/O ", 94},
+    {21, "System Voltages : +5V, -5V, +12V & -12V ", 190},
+    {22, "Fans Speed : Fan 1 ", 64},
+    {23, "Fans Speed : Fan 2 ", 64},
+    {24, "Fans Speed : Fan 3 ", 64},
+};
+
+// "\xB0" is the degree sign of the Windows Western code page.
+const BuiltInWarning kBuiltInWarnings[kCatalogueWarningCount] = {
+    {1, "Disk space drops below", 2, 644444444, 5, "Mb"},
+    {2, "Internet Connection Time exceeds", 5, 1920, 5, "Mins"},
+    {3, "Battery Power drops below", 5, 80, 1, "%"},
+    {4, "Temperature 1 rises above", 5, 150, 1, "\xB0" "C"},
+    {5, "Temperature 2 rises above", 5, 150, 1, "\xB0" "C"},
+    {6, "Temperature 3 rises above", 5, 150, 1, "\xB0" "C"},
+    {7, "Temperature 4 rises above", 5, 150, 1, "\xB0" "C"},
+    {8, "CPU Voltages deviate by more than", 1, 20, 1, "%"},
+    {9, "System Voltages deviate by more than", 1, 20, 1, "%"},
+    {10, "Fan 1 speed drops below", 500, 20000, 500, "rpm"},
+    {11, "Fan 2 speed drops below", 500, 20000, 500, "rpm"},
+    {12, "Fan 3 speed drops below", 500, 20000, 500, "rpm"},
+    {13, "Memory Load exceeds", 1, 99, 1, "%"},
+    {14, "Swap Files size exceeds", 1, 1024, 1, "Mb"},
+    {15, "Windows has been running longer than", 10, 2880, 10, "Mins"},
+};
+
+const BuiltInSensor* FindBuiltInSensor(int32_t number) {
+  if (number < 1 || number > kCatalogueSensorCount) return nullptr;
+  return &kBuiltInSensors[number - 1];
+}
+
+const BuiltInWarning* FindBuiltInWarning(int32_t number) {
+  if (number < 1 || number > kCatalogueWarningCount) return nullptr;
+  return &kBuiltInWarnings[number - 1];
+}
 
 int32_t StoredListCount(const std::string& storedCount) {
   const int32_t n = TextToInt(storedCount);
@@ -134,34 +204,30 @@ void SaveStoredList(SettingsSource& s, const char* list, const char* countName,
   }
 }
 
-std::string InstalledPluginPath(SettingsSource& s, int32_t number) {
-  return InstalledPath(s, s.GetSetting(kAppName, "Plugins", IntToText(number), ""));
-}
-
-std::vector<PanelRow> SensorChoices(SettingsSource& s, PluginQueries& plugins) {
+std::vector<PanelRow> SensorChoices(PluginContract& plugins) {
   std::vector<PanelRow> rows;
   for (const BuiltInSensor& b : kBuiltInSensors)
     rows.push_back(PanelRow{b.description, "No", IntToText(b.width), SensorItemData{b.number}});
-  ForPluginsWith(s, plugins, PluginHasSensor, [&](int32_t p, const std::string& path) {
-    const TSENSORINFO info = plugins.SensorInfo(path);
+  ForPluginsWith(plugins, PluginHasSensor, [&](int32_t p, const std::string& path) {
+    const TSENSORINFO info = SensorInfo(plugins, path);
     rows.push_back(PluginPanelRow(info, IntToText(info.Width), p));
   });
   return rows;
 }
 
-std::vector<WarningRow> WarningChoices(SettingsSource& s, PluginQueries& plugins) {
+std::vector<WarningRow> WarningChoices(PluginContract& plugins) {
   std::vector<WarningRow> rows;
   for (const BuiltInWarning& w : kBuiltInWarnings)
     rows.push_back(BuiltInWarningRow(w, IntToText(w.min)));
-  ForPluginsWith(s, plugins, PluginHasWarning, [&](int32_t p, const std::string& path) {
-    const TWARNINGINFO info = plugins.WarningInfo(path);
+  ForPluginsWith(plugins, PluginHasWarning, [&](int32_t p, const std::string& path) {
+    const TWARNINGINFO info = WarningInfo(plugins, path);
     rows.push_back(PluginWarningRow(info, IntToText(info.Min), p));
   });
   return rows;
 }
 
-void PanelList::Load(SettingsSource& s, PluginQueries& plugins) {
-  rows = LoadRows<PanelRow>(s, plugins, "Panels", "NoOfPanels", "Width", PluginHasSensor);
+void PanelList::Load(PluginContract& plugins) {
+  rows = LoadRows<PanelRow>(plugins, "Panels", "NoOfPanels", "Width", PluginHasSensor);
 }
 
 void PanelList::Save(SettingsSource& s) const {
@@ -176,8 +242,8 @@ bool PanelList::StepWidth(int index, int delta) {
   return true;
 }
 
-void WarningList::Load(SettingsSource& s, PluginQueries& plugins) {
-  rows = LoadRows<WarningRow>(s, plugins, "Warnings", "NoOfWarnings", "WarnVal", PluginHasWarning);
+void WarningList::Load(PluginContract& plugins) {
+  rows = LoadRows<WarningRow>(plugins, "Warnings", "NoOfWarnings", "WarnVal", PluginHasWarning);
 }
 
 void WarningList::Save(SettingsSource& s) const {

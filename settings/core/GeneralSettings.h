@@ -14,25 +14,11 @@
 #include "shared/core/SettingsSource.h"
 #include "shared/core/StoredLook.h"
 
-// What the dialogs ask of plug-in files. The library answers through the
-// plug-in contract (each call loads the file, asks and releases it); native
-// tests answer from a table.
-class PluginQueries {
- public:
-  virtual ~PluginQueries() = default;
-  // The facility mask; 0 when the file does not load or is no plug-in.
-  virtual int32_t Facilities(const std::string& path) = 0;
-  virtual TSENSORINFO SensorInfo(const std::string& path) = 0;
-  virtual TWARNINGINFO WarningInfo(const std::string& path) = 0;
-  // The plug-in's own name; empty on any failure.
-  virtual std::string Name(const std::string& path) = 0;
-  // A file name (no folder) equals one of the installed entries, case counts.
-  virtual bool IsInstalled(const std::string& fileName) = 0;
-  virtual void ShowSettings(const std::string& path) = 0;
-};
-
-// "InstalledDir" followed by the file name stored under the plug-in's number.
-std::string InstalledPluginPath(SettingsSource& settings, int32_t number);
+// The dialogs ask plug-in files through the plug-in contract (each question
+// loads the file, asks it and releases it) and read the lists from its
+// settings. They show no plug-in icon: each one handed over is freed at once,
+// by the Win32 layer's definition (native tests count them).
+void DiscardPluginIcon(BitmapHandle icon);
 
 // The bar shows at most this many panels and warnings: appending stops there.
 constexpr size_t kMaxListRows = 100;
@@ -92,10 +78,37 @@ struct WarningRow {
   std::vector<std::string> Texts() const { return {caption, value, unit}; }
 };
 
+// The built-in sensors and warnings this library offers, under the numbers
+// stored in the registry (sensors 1-24, warnings 1-15). The bar program keeps
+// its own wording for the same numbers.
+struct BuiltInSensor {
+  int32_t number;
+  const char* description;
+  int32_t width;  // default panel width in pixels
+};
+
+struct BuiltInWarning {
+  int32_t number;
+  const char* description;
+  int32_t min;  // also the first threshold of a new warning
+  int32_t max;
+  int32_t increment;
+  const char* unit;
+};
+
+constexpr int kCatalogueSensorCount = 24;
+constexpr int kCatalogueWarningCount = 15;
+extern const BuiltInSensor kBuiltInSensors[kCatalogueSensorCount];
+extern const BuiltInWarning kBuiltInWarnings[kCatalogueWarningCount];
+
+// The catalogue entry of a number, or none outside the catalogue.
+const BuiltInSensor* FindBuiltInSensor(int32_t number);
+const BuiltInWarning* FindBuiltInWarning(int32_t number);
+
 // Rows for the add dialogs: the built-in catalogue, then every installed
 // plug-in with the facility.
-std::vector<PanelRow> SensorChoices(SettingsSource& settings, PluginQueries& plugins);
-std::vector<WarningRow> WarningChoices(SettingsSource& settings, PluginQueries& plugins);
+std::vector<PanelRow> SensorChoices(PluginContract& plugins);
+std::vector<WarningRow> WarningChoices(PluginContract& plugins);
 
 // Operations shared by both lists. Indexes are 0-based rows.
 template <typename Row>
@@ -140,7 +153,7 @@ class PanelList : public EditList<PanelRow> {
   // Rows of "Panels": built-in rows named from the catalogue, plug-in rows
   // from a plug-in that still has a sensor. Other entries are left out, so the
   // next Apply drops them.
-  void Load(SettingsSource& settings, PluginQueries& plugins);
+  void Load(PluginContract& plugins);
   // "NoOfPanels" and every row under Panels\<n>\General; higher entries stay.
   void Save(SettingsSource& settings) const;
   // Width - 1 (never below 0) or + 1 (no upper limit); false without a row.
@@ -149,7 +162,7 @@ class PanelList : public EditList<PanelRow> {
 
 class WarningList : public EditList<WarningRow> {
  public:
-  void Load(SettingsSource& settings, PluginQueries& plugins);
+  void Load(PluginContract& plugins);
   void Save(SettingsSource& settings) const;
   // Threshold + Increment, at most Max; or - Increment, at least Min.
   bool StepValue(int index, bool up);

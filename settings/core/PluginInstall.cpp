@@ -58,50 +58,52 @@ void ForgetPlugin(List& list, int32_t k) {
 
 }  // namespace
 
-std::vector<PluginRow> LoadPluginRows(SettingsSource& s, PluginQueries& plugins) {
+std::vector<PluginRow> LoadPluginRows(PluginContract& plugins) {
+  SettingsSource& s = plugins.Settings();
   std::vector<PluginRow> rows;
   std::string dir = InstalledPath(s);
   for (int32_t k = 1, n = InstalledPluginCount(s); k <= n; ++k) {
     std::string file = s.GetSetting(kAppName, "Plugins", IntToText(k), "");
     std::string path = dir + file;
     // A bare folder never loads: an entry without a name needs no asking.
-    std::string name = !file.empty() && plugins.Facilities(path) != 0 ? plugins.Name(path)
-                                                                       : kInvalidPluginName;
+    std::string name = !file.empty() && plugins.GetPluginFacilities(path) != 0
+                           ? plugins.GetPluginName(path)
+                           : kInvalidPluginName;
     rows.push_back(PluginRow{name, file, k});
   }
   return rows;
 }
 
-InstallDecision DecideInstall(SettingsSource& s, PluginQueries& plugins,
-                              const std::string& chosenPath) {
+InstallDecision DecideInstall(PluginContract& plugins, const std::string& chosenPath) {
   InstallDecision d;
-  d.count = InstalledPluginCount(s);
+  d.count = InstalledPluginCount(plugins.Settings());
   if (chosenPath.empty()) return d;
   if (chosenPath.size() < 3 || chosenPath.compare(chosenPath.size() - 3, 3, "cvl") != 0 ||
-      plugins.Facilities(chosenPath) == 0) {
+      plugins.GetPluginFacilities(chosenPath) == 0) {
     d.kind = InstallDecision::Refuse;
     d.message = kNotAPluginMessage;
     return d;
   }
   std::string file = FileNameOf(chosenPath);
-  if (plugins.IsInstalled(file)) {
+  if (plugins.IsPluginInstalled(file)) {
     d.kind = InstallDecision::Refuse;
     d.message = kAlreadyInstalledMessage;
     return d;
   }
   d.kind = InstallDecision::Install;
   d.fileName = file;
-  std::string target = InstalledPath(s, file);
+  std::string target = InstalledPath(plugins.Settings(), file);
   if (Upper(chosenPath) != Upper(target)) d.copyTo = target;
   return d;
 }
 
-PluginRow RecordInstall(SettingsSource& s, PluginQueries& plugins, const InstallDecision& d,
+PluginRow RecordInstall(PluginContract& plugins, const InstallDecision& d,
                         const std::string& chosenPath) {
+  SettingsSource& s = plugins.Settings();
   int32_t position = d.count + 1;
   s.SaveSetting(kAppName, "Plugins", "NoOfPlugins", IntToText(position));
   s.SaveSetting(kAppName, "Plugins", IntToText(position), d.fileName);
-  return PluginRow{plugins.Name(chosenPath), d.fileName, position};
+  return PluginRow{plugins.GetPluginName(chosenPath), d.fileName, position};
 }
 
 void RemovePlugin(SettingsSource& s, int32_t k, std::vector<PluginRow>& pluginRows,

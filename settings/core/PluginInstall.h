@@ -18,7 +18,7 @@ struct PluginRow {
 
 // One row per entry 1..NoOfPlugins; a file that is no plug-in shows as
 // "<Invalid Plugin>".
-std::vector<PluginRow> LoadPluginRows(SettingsSource& settings, PluginQueries& plugins);
+std::vector<PluginRow> LoadPluginRows(PluginContract& plugins);
 
 struct InstallDecision {
   enum Kind { Nothing, Refuse, Install } kind = Nothing;
@@ -30,12 +30,11 @@ struct InstallDecision {
 
 // What installing the chosen file means: nothing (no file chosen), a refusal
 // with its message, or an installation (with or without a copy).
-InstallDecision DecideInstall(SettingsSource& settings, PluginQueries& plugins,
-                              const std::string& chosenPath);
+InstallDecision DecideInstall(PluginContract& plugins, const std::string& chosenPath);
 // Writes NoOfPlugins = count + 1 and the file name under count + 1; answers
 // the new row, named from the chosen file.
-PluginRow RecordInstall(SettingsSource& settings, PluginQueries& plugins,
-                        const InstallDecision& decision, const std::string& chosenPath);
+PluginRow RecordInstall(PluginContract& plugins, const InstallDecision& decision,
+                        const std::string& chosenPath);
 
 // Removes plug-in number k (see the note above on the numbers).
 void RemovePlugin(SettingsSource& settings, int32_t k, std::vector<PluginRow>& pluginRows,

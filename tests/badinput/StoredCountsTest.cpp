@@ -11,7 +11,7 @@
 #include "settings/core/PluginInstall.h"
 #include "shared/core/PluginOperations.h"
 #include "tests/contract/FakeLoader.h"
-#include "tests/settings/FakePluginQueries.h"
+#include "tests/settings/FakePluginFiles.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ class StoredCounts : public ::testing::Test {
     }
   }
   MemorySettings s;
-  FakePluginQueries q{s};
+  FakePluginFiles q{s};
 };
 
 TEST_F(StoredCounts, PanelAndWarningListsReadOneEntryMoreThanTheBarTakes) {
@@ -48,8 +48,8 @@ TEST_F(StoredCounts, PanelAndWarningListsReadOneEntryMoreThanTheBarTakes) {
     s.reads = 0;
     PanelList panels;
     WarningList warnings;
-    panels.Load(s, q);
-    warnings.Load(s, q);
+    panels.Load(q.contract);
+    warnings.Load(q.contract);
     // Entries that are not there read as built-in sensor 1 and warning kind 1.
     EXPECT_EQ(panels.Count(), 101u) << count;
     EXPECT_EQ(warnings.Count(), 101u) << count;
@@ -60,7 +60,7 @@ TEST_F(StoredCounts, PanelAndWarningListsReadOneEntryMoreThanTheBarTakes) {
   s.Set("Panels", "NoOfPanels", "100");
   for (int i = 1; i <= 100; ++i) s.Set(Entry("Panels", i), "Number", i == 100 ? "24" : "10");
   PanelList full;
-  full.Load(s, q);
+  full.Load(q.contract);
   ASSERT_EQ(full.Count(), 100u);
   EXPECT_EQ(full.rows[99].caption, "Fans Speed : Fan 3 ");
 }
@@ -70,25 +70,25 @@ TEST_F(StoredCounts, ADamagedPluginCountIsTakenAsFarAsItsNamedEntriesGo) {
   for (const char* count : kDamaged) {
     s.Set("Plugins", "NoOfPlugins", count);
     s.reads = 0;
-    const std::vector<PluginRow> rows = LoadPluginRows(s, q);
+    const std::vector<PluginRow> rows = LoadPluginRows(q.contract);
     ASSERT_EQ(rows.size(), 3u) << count;
     EXPECT_EQ(rows[2].fileName, "p3.cvl");
-    EXPECT_EQ(SensorChoices(s, q).size(), 24u + 3) << count;
-    EXPECT_EQ(WarningChoices(s, q).size(), 15u + 3) << count;
+    EXPECT_EQ(SensorChoices(q.contract).size(), 24u + 3) << count;
+    EXPECT_EQ(WarningChoices(q.contract).size(), 15u + 3) << count;
     EXPECT_LT(s.reads, 1000) << count;
   }
   // Up to a thousand the count is taken as stored, entries without a name
   // included; below zero as nothing.
   s.Set("Plugins", "NoOfPlugins", "1000");
   EXPECT_EQ(InstalledPluginCount(s), 1000);
-  const std::vector<PluginRow> stored = LoadPluginRows(s, q);
+  const std::vector<PluginRow> stored = LoadPluginRows(q.contract);
   ASSERT_EQ(stored.size(), 1000u);
   EXPECT_EQ(stored[999].name, "<Invalid Plugin>");
   s.Set("Plugins", "NoOfPlugins", "1001");
   EXPECT_EQ(InstalledPluginCount(s), 3);
   s.Set("Plugins", "NoOfPlugins", "-4");
   EXPECT_EQ(InstalledPluginCount(s), 0);
-  EXPECT_TRUE(LoadPluginRows(s, q).empty());
+  EXPECT_TRUE(LoadPluginRows(q.contract).empty());
 }
 
 TEST_F(StoredCounts, InstallingAfterADamagedCountAppendsWhereTheListEnds) {
@@ -97,9 +97,9 @@ TEST_F(StoredCounts, InstallingAfterADamagedCountAppendsWhereTheListEnds) {
   for (const char* count : {"2147483647", "-4"}) {
     MemorySettings before = s;
     s.Set("Plugins", "NoOfPlugins", count);
-    const InstallDecision d = DecideInstall(s, q, "D:\\new.cvl");
+    const InstallDecision d = DecideInstall(q.contract, "D:\\new.cvl");
     ASSERT_EQ(d.kind, InstallDecision::Install) << count;
-    const PluginRow row = RecordInstall(s, q, d, "D:\\new.cvl");
+    const PluginRow row = RecordInstall(q.contract, d, "D:\\new.cvl");
     // Not under "-3" or past the 32-bit limit, where no list would find it.
     const std::string position = count[0] == '-' ? "1" : "4";
     EXPECT_EQ(std::to_string(row.position), position) << count;
@@ -128,9 +128,9 @@ TEST_F(StoredCounts, RemovalRewritesOnlyWhatTheDialogRead) {
   s.Set("Warnings", "NoOfWarnings", "2000000000");
   PanelList panels;
   WarningList warnings;
-  panels.Load(s, q);
-  warnings.Load(s, q);
-  std::vector<PluginRow> rows = LoadPluginRows(s, q);
+  panels.Load(q.contract);
+  warnings.Load(q.contract);
+  std::vector<PluginRow> rows = LoadPluginRows(q.contract);
   s.reads = 0;
   s.writes.clear();
   RemovePlugin(s, 1, rows, panels, warnings);

@@ -36,6 +36,7 @@
 #include "tests/fakes/MemorySettings.h"
 #include "tests/fuzz/FuzzInput.h"
 #include "tests/fuzz/ReferenceTexts.h"
+#include "tests/settings/FakePluginFiles.h"
 
 namespace {
 
@@ -462,32 +463,26 @@ void WarningLoader(FuzzInput& in) {
 
 // ---- The settings library's list models ------------------------------------------------
 
-class Queries : public PluginQueries {
+// Plug-ins answering from four slots chosen by the path's length.
+class Queries : public FakePluginFiles {
  public:
-  explicit Queries(FuzzInput& in) {
+  Queries(FuzzInput& in, SettingsSource& settings) : FakePluginFiles(settings) {
     for (int p = 0; p < 4; ++p) {
-      masks[p] = in.Byte() % 5;
-      sensor[p].Description = in.Text(12);
-      sensor[p].Width = static_cast<int32_t>(in.Number());
-      warning[p].Description = in.Text(12);
-      warning[p].Val = in.Text(6);
-      warning[p].Min = static_cast<int32_t>(in.Number());
-      warning[p].Max = static_cast<int32_t>(in.Number());
-      warning[p].Increment = static_cast<int32_t>(in.Number());
+      slots[p].mask = in.Byte() % 5;
+      slots[p].name = "Plug-in " + IntToText(p);
+      slots[p].sensor.Description = in.Text(12);
+      slots[p].sensor.Width = static_cast<int32_t>(in.Number());
+      slots[p].warning.Description = in.Text(12);
+      slots[p].warning.Val = in.Text(6);
+      slots[p].warning.Min = static_cast<int32_t>(in.Number());
+      slots[p].warning.Max = static_cast<int32_t>(in.Number());
+      slots[p].warning.Increment = static_cast<int32_t>(in.Number());
     }
   }
-  int32_t Facilities(const std::string& path) override { return masks[Slot(path)]; }
-  TSENSORINFO SensorInfo(const std::string& path) override { return sensor[Slot(path)]; }
-  TWARNINGINFO WarningInfo(const std::string& path) override { return warning[Slot(path)]; }
-  std::string Name(const std::string& path) override { return "Plug-in " + path; }
-  bool IsInstalled(const std::string& fileName) override { return fileName.size() % 2 == 0; }
-  void ShowSettings(const std::string&) override {}
+  const FakePlugin* Plugin(const std::string& path) override { return &slots[path.size() % 4]; }
 
  private:
-  static size_t Slot(const std::string& path) { return path.size() % 4; }
-  int32_t masks[4];
-  TSENSORINFO sensor[4];
-  TWARNINGINFO warning[4];
+  FakePlugin slots[4];
 };
 
 // Counts of lists the dialogs read, kept within what the test can afford:
@@ -518,7 +513,7 @@ bool SameRows(const std::vector<Row>& a, const std::vector<Row>& b) {
 
 void SettingsLists(FuzzInput& in) {
   MemorySettings settings;
-  Queries plugins(in);
+  Queries plugins(in, settings);
   settings.Set("Settings", "InstalledDir", in.Bool() ? "C:\\Corvella\\" : in.Text(8));
   const std::string pluginCount = BoundedCount(in);
   settings.Set("Plugins", "NoOfPlugins", pluginCount);
@@ -535,15 +530,15 @@ void SettingsLists(FuzzInput& in) {
 
   PanelList panels;
   WarningList warnings;
-  panels.Load(settings, plugins);
-  warnings.Load(settings, plugins);
-  std::vector<PluginRow> pluginRows = LoadPluginRows(settings, plugins);
+  panels.Load(plugins.contract);
+  warnings.Load(plugins.contract);
+  std::vector<PluginRow> pluginRows = LoadPluginRows(plugins.contract);
 
   for (int step = 0; step < 16 && in.Remaining() > 0; ++step) {
     const int index = static_cast<int>(in.Byte() % 120) - 2;
     switch (in.Byte() % 7) {
-      case 0: panels.Append(SensorChoices(settings, plugins)); break;
-      case 1: warnings.Append(WarningChoices(settings, plugins)); break;
+      case 0: panels.Append(SensorChoices(plugins.contract)); break;
+      case 1: warnings.Append(WarningChoices(plugins.contract)); break;
       case 2:
         panels.MoveUp(index);
         warnings.MoveDown(index);
@@ -557,7 +552,7 @@ void SettingsLists(FuzzInput& in) {
         warnings.Remove(drop);
         break;
       }
-      default: DecideInstall(settings, plugins, in.Text(16)); break;
+      default: DecideInstall(plugins.contract, in.Text(16)); break;
     }
     Require(panels.Count() <= 100 + 130 && warnings.Count() <= 100 + 130, "list grew unbounded");
   }
@@ -566,8 +561,8 @@ void SettingsLists(FuzzInput& in) {
   warnings.Save(settings);
   PanelList panelsAgain;
   WarningList warningsAgain;
-  panelsAgain.Load(settings, plugins);
-  warningsAgain.Load(settings, plugins);
+  panelsAgain.Load(plugins.contract);
+  warningsAgain.Load(plugins.contract);
   Require(SameRows(panels.rows, panelsAgain.rows), "panel rows do not survive Save and Load");
   Require(SameRows(warnings.rows, warningsAgain.rows), "warning rows do not survive Save and Load");
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "settings/ControlIds.h"
-#include "settings/core/LM78Tables.h"
+#include "settings/core/LM78Values.h"
 #include "tests/settings/CvlDriver.h"
 #include "tests/support/WinTest.h"
 

@@ -1,5 +1,4 @@
 // The hardware dialog's decision tables and value texts, without windows.
-#include "settings/core/LM78Tables.h"
 
 #include <gtest/gtest.h>
 
@@ -133,13 +132,13 @@ TEST(CoreVoltText, VoltsShowInTheShortestGeneralFormAndReadBackWithTheUsersSepar
 }
 
 TEST(CoreVoltText, StepsStopAtZeroOkRoundsHalfToEvenAndNothingWraps) {
-  EXPECT_EQ(CoreVoltUp("2,8", ','), "2,9");
-  EXPECT_EQ(CoreVoltDown("2.0", '.'), "1.9");
-  EXPECT_EQ(CoreVoltDown("0.2", '.'), "0.1");
-  EXPECT_EQ(CoreVoltDown("0.1", '.'), "0");
-  EXPECT_EQ(CoreVoltDown("0.15", '.'), "0");
-  EXPECT_EQ(CoreVoltUp("abc", '.'), "0");
-  EXPECT_EQ(CoreVoltDown("", '.'), "0");
+  EXPECT_EQ(CoreVoltStep("2,8", true, ','), "2,9");
+  EXPECT_EQ(CoreVoltStep("2.0", false, '.'), "1.9");
+  EXPECT_EQ(CoreVoltStep("0.2", false, '.'), "0.1");
+  EXPECT_EQ(CoreVoltStep("0.1", false, '.'), "0");
+  EXPECT_EQ(CoreVoltStep("0.15", false, '.'), "0");
+  EXPECT_EQ(CoreVoltStep("abc", true, '.'), "0");
+  EXPECT_EQ(CoreVoltStep("", false, '.'), "0");
   std::string s;
   for (auto row : {std::make_pair("2.9", "290"), std::make_pair("0.125", "12"),
                    std::make_pair("0.375", "38"), std::make_pair("-1E10", "-2147483648")}) {

@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/core/Catalogs.h"
-#include "tests/settings/FakePluginQueries.h"
+#include "tests/settings/FakePluginFiles.h"
 
 namespace {
 
@@ -25,8 +24,8 @@ std::vector<std::string> Captions(const PanelList& l) {
 }  // namespace
 
 TEST(Catalogs, HoldTheBuiltInSensorsAndWarningsUnderTheirNumbers) {
-  for (int i = 0; i < kBuiltInSensorCount; ++i) EXPECT_EQ(kBuiltInSensors[i].number, i + 1);
-  for (int i = 0; i < kBuiltInWarningCount; ++i) EXPECT_EQ(kBuiltInWarnings[i].number, i + 1);
+  for (int i = 0; i < kCatalogueSensorCount; ++i) EXPECT_EQ(kBuiltInSensors[i].number, i + 1);
+  for (int i = 0; i < kCatalogueWarningCount; ++i) EXPECT_EQ(kBuiltInWarnings[i].number, i + 1);
   EXPECT_STREQ(FindBuiltInSensor(23)->description, "Fans Speed : Fan 2 ");
   EXPECT_EQ(FindBuiltInSensor(21)->width, 190);
   EXPECT_EQ(FindBuiltInSensor(0), nullptr);
@@ -40,9 +39,9 @@ TEST(Catalogs, HoldTheBuiltInSensorsAndWarningsUnderTheirNumbers) {
 
 TEST(AddChoices, ListTheCatalogueThenEveryPluginWithTheFacility) {
   MemorySettings s;
-  FakePluginQueries q(s);
-  EXPECT_EQ(SensorChoices(s, q).size(), 24u);
-  EXPECT_EQ(WarningChoices(s, q).size(), 15u);
+  FakePluginFiles q(s);
+  EXPECT_EQ(SensorChoices(q.contract).size(), 24u);
+  EXPECT_EQ(WarningChoices(q.contract).size(), 15u);
 
   s.Set("Settings", "InstalledDir", "C:\\CVL\\");
   s.Set("Plugins", "NoOfPlugins", "3");
@@ -52,14 +51,19 @@ TEST(AddChoices, ListTheCatalogueThenEveryPluginWithTheFacility) {
   q.AddBoth("C:\\CVL\\both.cvl", "Both", 33);
   q.AddBoth("C:\\CVL\\sensor.cvl", "Sensor");
   q.files["C:\\CVL\\sensor.cvl"].mask = PluginHasSensor;
-  std::vector<PanelRow> sensors = SensorChoices(s, q);
+  const BitmapHandle icon = reinterpret_cast<BitmapHandle>(0x77);
+  q.files["C:\\CVL\\both.cvl"].sensor.Icon = icon;
+  DiscardedIcons().clear();
+  std::vector<PanelRow> sensors = SensorChoices(q.contract);
+  // The dialogs show no icon: the one handed over is freed at once.
+  EXPECT_EQ(DiscardedIcons(), std::vector<BitmapHandle>{icon});
   ASSERT_EQ(sensors.size(), 26u);
   EXPECT_EQ(sensors[24].caption, "Both sensor");
   EXPECT_EQ(sensors[24].plugin, "Yes");
   EXPECT_EQ(sensors[24].width, "33");
   EXPECT_EQ(sensors[24].data.Number, 1);
   EXPECT_EQ(sensors[25].data.Number, 3);
-  std::vector<WarningRow> warnings = WarningChoices(s, q);
+  std::vector<WarningRow> warnings = WarningChoices(q.contract);
   ASSERT_EQ(warnings.size(), 16u);
   EXPECT_EQ(warnings[15].caption, "Both warning");
   EXPECT_EQ(warnings[15].value, "10");  // a new warning starts at its minimum
@@ -71,7 +75,7 @@ TEST(AddChoices, ListTheCatalogueThenEveryPluginWithTheFacility) {
 
 TEST(PanelList, LoadsStoredEntriesAndLeavesOutWhatNoLongerExists) {
   MemorySettings s;
-  FakePluginQueries q(s);
+  FakePluginFiles q(s);
   s.Set("Settings", "InstalledDir", "D:\\");
   s.Set("Plugins", "NoOfPlugins", "2");
   s.Set("Plugins", "1", "a.cvl");
@@ -87,7 +91,7 @@ TEST(PanelList, LoadsStoredEntriesAndLeavesOutWhatNoLongerExists) {
   StorePanel(s, 5, "", "", "12");      // empty Plugin and Number: built-in sensor 1
   StorePanel(s, 6, "false", "1", "5");  // not exactly "FALSE": a plug-in entry
   PanelList list;
-  list.Load(s, q);
+  list.Load(q.contract);
   EXPECT_EQ(Captions(list), (std::vector<std::string>{"Current Time", "A sensor", "CPU Usage",
                                                        "A sensor"}));
   EXPECT_EQ(list.rows[1].width, "0");
@@ -177,7 +181,7 @@ TEST(WarningList, ValueStepsStayWithinMinAndMax) {
 
 TEST(WarningList, LoadsAndSavesBuiltInAndPluginRows) {
   MemorySettings s;
-  FakePluginQueries q(s);
+  FakePluginFiles q(s);
   s.Set("Settings", "InstalledDir", "E:\\");
   s.Set("Plugins", "NoOfPlugins", "1");
   s.Set("Plugins", "1", "w.cvl");
@@ -191,7 +195,7 @@ TEST(WarningList, LoadsAndSavesBuiltInAndPluginRows) {
   s.Set("Warnings\\3\\General", "Plugin", "FALSE");
   s.Set("Warnings\\3\\General", "Number", "16");
   WarningList list;
-  list.Load(s, q);
+  list.Load(q.contract);
   ASSERT_EQ(list.Count(), 2u);
   EXPECT_EQ(list.rows[0].caption, "Temperature 1 rises above");
   EXPECT_EQ(list.rows[0].value, "999");

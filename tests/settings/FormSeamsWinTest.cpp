@@ -8,9 +8,9 @@
 #include <cstring>
 #include <memory>
 
-#include "settings/CommonDialogs.h"
 #include "settings/ControlIds.h"
 #include "settings/SettingsForm.h"
+#include "shared/Common.h"
 #include "tests/settings/CvlDriver.h"
 #include "tests/support/WinTest.h"
 
@@ -49,7 +49,7 @@ class FormSeams : public ::testing::Test {
     wintest::ResetVeltropKeys();
   }
   HWND Open() {
-    thread_.reset(new DialogThread([this] { RunSettingsForm(plugins_, dialogs_); }));
+    thread_.reset(new DialogThread([this] { RunSettingsForm(Contract(), dialogs_); }));
     HWND dlg = thread_->WaitForWindow("Corvella Settings");
     EXPECT_NE(dlg, nullptr);
     return dlg;
@@ -60,7 +60,6 @@ class FormSeams : public ::testing::Test {
   }
 
   ScriptedDialogs dialogs_;
-  CommonPluginQueries plugins_;
   std::unique_ptr<DialogThread> thread_;
 };
 

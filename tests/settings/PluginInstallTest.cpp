@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/settings/FakePluginQueries.h"
+#include "tests/settings/FakePluginFiles.h"
 
 namespace {
 
@@ -25,14 +25,14 @@ class PluginInstall : public ::testing::Test {
     s.Set(sec, valueName, value);
   }
   MemorySettings s;
-  FakePluginQueries q{s};
+  FakePluginFiles q{s};
 };
 
 TEST_F(PluginInstall, TheListNamesEachEntryOrMarksItInvalid) {
   Install("a.cvl");
   s.Set("Plugins", "NoOfPlugins", "3");
   s.Set("Plugins", "2", "missing.cvl");
-  std::vector<PluginRow> rows = LoadPluginRows(s, q);
+  std::vector<PluginRow> rows = LoadPluginRows(q.contract);
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0].name, "a.cvl Plugin");
   EXPECT_EQ(rows[1].name, "<Invalid Plugin>");
@@ -46,26 +46,26 @@ TEST_F(PluginInstall, RefusesWhatIsNoPluginOrAlreadyInstalled) {
   q.AddBoth("D:\\new\\plugin.cvl", "P");
   q.AddBoth("D:\\new\\PLUGIN.CVL", "Caps");
   q.files["D:\\new\\notplugin.cvl"] = FakePlugin();  // loads, mask 0
-  EXPECT_EQ(DecideInstall(s, q, "").kind, InstallDecision::Nothing);
-  InstallDecision caps = DecideInstall(s, q, "D:\\new\\PLUGIN.CVL");
+  EXPECT_EQ(DecideInstall(q.contract, "").kind, InstallDecision::Nothing);
+  InstallDecision caps = DecideInstall(q.contract, "D:\\new\\PLUGIN.CVL");
   EXPECT_EQ(caps.kind, InstallDecision::Refuse);
   EXPECT_EQ(caps.message, "File is not a Valid Corvella Plugin");
-  EXPECT_EQ(DecideInstall(s, q, "D:\\new\\notplugin.cvl").message,
+  EXPECT_EQ(DecideInstall(q.contract, "D:\\new\\notplugin.cvl").message,
             "File is not a Valid Corvella Plugin");
-  EXPECT_EQ(DecideInstall(s, q, "cv").message, "File is not a Valid Corvella Plugin");
+  EXPECT_EQ(DecideInstall(q.contract, "cv").message, "File is not a Valid Corvella Plugin");
 
-  InstallDecision d = DecideInstall(s, q, "D:\\new\\plugin.cvl");
+  InstallDecision d = DecideInstall(q.contract, "D:\\new\\plugin.cvl");
   ASSERT_EQ(d.kind, InstallDecision::Install);
   EXPECT_EQ(d.fileName, "plugin.cvl");
   EXPECT_EQ(d.copyTo, "C:\\Cvl\\plugin.cvl");
   EXPECT_EQ(d.count, 0);
-  PluginRow row = RecordInstall(s, q, d, "D:\\new\\plugin.cvl");
+  PluginRow row = RecordInstall(q.contract, d, "D:\\new\\plugin.cvl");
   EXPECT_EQ(row.name, "P Plugin");
   EXPECT_EQ(row.position, 1);
   EXPECT_EQ(s.Get("Plugins", "NoOfPlugins"), "1");
   EXPECT_EQ(s.Get("Plugins", "1"), "plugin.cvl");
 
-  InstallDecision again = DecideInstall(s, q, "D:\\new\\plugin.cvl");
+  InstallDecision again = DecideInstall(q.contract, "D:\\new\\plugin.cvl");
   EXPECT_EQ(again.kind, InstallDecision::Refuse);
   EXPECT_EQ(again.message,
             "Plugin is Already Installed or a Plugin with the same name is Installed");
@@ -73,7 +73,7 @@ TEST_F(PluginInstall, RefusesWhatIsNoPluginOrAlreadyInstalled) {
 
 TEST_F(PluginInstall, AFileAlreadyInTheInstallationFolderIsNotCopied) {
   q.AddBoth("c:\\cvl\\here.cvl", "Here");
-  InstallDecision d = DecideInstall(s, q, "c:\\cvl\\here.cvl");
+  InstallDecision d = DecideInstall(q.contract, "c:\\cvl\\here.cvl");
   ASSERT_EQ(d.kind, InstallDecision::Install);
   EXPECT_EQ(d.copyTo, "");
 }
@@ -84,7 +84,7 @@ TEST_F(PluginInstall, RemovalShiftsEntriesAndRenumbersEveryReference) {
   Install("one.cvl");
   Install("two.cvl");
   Install("three.cvl");
-  std::vector<PluginRow> rows = LoadPluginRows(s, q);
+  std::vector<PluginRow> rows = LoadPluginRows(q.contract);
   PanelList panels;
   WarningList warnings;
   s.Set("Panels", "NoOfPanels", "5");
@@ -97,8 +97,8 @@ TEST_F(PluginInstall, RemovalShiftsEntriesAndRenumbersEveryReference) {
   StoreEntry("Warnings", 1, "TRUE", "3", "WarnVal", "40");
   StoreEntry("Warnings", 2, "TRUE", "2", "WarnVal", "50");
   StoreEntry("Warnings", 3, "FALSE", "3", "WarnVal", "7");
-  panels.Load(s, q);
-  warnings.Load(s, q);
+  panels.Load(q.contract);
+  warnings.Load(q.contract);
   ASSERT_EQ(panels.Count(), 5u);
   ASSERT_EQ(warnings.Count(), 3u);
 
@@ -142,7 +142,7 @@ TEST_F(PluginInstall, RemovalShiftsEntriesAndRenumbersEveryReference) {
 
   // Loading again from the stored state finds the same plug-in behind each row.
   PanelList reloaded;
-  reloaded.Load(s, q);
+  reloaded.Load(q.contract);
   ASSERT_EQ(reloaded.Count(), 3u);
   EXPECT_EQ(reloaded.rows[1].caption, "three.cvl sensor");
   EXPECT_EQ(reloaded.rows[2].caption, "one.cvl sensor");
@@ -150,7 +150,7 @@ TEST_F(PluginInstall, RemovalShiftsEntriesAndRenumbersEveryReference) {
 
 TEST_F(PluginInstall, RemovingTheLastPluginLeavesNothingToRenumber) {
   Install("only.cvl");
-  std::vector<PluginRow> rows = LoadPluginRows(s, q);
+  std::vector<PluginRow> rows = LoadPluginRows(q.contract);
   PanelList panels;
   WarningList warnings;
   s.writes.clear();
