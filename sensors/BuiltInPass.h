@@ -1,15 +1,6 @@
 #pragma once
-// One refresh pass as the built-in sensors see it. Sensors 9 and 15 both
-// show figures of the walk along the top-level windows: within one pass the
-// first of them walks and the other reuses that walk; the next pass walks
-// again. Likewise the first counter read in a pass asks whether the counter
-// key holds any counter at all; when it holds none, no counter is asked for
-// one by one. And the primary screen's size, which
-// sensor 13 shows and sensor 14 too where the desktop is that screen, and a
-// drive's free space, which sensor 4 and check 1 both show for the Windows
-// drive, are asked once. Only the thread that opened the pass
-// shares; any other call (a panel's first reading, another thread) asks for
-// itself.
+// One refresh pass as the built-in sensors see it: what its sensors share
+// within it, and only on the thread that opened it: sensors/README.md.
 #include <cstdint>
 #include <optional>
 

@@ -3,18 +3,9 @@
 // them, pauses that nest, passes asked for while paused, the hold of a
 // reload, and the stop. The lock and the events come from the platform
 // (RefreshSync): Win32's own in the product, the standard library's in
-// native tests.
-//
-// Nothing here waits on the controlling (main) thread, and nothing suspends
-// a thread (a thread frozen inside the heap or a window call would hold a
-// lock the main thread may need): the refresh thread itself waits between
-// passes. A pause takes effect once the pass under way has ended, whenever
-// that is (a warning box may hold it); its texts are muted at once when the
-// user pauses (TextGate), so that none lands on the dashes.
-//
-// A stop ends the thread without a further pass: during the sleep it wakes
-// the thread at once, and a paused thread ends where it waits, however many
-// pauses are outstanding.
+// native tests. Who waits on what (nothing here suspends a thread or waits
+// on the main thread), the text gate and the stop: docs/ARCHITECTURE.md,
+// "Threads, and how a text reaches its panel".
 #include <cstdint>
 
 class RefreshSync {
