@@ -16,6 +16,8 @@ class TAboutForm : public Dialog {
   ~TAboutForm() override;
 
  protected:
+  // The only dialog with a close box.
+  DWORD FrameStyle() const override { return Dialog::FrameStyle() | WS_SYSMENU; }
   void OnInit() override;
   bool OnCommand(int id, int code, HWND control) override;
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& answer) override;

@@ -27,7 +27,6 @@ class TAddForm : public Dialog {
   ~TAddForm() override;
 
  protected:
-  DWORD FrameStyle() const override { return WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_3DLOOK; }
   void OnInit() override;
   void OnOK() override;
   void OnCancel() override;

@@ -16,7 +16,6 @@ class TLM78Form : public Dialog {
   ~TLM78Form() override;
 
  protected:
-  DWORD FrameStyle() const override { return WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_3DLOOK; }
   void OnInit() override;
   void OnOK() override;
   bool OnCommand(int id, int code, HWND control) override;

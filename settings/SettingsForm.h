@@ -38,7 +38,6 @@ class TSettingsForm : public Dialog {
   static constexpr int kPageCount = 7;
 
  protected:
-  DWORD FrameStyle() const override { return WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_3DLOOK; }
   void OnInit() override;
   void OnOK() override;
   bool OnCommand(int id, int code, HWND control) override;

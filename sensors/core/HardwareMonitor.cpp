@@ -101,11 +101,8 @@ void SystemVoltagesText(TextBuilder& out, HardwareReader& reader,
 
 std::optional<int32_t> FanText(TextBuilder& out, HardwareReader& reader,
                                const HardwareSettings& settings, int32_t fan) {
-  if (!settings.HardwareEnabled) {
-    out.Append(kHardwareOffText);
-    return std::nullopt;
-  }
-  const std::optional<int32_t> rpm = FanSpeed(reader, settings, fan);
+  const std::optional<int32_t> rpm =
+      settings.HardwareEnabled ? FanSpeed(reader, settings, fan) : std::nullopt;
   if (rpm)
     out.AppendInt(*rpm).Append("rpm");
   else

@@ -46,9 +46,7 @@ class Dialog : public Window {
 
  protected:
   // Window styles of the dialog frame; called once before creation.
-  virtual DWORD FrameStyle() const {
-    return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
-  }
+  virtual DWORD FrameStyle() const { return WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_3DLOOK; }
   virtual void OnInit() {}
   virtual void OnOK() { End(IDOK); }
   virtual void OnCancel() { End(IDCANCEL); }

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "bar/core/BarFields.h"
+#include "bar/core/BarWindow.h"
 #include "tests/badinput/HostileValues.h"
 #include "tests/badinput/SaneValues.h"
 #include "tests/perf/BarMeasure.h"

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "bar/core/BarColours.h"
-#include "bar/core/BarFields.h"
+#include "bar/core/BarWindow.h"
 #include "tests/bar/BarTestRegistry.h"
 #include "tests/support/WinTest.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "bar/core/BarFields.h"
+#include "bar/core/BarWindow.h"
 #include "tests/bar/BarTestRegistry.h"
 #include "tests/support/WinTest.h"
 
