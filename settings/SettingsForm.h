@@ -9,7 +9,6 @@
 
 #include "settings/AddForms.h"
 #include "settings/core/GeneralSettings.h"
-#include "settings/core/PluginInstall.h"
 #include "shared/VBFunctions.h"
 #include "shared/win32/Dialog.h"
 

@@ -1,10 +1,11 @@
 #pragma once
 // The settings dialog's values as Apply writes them: the general settings
 // (the fixed item lists of its drop-down lists, how stored texts select
-// items), and the panel and warning lists with their editing operations and
+// items), the panel and warning lists with their editing operations and
 // limits, loaded from and written to the registry lists "Panels" and
-// "Warnings". An index of -1 means "no item selected": Apply then writes
-// nothing for that value (the hot-key set is written as -1).
+// "Warnings", and the installed plug-in list. An index of -1 means "no item
+// selected": Apply then writes nothing for that value (the hot-key set is
+// written as -1).
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -261,3 +262,38 @@ int SpeedForLogAll(int updateIndex);
 bool ThreadLevel(int processIndex, int threadIndex, int& level);
 // The preview picture resource for a position and the on-top box.
 std::string PreviewPicture(BarPlace place, bool onTop);
+
+// The installed plug-in list ("Plugins": "NoOfPlugins" and the file names
+// under "1", "2", ...), installing a file and removing a plug-in. Both write
+// the "Plugins" section at once, whatever the dialog does afterwards; how a
+// removal renumbers the panels and warnings is in settings/README.md.
+
+struct PluginRow {
+  std::string name;
+  std::string fileName;
+  int32_t position = 0;
+};
+
+// One row per entry 1..NoOfPlugins; a file that is no plug-in shows as
+// "<Invalid Plugin>".
+std::vector<PluginRow> LoadPluginRows(PluginContract& plugins);
+
+struct InstallDecision {
+  enum Kind { Nothing, Refuse, Install } kind = Nothing;
+  std::string message;   // Refuse: what to tell the user
+  std::string fileName;  // Install: the name without folder
+  std::string copyTo;    // Install: target of the copy; empty when the file is already there
+  int32_t count = 0;     // NoOfPlugins before the installation
+};
+
+// What installing the chosen file means: nothing (no file chosen), a refusal
+// with its message, or an installation (with or without a copy).
+InstallDecision DecideInstall(PluginContract& plugins, const std::string& chosenPath);
+// Writes NoOfPlugins = count + 1 and the file name under count + 1; answers
+// the new row, named from the chosen file.
+PluginRow RecordInstall(PluginContract& plugins, const InstallDecision& decision,
+                        const std::string& chosenPath);
+
+// Removes plug-in number k (see the note above on the numbers).
+void RemovePlugin(SettingsSource& settings, int32_t k, std::vector<PluginRow>& pluginRows,
+                  PanelList& panels, WarningList& warnings);

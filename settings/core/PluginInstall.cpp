@@ -1,4 +1,4 @@
-#include "settings/core/PluginInstall.h"
+#include "settings/core/GeneralSettings.h"
 
 #include <cctype>
 

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "settings/core/GeneralSettings.h"
-#include "settings/core/PluginInstall.h"
 #include "shared/core/PluginOperations.h"
 #include "tests/contract/FakeLoader.h"
 #include "tests/settings/FakePluginFiles.h"

@@ -27,7 +27,6 @@
 #include "sensors/core/SensorTexts.h"
 #include "sensors/core/WarningObjectCode.h"
 #include "settings/core/GeneralSettings.h"
-#include "settings/core/PluginInstall.h"
 #include "shared/core/CvlError.h"
 #include "shared/core/PluginOperations.h"
 #include "shared/core/TextBuilder.h"

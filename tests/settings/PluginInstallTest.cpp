@@ -1,6 +1,6 @@
 // Installing and removing plug-ins, without windows: the decisions, the
 // "Plugins" entries, and the numbers of the rows that refer to plug-ins.
-#include "settings/core/PluginInstall.h"
+#include "settings/core/GeneralSettings.h"
 
 #include <gtest/gtest.h>
 
