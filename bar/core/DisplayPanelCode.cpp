@@ -140,9 +140,10 @@ void TDisplayPanels::AddPanel(TSensorFunction sensorFunc, const std::string& hin
 }
 
 void TDisplayPanels::LoadEntry(int i, bool& pluginFailed) {
+  const int32_t number = TextToInt(contract_.GetPanelSetting(i, "General", "Number", "1"));
+  // The entry's own width decides, not the one a plug-in suggests.
+  const int32_t width = TextToInt(contract_.GetPanelSetting(i, "General", "Width", "0"));
   if (contract_.GetPanelSetting(i, "General", "Plugin", "FALSE") == "FALSE") {
-    const int32_t width = TextToInt(contract_.GetPanelSetting(i, "General", "Width", "0"));
-    const int32_t number = TextToInt(contract_.GetPanelSetting(i, "General", "Number", "1"));
     BitmapHandle bitmap = host_.LoadPanelImage(number);
     TBuiltInSensor sensor;
     try {
@@ -157,7 +158,6 @@ void TDisplayPanels::LoadEntry(int i, bool& pluginFailed) {
     AddPanel(sensor.Function, sensor.Name, bitmap, width, graph);
     return;
   }
-  const int32_t number = TextToInt(contract_.GetPanelSetting(i, "General", "Number", "1"));
   const std::string path = contract_.PluginPath(number);
   if ((contract_.GetPluginFacilities(path) & PluginHasSensor) != PluginHasSensor) {
     pluginFailed = true;
@@ -165,8 +165,6 @@ void TDisplayPanels::LoadEntry(int i, bool& pluginFailed) {
   }
   TSENSORINFO info;
   contract_.GetSensorInfo(path, info);
-  // The entry's own width decides, not the one the plug-in suggests.
-  const int32_t width = TextToInt(contract_.GetPanelSetting(i, "General", "Width", "0"));
   PanelGraphSource graph;
   graph.place.pluginPath = path;
   // SensorValue is looked up only for a graph, in the load that is kept.

@@ -41,14 +41,13 @@ void TWarnings::DisableStopped(TWarningFunction fn) {
 }
 
 void TWarnings::LoadEntry(int i, bool& pluginFailed) {
+  const int32_t number = TextToInt(contract_.GetWarningSetting(i, "General", "Number", "1"));
+  const int32_t warnVal = TextToInt(contract_.GetWarningSetting(i, "General", "WarnVal", "1"));
   if (contract_.GetWarningSetting(i, "General", "Plugin", "FALSE") == "FALSE") {
-    const int32_t number = TextToInt(contract_.GetWarningSetting(i, "General", "Number", "1"));
-    const int32_t warnVal = TextToInt(contract_.GetWarningSetting(i, "General", "WarnVal", "1"));
     const TBuiltInWarning entry = host_.BuiltInWarning(number);
     AddWarning(entry.Function, warnVal, entry.Message, entry.Units);
     return;
   }
-  const int32_t number = TextToInt(contract_.GetWarningSetting(i, "General", "Number", "1"));
   const std::string path = contract_.PluginPath(number);
   if ((contract_.GetPluginFacilities(path) & PluginHasWarning) != PluginHasWarning) {
     pluginFailed = true;
@@ -56,7 +55,6 @@ void TWarnings::LoadEntry(int i, bool& pluginFailed) {
   }
   TWARNINGINFO info;
   contract_.GetWarningInfo(path, info);
-  const int32_t warnVal = TextToInt(contract_.GetWarningSetting(i, "General", "WarnVal", "1"));
   TWarningFunction fn = contract_.LoadWarningFunction(path);
   AddWarning(fn, warnVal, info.Message, info.Val);
 }
