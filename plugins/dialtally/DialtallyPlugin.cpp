@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "plugins/dialtally/core/DialtallyCount.h"
-#include "plugins/dialtally/core/TodayNumber.h"
 #include "sdk/CvlPlugin.h"  // the exports, as every plug-in declares them
 #include "settings/CvlExports.h"  // ShowAbout, bound by ordinal 3
 #include "shared/VBFunctions.h"

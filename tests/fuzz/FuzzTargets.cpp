@@ -20,7 +20,6 @@
 #include "shared/core/DiskGeometry.h"
 #include "tests/fakes/ReferenceFormat.h"
 #include "plugins/dialtally/core/DialtallyCount.h"
-#include "plugins/dialtally/core/TodayNumber.h"
 #include "plugins/resource/core/FreeResources.h"
 #include "sensors/core/BuiltInCatalogue.h"
 #include "sensors/core/HardwareMonitor.h"

@@ -1,7 +1,7 @@
 // The day number from the short date, for day-, month- and year-first formats.
 #include <gtest/gtest.h>
 
-#include "plugins/dialtally/core/TodayNumber.h"
+#include "plugins/dialtally/core/DialtallyCount.h"
 
 TEST(TodayNumber, DayFirstPicturesKeepTheTwoCharacterReading) {
   EXPECT_EQ(TodayFromShortDate("31/12/1998", "dd/MM/yyyy"), 31);

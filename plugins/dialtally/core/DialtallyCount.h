@@ -1,8 +1,8 @@
 #pragma once
 // The monthly connection tally: five string values under the plug-in's own
-// application key, updated by one transition per sensor call. Portable: the
-// caller supplies the day number, what it saw of the connection and the tick
-// count.
+// application key, updated by one transition per sensor call, and the day
+// number read from the system's date text. Portable: the caller supplies the
+// date, what it saw of the connection and the tick count.
 #include <cstdint>
 #include <string>
 
@@ -31,6 +31,16 @@ DialtallyState LoadDialtallyState(SettingsSource& store);
 // Writes TimeConnected, TotalTime, LastDate, NoConnections, NetActive in this
 // order. A value that cannot be stored is skipped; the rest are still written.
 void SaveDialtallyState(SettingsSource& store, const DialtallyState& state);
+
+// The day of the month in dateText, a date written with the short date
+// picture (for example "M/d/yyyy", "dd.MM.yy", "yyyy-MM-dd", "d MMM yyyy").
+// A picture that starts with the day keeps the plain reading: the number in
+// the first two characters ("1/" gives 1). For any other picture the day
+// field is found by its place among the picture's numeric fields, so a
+// month-first or year-first format still yields the day and the tally still
+// restarts each month. When the text does not match the picture, the plain
+// reading is used.
+int32_t TodayFromShortDate(const std::string& dateText, const std::string& picture);
 
 // A day number below the stored one means a new month has begun.
 void ApplyMonthReset(DialtallyState& state, int32_t today);
