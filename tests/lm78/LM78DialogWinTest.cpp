@@ -62,20 +62,12 @@ class HardwareDialog : public ::testing::Test {
   }
   void TearDown() override { wintest::ResetVeltropKeys(); }
 
-  void Start() { thread_.reset(new DialogThread([this] { show_(); })); }
-  HWND Open() {
-    Start();
-    HWND dlg = thread_->WaitForWindow(kCaption);
-    EXPECT_NE(dlg, nullptr);
-    return dlg;
-  }
-  bool Close(HWND dlg, int button) {
-    Click(dlg, button);
-    return thread_->WaitDone(5000);
-  }
+  void Start() { thread_.Start([this] { show_(); }); }
+  HWND Open() { return thread_.Open([this] { show_(); }, kCaption); }
+  bool Close(HWND dlg, int button) { return thread_.Close(dlg, button); }
 
   void(__stdcall* show_)() = nullptr;
-  std::unique_ptr<DialogThread> thread_;
+  ShownDialog thread_;
 };
 
 TEST_F(HardwareDialog, IsLaidOutWithItsListsAndCancelAsTheDefaultButton) {

@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
 #include "tests/support/WinTest.h"
 
 namespace cvltest {
@@ -122,6 +125,28 @@ std::string FontFace(HWND control, int* height) {
   if (!f || !GetObjectA(f, sizeof lf, &lf)) return "<none>";
   if (height) *height = lf.lfHeight;
   return lf.lfFaceName;
+}
+
+HWND ShownDialog::Open(std::function<void()> call, const std::string& caption) {
+  Start(std::move(call));
+  HWND dlg = thread_->WaitForWindow(caption);
+  EXPECT_NE(dlg, nullptr) << caption;
+  return dlg;
+}
+
+bool ShownDialog::Close(HWND dlg, int button) {
+  Click(dlg, button);
+  return thread_->WaitDone(5000);
+}
+
+std::string ListCell(HWND list, int row, int column) {
+  char text[256] = "";
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  return text;
 }
 
 }  // namespace cvltest

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace cvltest {
@@ -35,6 +36,22 @@ class DialogThread {
   DWORD id_ = 0;
 };
 
+// The dialog a test works with: its call on a DialogThread, opened and closed
+// as the user would. -> reaches the thread (to wait for further windows).
+class ShownDialog {
+ public:
+  void Start(std::function<void()> call) { thread_.reset(new DialogThread(std::move(call))); }
+  // Starts call and waits for its window with that caption (a failed
+  // expectation and nullptr when none shows).
+  HWND Open(std::function<void()> call, const std::string& caption);
+  // Clicks button and waits for the call to return.
+  bool Close(HWND dlg, int button);
+  DialogThread* operator->() { return thread_.get(); }
+
+ private:
+  std::unique_ptr<DialogThread> thread_;
+};
+
 // Control helpers (in-process: the dialog thread answers sent messages).
 std::string Text(HWND dlg, int id);
 void SetCheck(HWND dlg, int id, bool on);  // sets the state and notifies as a click does
@@ -46,5 +63,7 @@ std::string ComboText(HWND dlg, int id);  // the selected item's text, or "<none
 void SelectCombo(HWND dlg, int id, int index);  // CB_SETCURSEL + CBN_SELCHANGE
 RECT ClientRectIn(HWND dlg, int id);            // the control's rectangle in dlg's client area
 std::string FontFace(HWND control, int* height = nullptr);
+// The text of a report list view's cell.
+std::string ListCell(HWND list, int row, int column);
 
 }  // namespace cvltest

@@ -49,18 +49,12 @@ class FormSeams : public ::testing::Test {
     wintest::ResetVeltropKeys();
   }
   HWND Open() {
-    thread_.reset(new DialogThread([this] { RunSettingsForm(Contract(), dialogs_); }));
-    HWND dlg = thread_->WaitForWindow("Corvella Settings");
-    EXPECT_NE(dlg, nullptr);
-    return dlg;
+    return thread_.Open([this] { RunSettingsForm(Contract(), dialogs_); }, "Corvella Settings");
   }
-  bool Close(HWND dlg, int button) {
-    Click(dlg, button);
-    return thread_->WaitDone(5000);
-  }
+  bool Close(HWND dlg, int button) { return thread_.Close(dlg, button); }
 
   ScriptedDialogs dialogs_;
-  std::unique_ptr<DialogThread> thread_;
+  ShownDialog thread_;
 };
 
 TEST_F(FormSeams, ColourAndFontChoicesReachTheRegistryOnApply) {

@@ -19,18 +19,9 @@ namespace {
 
 const int kWarningList = settings_ids::WarningList;
 
-std::string Cell(HWND list, int row, int column) {
-  char text[256] = "";
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return text;
-}
 
 std::vector<std::string> Row(HWND list, int row) {
-  return {Cell(list, row, 0), Cell(list, row, 1), Cell(list, row, 2)};
+  return {ListCell(list, row, 0), ListCell(list, row, 1), ListCell(list, row, 2)};
 }
 
 int Rows(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
@@ -74,23 +65,15 @@ class ListEditing : public ::testing::Test {
     show_ = reinterpret_cast<void(__stdcall*)()>(reinterpret_cast<void*>(CvlEntry("4")));
     ASSERT_NE(show_, nullptr);
   }
-  HWND Open() {
-    thread_.reset(new DialogThread([this] { show_(); }));
-    HWND dlg = thread_->WaitForWindow("Corvella Settings");
-    EXPECT_NE(dlg, nullptr);
-    return dlg;
-  }
+  HWND Open() { return thread_.Open([this] { show_(); }, "Corvella Settings"); }
   // Presses an "&Add" button and answers the add dialog that opens.
   HWND OpenAdd(HWND dlg, int button, const char* caption) {
     PostClick(dlg, button);
     return thread_->WaitForWindow(caption);
   }
-  bool Close(HWND dlg, int button) {
-    Click(dlg, button);
-    return thread_->WaitDone(5000);
-  }
+  bool Close(HWND dlg, int button) { return thread_.Close(dlg, button); }
   void(__stdcall* show_)() = nullptr;
-  std::unique_ptr<DialogThread> thread_;
+  ShownDialog thread_;
 };
 
 TEST_F(ListEditing, AddDialogsListTheCataloguesAndAppendTheChosenRowsInListOrder) {
@@ -144,11 +127,11 @@ TEST_F(ListEditing, AddDialogsListTheCataloguesAndAppendTheChosenRowsInListOrder
   // The new warning steps by 500 between 500 and 20000.
   Focus(warnings, 0);
   Click(dlg, ValueMinusBtn);
-  EXPECT_EQ(Cell(warnings, 0, 1), "500");
+  EXPECT_EQ(ListCell(warnings, 0, 1), "500");
   Click(dlg, ValuePlusBtn);
-  EXPECT_EQ(Cell(warnings, 0, 1), "1000");
+  EXPECT_EQ(ListCell(warnings, 0, 1), "1000");
   for (int i = 0; i < 45; ++i) Click(dlg, ValuePlusBtn);
-  EXPECT_EQ(Cell(warnings, 0, 1), "20000");
+  EXPECT_EQ(ListCell(warnings, 0, 1), "20000");
 
   ASSERT_TRUE(Close(dlg, OKBtn));
   EXPECT_EQ(wintest::Setting("Panels", "NoOfPanels"), "2");
@@ -176,8 +159,8 @@ TEST_F(ListEditing, RemovingMiddleRowsKeepsTheOthersAndApplyLeavesHigherEntries)
   Select(panels, {1, 2, 3});
   Click(dlg, SensorRemoveBtn);
   ASSERT_EQ(Rows(panels), 2);
-  EXPECT_EQ(Cell(panels, 0, 0), "CPU Usage");
-  EXPECT_EQ(Cell(panels, 1, 0), "Dial Up Internet Connection Information");
+  EXPECT_EQ(ListCell(panels, 0, 0), "CPU Usage");
+  EXPECT_EQ(ListCell(panels, 1, 0), "Dial Up Internet Connection Information");
   Click(dlg, ApplyBtn);
   EXPECT_EQ(wintest::Setting("Panels", "NoOfPanels"), "2");
   EXPECT_EQ(Panel(1, "Number"), "1");
@@ -205,18 +188,18 @@ TEST_F(ListEditing, MovingAndWidthActOnTheFocusedRowWithinTheirLimits) {
   // Nothing focused: the buttons do nothing.
   Click(dlg, MoveDownBtn);
   Click(dlg, WidthPlusBtn);
-  EXPECT_EQ(Cell(panels, 0, 0), "Current Time");
-  EXPECT_EQ(Cell(panels, 0, 2), "0");
+  EXPECT_EQ(ListCell(panels, 0, 0), "Current Time");
+  EXPECT_EQ(ListCell(panels, 0, 2), "0");
 
   Focus(panels, 0);
   Select(panels, {0});
   Click(dlg, MoveUpBtn);  // already first
-  EXPECT_EQ(Cell(panels, 0, 0), "Current Time");
+  EXPECT_EQ(ListCell(panels, 0, 0), "Current Time");
   Click(dlg, WidthMinusBtn);
-  EXPECT_EQ(Cell(panels, 0, 2), "0");
+  EXPECT_EQ(ListCell(panels, 0, 2), "0");
   Click(dlg, WidthPlusBtn);
   Click(dlg, WidthPlusBtn);
-  EXPECT_EQ(Cell(panels, 0, 2), "2");
+  EXPECT_EQ(ListCell(panels, 0, 2), "2");
   Click(dlg, MoveDownBtn);
   EXPECT_EQ(Row(panels, 0), (std::vector<std::string>{"Current Date", "No", "58"}));
   EXPECT_EQ(Row(panels, 1), (std::vector<std::string>{"Current Time", "No", "2"}));
@@ -224,15 +207,15 @@ TEST_F(ListEditing, MovingAndWidthActOnTheFocusedRowWithinTheirLimits) {
   EXPECT_EQ(SendMessageA(panels, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 1);
   EXPECT_TRUE(Selected(panels, 0));
   Click(dlg, MoveDownBtn);  // already last
-  EXPECT_EQ(Cell(panels, 1, 0), "Current Time");
+  EXPECT_EQ(ListCell(panels, 1, 0), "Current Time");
 
   HWND warnings = GetDlgItem(dlg, kWarningList);
   ASSERT_EQ(Rows(warnings), 1);
   Focus(warnings, 0);
   Click(dlg, ValuePlusBtn);
-  EXPECT_EQ(Cell(warnings, 0, 1), "150");
+  EXPECT_EQ(ListCell(warnings, 0, 1), "150");
   Click(dlg, ValuePlusBtn);
-  EXPECT_EQ(Cell(warnings, 0, 1), "150");
+  EXPECT_EQ(ListCell(warnings, 0, 1), "150");
 
   ASSERT_TRUE(Close(dlg, OKBtn));
   EXPECT_EQ(wintest::Setting("Panels", "NoOfPanels"), "2");
@@ -258,7 +241,7 @@ TEST_F(ListEditing, RemovingWarningsAndCancellingWritesNothing) {
   Select(warnings, {0});
   Click(dlg, WarningRemoveBtn);
   ASSERT_EQ(Rows(warnings), 1);
-  EXPECT_EQ(Cell(warnings, 0, 0), "Swap Files size exceeds");
+  EXPECT_EQ(ListCell(warnings, 0, 0), "Swap Files size exceeds");
   ASSERT_TRUE(Close(dlg, CancelBtn));
   EXPECT_EQ(wintest::Setting("Warnings", "NoOfWarnings"), "2");
   EXPECT_EQ(wintest::Setting("Settings", "SettingsStatus"), "<missing>");

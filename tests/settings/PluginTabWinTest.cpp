@@ -18,15 +18,6 @@ using namespace settings_ids;
 
 namespace {
 
-std::string Cell(HWND list, int row, int column) {
-  char text[256] = "";
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return text;
-}
 
 int Rows(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
@@ -53,16 +44,8 @@ class PluginTab : public ::testing::Test {
     ASSERT_TRUE(FileExists(Plugin("complete.cvl"))) << "the contract's test plug-ins are missing";
   }
   static std::string Plugin(const char* file) { return wintest::TestBinDir() + file; }
-  HWND Open() {
-    thread_.reset(new DialogThread([this] { show_(); }));
-    HWND dlg = thread_->WaitForWindow("Corvella Settings");
-    EXPECT_NE(dlg, nullptr);
-    return dlg;
-  }
-  bool Close(HWND dlg, int button) {
-    Click(dlg, button);
-    return thread_->WaitDone(5000);
-  }
+  HWND Open() { return thread_.Open([this] { show_(); }, "Corvella Settings"); }
+  bool Close(HWND dlg, int button) { return thread_.Close(dlg, button); }
   // Presses "&Install" and types path into the system's file-open dialog.
   bool InstallThroughFileDialog(HWND dlg, const std::string& path, bool confirm = true) {
     PostClick(dlg, PluginInstallBtn);
@@ -80,9 +63,9 @@ class PluginTab : public ::testing::Test {
     HWND add = thread_->WaitForWindow(caption);
     if (!add) return -1;
     int rows = Rows(GetDlgItem(add, add_ids::List));
-    lastAddRow_ = {Cell(GetDlgItem(add, add_ids::List), rows - 1, 0),
-                   Cell(GetDlgItem(add, add_ids::List), rows - 1, 1),
-                   Cell(GetDlgItem(add, add_ids::List), rows - 1, 2)};
+    lastAddRow_ = {ListCell(GetDlgItem(add, add_ids::List), rows - 1, 0),
+                   ListCell(GetDlgItem(add, add_ids::List), rows - 1, 1),
+                   ListCell(GetDlgItem(add, add_ids::List), rows - 1, 2)};
     Click(add, add_ids::CancelBtn);
     return rows;
   }
@@ -90,7 +73,7 @@ class PluginTab : public ::testing::Test {
   std::string installDir_;
   std::vector<std::string> lastAddRow_;
   void(__stdcall* show_)() = nullptr;
-  std::unique_ptr<DialogThread> thread_;
+  ShownDialog thread_;
 };
 
 TEST_F(PluginTab, InstallsAPluginFileAndRefusesWhatItMustRefuse) {
@@ -108,13 +91,13 @@ TEST_F(PluginTab, InstallsAPluginFileAndRefusesWhatItMustRefuse) {
   // plug-in section of the help page in the installation folder.
   EXPECT_EQ(wintest::WindowText(GetDlgItem(dlg, PluginUrl)),
             ResolveAddress(kPluginsAddress, installDir_));
-  EXPECT_EQ(Cell(list, 0, 0), "<Invalid Plugin>");
-  EXPECT_EQ(Cell(list, 0, 1), "missing.cvl");
+  EXPECT_EQ(ListCell(list, 0, 0), "<Invalid Plugin>");
+  EXPECT_EQ(ListCell(list, 0, 1), "missing.cvl");
 
   ASSERT_TRUE(InstallThroughFileDialog(dlg, Plugin("complete.cvl")));
   ASSERT_TRUE(wintest::WaitUntil([&] { return Rows(list) == 2; }, 5000));
-  EXPECT_EQ(Cell(list, 1, 0), "Complete plug-in");
-  EXPECT_EQ(Cell(list, 1, 1), "complete.cvl");
+  EXPECT_EQ(ListCell(list, 1, 0), "Complete plug-in");
+  EXPECT_EQ(ListCell(list, 1, 1), "complete.cvl");
   // Written at once, and the file copied into the installation folder.
   EXPECT_EQ(wintest::Setting("Plugins", "NoOfPlugins"), "2");
   EXPECT_EQ(wintest::Setting("Plugins", "2"), "complete.cvl");
@@ -199,7 +182,7 @@ TEST_F(PluginTab, RemovingPluginTwoOfThreeShiftsTheListAndDropsItsRows) {
   HWND list = GetDlgItem(dlg, PluginList);
   HWND panels = GetDlgItem(dlg, SensorList);
   ASSERT_EQ(Rows(list), 3);
-  EXPECT_EQ(Cell(list, 2, 0), "Quiet plug-in");
+  EXPECT_EQ(ListCell(list, 2, 0), "Quiet plug-in");
   ASSERT_EQ(Rows(panels), 3);
   EXPECT_EQ(Rows(GetDlgItem(dlg, settings_ids::WarningList)), 1);
 
@@ -230,7 +213,7 @@ TEST_F(PluginTab, RemovingPluginTwoOfThreeShiftsTheListAndDropsItsRows) {
   EXPECT_TRUE(FileExists(installDir_ + "second.cvl"));  // the file stays
   ASSERT_EQ(Rows(list), 2);
   ASSERT_EQ(Rows(panels), 1);
-  EXPECT_EQ(Cell(panels, 0, 0), "Quiet sensor");
+  EXPECT_EQ(ListCell(panels, 0, 0), "Quiet sensor");
   EXPECT_EQ(Rows(GetDlgItem(dlg, settings_ids::WarningList)), 0);
 
   // A plug-in without its own settings: nothing happens.
@@ -250,8 +233,8 @@ TEST_F(PluginTab, RemovingPluginTwoOfThreeShiftsTheListAndDropsItsRows) {
   ASSERT_NE(dlg, nullptr);
   panels = GetDlgItem(dlg, SensorList);
   ASSERT_EQ(Rows(panels), 1);
-  EXPECT_EQ(Cell(panels, 0, 0), "Quiet sensor");
-  EXPECT_EQ(Cell(panels, 0, 2), "51");
+  EXPECT_EQ(ListCell(panels, 0, 0), "Quiet sensor");
+  EXPECT_EQ(ListCell(panels, 0, 2), "51");
   ASSERT_TRUE(Close(dlg, OKBtn));
   EXPECT_EQ(wintest::Setting("Panels\\1\\General", "Number"), "2");
 }

@@ -45,16 +45,8 @@ class SettingsDialog : public ::testing::Test {
   }
   void TearDown() override { wintest::DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, "Corvella"); }
 
-  HWND Open() {
-    thread_.reset(new DialogThread([this] { show_(); }));
-    HWND dlg = thread_->WaitForWindow("Corvella Settings");
-    EXPECT_NE(dlg, nullptr);
-    return dlg;
-  }
-  bool Close(HWND dlg, int button) {
-    Click(dlg, button);
-    return thread_->WaitDone(5000);
-  }
+  HWND Open() { return thread_.Open([this] { show_(); }, "Corvella Settings"); }
+  bool Close(HWND dlg, int button) { return thread_.Close(dlg, button); }
   // The preview shows exactly the named picture of the library.
   bool PreviewIs(HWND dlg, const char* name) {
     HBITMAP shown = reinterpret_cast<HBITMAP>(
@@ -68,7 +60,7 @@ class SettingsDialog : public ::testing::Test {
   std::string P(const char* name) { return wintest::Setting("Priorities", name); }
 
   void(__stdcall* show_)() = nullptr;
-  std::unique_ptr<DialogThread> thread_;
+  ShownDialog thread_;
 };
 
 TEST_F(SettingsDialog, ACleanRegistryShowsEveryDefault) {
