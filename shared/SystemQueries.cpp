@@ -39,6 +39,8 @@ MonitorRect PrimaryScreen() {
 
 typedef void(WINAPI* MonitorRectByWindowProc)(MonitorRect* rect, HWND window);
 typedef DWORD(WINAPI* RasEnumConnectionsProc)(void* connections, DWORD* size, DWORD* count);
+typedef BOOL(WINAPI* EnumDesktopWindowsProc)(HDESK desktop, WNDENUMPROC callback, LPARAM data);
+typedef HDESK(WINAPI* GetThreadDesktopProc)(DWORD thread);
 typedef BOOL(WINAPI* GetDiskFreeSpaceExProc)(LPCSTR root, ULARGE_INTEGER* freeAvailable,
                                              ULARGE_INTEGER* total, ULARGE_INTEGER* totalFree);
 
@@ -177,7 +179,9 @@ BOOL CALLBACK TallyTopWindow(HWND w, LPARAM walk) {
   auto& at = *reinterpret_cast<WindowWalk*>(walk);
   WindowFacts facts;
   DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
+  // A window closed since the list was taken has no thread: left out, as
+  // EnumWindows leaves it out.
+  if (!GetWindowThreadProcessId(w, &pid)) return TRUE;
   facts.ProcessId = pid;
   // What IsIconic and IsWindowVisible answer for a top-level window, in one
   // question instead of two (a window of another process costs a request).
@@ -194,8 +198,22 @@ void CountWindows(WindowCounts& counts) {
   // The top-level windows in Z order, as a walk with GetWindow from the
   // first one meets them; the system hands over the whole list in one go
   // instead of one request per step. Counted as it goes: the refresh pass
-  // keeps no list of windows.
+  // keeps no list of windows. On NT the walk of this thread's desktop gives
+  // the same list without EnumWindows' check that each window still exists,
+  // one request for every window of another process. Both calls are NT's.
   WindowWalk walk;
-  EnumWindows(TallyTopWindow, reinterpret_cast<LPARAM>(&walk));
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  HMODULE user = GetModuleHandleA("user32");
+  const bool nt = GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+  auto desktopWalk =
+      nt ? ProcAs<EnumDesktopWindowsProc>(GetProcAddress(user, "EnumDesktopWindows")) : nullptr;
+  auto threadDesktop =
+      nt ? ProcAs<GetThreadDesktopProc>(GetProcAddress(user, "GetThreadDesktop")) : nullptr;
+  HDESK desktop = desktopWalk && threadDesktop ? threadDesktop(GetCurrentThreadId()) : nullptr;
+  if (desktop)
+    desktopWalk(desktop, TallyTopWindow, reinterpret_cast<LPARAM>(&walk));
+  else
+    EnumWindows(TallyTopWindow, reinterpret_cast<LPARAM>(&walk));
   counts = walk.Tally;
 }

@@ -331,3 +331,52 @@ TEST_F(Globals, CountWindowsSeesNewWindowsByState) {
   EXPECT_GE(after.Processes, 1);
   for (HWND w : {bar, shown, hidden, iconic}) DestroyWindow(w);
 }
+
+namespace {
+
+// The counts are those of the walk from the first top-level window with
+// GW_HWNDNEXT, the windows of other processes (Wine's desktop) included.
+WindowCounts ZOrderWalk(HWND from) {
+  WindowCounts c;
+  uint32_t previous = 0;
+  for (HWND w = GetWindow(from, GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    WindowFacts facts;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    facts.ProcessId = pid;
+    facts.Minimised = IsIconic(w) != FALSE;
+    facts.Visible = IsWindowVisible(w) != FALSE;
+    TallyWindow(c, previous, facts);
+  }
+  return c;
+}
+
+bool Same(const WindowCounts& a, const WindowCounts& b) {
+  return a.Total == b.Total && a.Visible == b.Visible && a.Minimised == b.Minimised &&
+         a.Processes == b.Processes;
+}
+
+}  // namespace
+
+TEST_F(Globals, CountWindowsMatchesTheZOrderWalk) {
+  HWND bar = MakeWindow(WS_POPUP | WS_VISIBLE);
+  HWND iconic = MakeWindow(WS_POPUP | WS_MINIMIZE);
+  SetBarWindowHandle(bar);
+  // Another process may open or close a window meanwhile: compared only
+  // when the reference walk is the same before and after.
+  bool compared = false;
+  for (int attempt = 0; attempt < 5 && !compared; ++attempt) {
+    const WindowCounts before = ZOrderWalk(bar);
+    WindowCounts counted;
+    CountWindows(counted);
+    if (!Same(before, ZOrderWalk(bar))) continue;
+    compared = true;
+    EXPECT_EQ(counted.Total, before.Total);
+    EXPECT_EQ(counted.Visible, before.Visible);
+    EXPECT_EQ(counted.Minimised, before.Minimised);
+    EXPECT_EQ(counted.Processes, before.Processes);
+    EXPECT_GE(counted.Processes, 2) << "no window of another process to walk over";
+  }
+  EXPECT_TRUE(compared);
+  for (HWND w : {bar, iconic}) DestroyWindow(w);
+}
