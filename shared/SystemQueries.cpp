@@ -37,6 +37,13 @@ MonitorRect PrimaryScreen() {
   return r;
 }
 
+// Not the 9x family: asked where NT answers by other means.
+bool IsNtFamily() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  return GetVersionExA(&info) && info.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS;
+}
+
 typedef void(WINAPI* MonitorRectByWindowProc)(MonitorRect* rect, HWND window);
 typedef DWORD(WINAPI* RasEnumConnectionsProc)(void* connections, DWORD* size, DWORD* count);
 typedef BOOL(WINAPI* EnumDesktopWindowsProc)(HDESK desktop, WNDENUMPROC callback, LPARAM data);
@@ -82,9 +89,7 @@ bool TryReadPerfStat(const char* name, uint32_t& value) {
 }
 
 bool PerfStatsEmpty() {
-  OSVERSIONINFOA info{};
-  info.dwOSVersionInfoSize = sizeof info;
-  if (!GetVersionExA(&info) || info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) return false;
+  if (!IsNtFamily()) return false;
   PerfStatsKey& kept = KeptPerfStats();
   Lock hold(kept.lock);
   if (!kept.key) return false;
@@ -202,10 +207,8 @@ void CountWindows(WindowCounts& counts) {
   // the same list without EnumWindows' check that each window still exists,
   // one request for every window of another process. Both calls are NT's.
   WindowWalk walk;
-  OSVERSIONINFOA info{};
-  info.dwOSVersionInfoSize = sizeof info;
   HMODULE user = GetModuleHandleA("user32");
-  const bool nt = GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+  const bool nt = IsNtFamily();
   auto desktopWalk =
       nt ? ProcAs<EnumDesktopWindowsProc>(GetProcAddress(user, "EnumDesktopWindows")) : nullptr;
   auto threadDesktop =
